@@ -1,0 +1,276 @@
+#include "database/database.h"
+
+#include "platform/ansi.h"
+#include "platform/folders.h"
+#include "platform/wholefile.h"
+#include "school/subjectsmodel.h"
+#include "school/timetablemodel.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+// Records are read this many at a time, so a large file needs no second
+// copy in memory and a read failure keeps the records before it.
+constexpr qsizetype readchunk = 256;
+
+} // namespace
+
+QString DbMessage::text() const
+{
+    QString out;
+    qsizetype next = 0;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        if (format.at(i) == QLatin1Char('%') && i + 1 < format.size()
+            && format.at(i + 1) == QLatin1Char('s') && next < args.size()) {
+            out += args.at(next++);
+            ++i;
+        } else {
+            out += format.at(i);
+        }
+    }
+    return out;
+}
+
+QString dbpathfor(const QString &appdata)
+{
+    QString base = appdata;
+    if (base.isEmpty())
+        base = QDir::homePath();
+    if (!base.endsWith(QLatin1Char('/')))
+        base += QLatin1Char('/');
+    return base + QStringLiteral("Quillmoter/");
+}
+
+QString defaultdbpath()
+{
+    return dbpathfor(getspecialfolder(folders::CSIDL_APPDATA));
+}
+
+Database::Database(QString dbpath, DbReporter reporter)
+    : defaultsubjects(defaultsubjectlist()), dbpath_(std::move(dbpath)), reporter_(std::move(reporter))
+{
+    if (!dbpath_.endsWith(QLatin1Char('/')))
+        dbpath_ += QLatin1Char('/');
+}
+
+void Database::report(const QString &format, const QStringList &args) const
+{
+    const DbMessage message{format, args};
+    if (reporter_)
+        reporter_(message);
+    else
+        qWarning().noquote() << message.text();
+}
+
+bool Database::createfolders()
+{
+    // The folder above may be missing on a new account, so the database
+    // folder itself is made with its parents.
+    const QString folders[] = {dbpath_, path(dbfolder::photos), path(dbfolder::subjects),
+                               path(dbfolder::memos)};
+    for (const QString &folder : folders) {
+        if (QFileInfo(folder).isDir())
+            continue;
+        if (!QDir().mkpath(folder)) {
+            report(QStringLiteral("Unable to create the folder %s."), {QDir::toNativeSeparators(folder)});
+            return false;
+        }
+    }
+    return true;
+}
+
+void Database::loadfailed(const QString &filename, const QString &reason)
+{
+    readonly_.insert(filename);
+    report(QStringLiteral("Unable to read %s:#%s##Changes to it will not be saved until it can be read again."),
+           {QDir::toNativeSeparators(path(filename)), reason});
+}
+
+bool Database::savebytes(const QString &filename, const QByteArray &data)
+{
+    if (readonly(filename))
+        return false;
+    QString reason;
+    if (!wholefile::save(path(filename), data, &reason)) {
+        report(QStringLiteral("Unable to save %s:#%s"), {QDir::toNativeSeparators(path(filename)), reason});
+        return false;
+    }
+    return true;
+}
+
+bool Database::createempty(const QString &filename)
+{
+    return savebytes(filename, QByteArray());
+}
+
+template <class Rec>
+bool Database::loadrecords(const QString &filename, std::vector<Rec> &out, bool skipempty)
+{
+    out.clear();
+    QFile file(path(filename));
+    if (!file.open(QIODevice::ReadOnly)) {
+        loadfailed(filename, file.errorString());
+        return false;
+    }
+    // A trailing piece shorter than one record is ignored.
+    const qsizetype count = file.size() / Rec::size;
+    out.reserve(count);
+    QByteArray buffer(readchunk * Rec::size, Qt::Uninitialized);
+    for (qsizetype done = 0; done < count;) {
+        const qsizetype n = std::min(readchunk, count - done);
+        const qint64 want = n * Rec::size;
+        if (file.read(buffer.data(), want) != want) {
+            loadfailed(filename, file.error() != QFileDevice::NoError
+                                     ? file.errorString()
+                                     : QStringLiteral("The file ended early."));
+            return false;
+        }
+        for (qsizetype i = 0; i < n; ++i) {
+            Rec r = Rec::decode(buffer.constData() + i * Rec::size);
+            if (!skipempty || r.stored())
+                out.push_back(std::move(r));
+        }
+        done += n;
+    }
+    readonly_.remove(filename);
+    return true;
+}
+
+template <class Rec>
+bool Database::saverecords(const QString &filename, const std::vector<Rec> &records)
+{
+    if (readonly(filename))
+        return false;
+    qsizetype count = 0;
+    for (const Rec &r : records)
+        count += r.stored() ? 1 : 0;
+    QByteArray data(count * Rec::size, Qt::Uninitialized);
+    char *out = data.data();
+    for (const Rec &r : records) {
+        if (!r.stored())
+            continue;
+        r.encode(out);
+        out += Rec::size;
+    }
+    return savebytes(filename, data);
+}
+
+template <class Rec>
+bool Database::loadorcreate(const QString &filename, std::vector<Rec> &out)
+{
+    if (!QFileInfo::exists(path(filename))) {
+        out.clear();
+        readonly_.remove(filename);
+        return createempty(filename);
+    }
+    return loadrecords(filename, out, false);
+}
+
+bool Database::loadcontacts() { return loadorcreate(dbfile::contacts, contacts); }
+bool Database::loadcalitems() { return loadorcreate(dbfile::calitems, calitems); }
+bool Database::loadtasks() { return loadorcreate(dbfile::tasks, tasks); }
+
+bool Database::savecontacts() { return saverecords(dbfile::contacts, contacts); }
+bool Database::savecalitems() { return saverecords(dbfile::calitems, calitems); }
+bool Database::savetasks() { return saverecords(dbfile::tasks, tasks); }
+bool Database::savetimetable() { return saverecords(dbfile::timetable, timetable); }
+bool Database::savesubjects() { return saverecords(dbfile::subjects, subjects); }
+
+bool Database::defaulttimetable()
+{
+    filldefaulttimetable(timetable);
+    return savetimetable();
+}
+
+bool Database::loadtimetable()
+{
+    bool ok;
+    if (QFileInfo::exists(path(dbfile::timetable))) {
+        ok = loadrecords(dbfile::timetable, timetable, false);
+    } else {
+        readonly_.remove(dbfile::timetable);
+        ok = defaulttimetable();
+    }
+    int noselection = -1;
+    sorttimetable(timetable, noselection);
+    return ok;
+}
+
+bool Database::loadsubjects()
+{
+    if (!QFileInfo::exists(path(dbfile::subjects))) {
+        readonly_.remove(dbfile::subjects);
+        subjects.clear();
+        for (const QString &name : std::as_const(defaultsubjects)) {
+            TSubjectRec s;
+            newsubject(s, name);
+            if (s.stored())
+                subjects.push_back(std::move(s));
+        }
+        return savesubjects();
+    }
+    return loadrecords(dbfile::subjects, subjects, true);
+}
+
+bool Database::listexists(const QString &filename) const
+{
+    return QFileInfo::exists(path(filename));
+}
+
+QStringList Database::loadlist(const QString &filename)
+{
+    if (!listexists(filename))
+        return {};
+    QString reason;
+    const std::optional<QByteArray> data = wholefile::read(path(filename), &reason);
+    if (!data) {
+        loadfailed(filename, reason);
+        return {};
+    }
+    readonly_.remove(filename);
+    return wholefile::splitlines(ansi::decode(*data));
+}
+
+bool Database::savelist(const QString &filename, const QStringList &lines)
+{
+    return savebytes(filename, wholefile::joinlines(lines));
+}
+
+bool Database::savecategories(const QStringList &rows, const QString &filename)
+{
+    QStringList lines;
+    for (const QString &row : rows) {
+        if (row != unfiled)
+            lines << row;
+    }
+    return savelist(filename, lines);
+}
+
+bool Database::hasversionfile() const
+{
+    return QFileInfo::exists(path(dbfile::dbversion));
+}
+
+std::optional<QString> Database::readversion(QString *error) const
+{
+    const std::optional<QByteArray> data = wholefile::read(path(dbfile::dbversion), error);
+    if (!data)
+        return std::nullopt;
+    qsizetype end = data->size();
+    for (qsizetype i = 0; i < data->size(); ++i) {
+        if (data->at(i) == '\r' || data->at(i) == '\n') {
+            end = i;
+            break;
+        }
+    }
+    return ansi::decode(data->constData(), end);
+}
+
+bool Database::writeversion()
+{
+    return savebytes(dbfile::dbversion, ansi::encode(currentdbversion));
+}

@@ -1,0 +1,138 @@
+#pragma once
+// The organizer's data: the per-user database folder, its record and list
+// files, and the in-memory arrays the pages edit. Every change is saved by
+// rewriting the whole file of its kind. Needs no window.
+
+#include "database/records.h"
+
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+// File names inside the database folder.
+namespace dbfile {
+inline const QString contacts = QStringLiteral("contacts.dat");
+inline const QString calitems = QStringLiteral("calitems.dat");
+inline const QString tasks = QStringLiteral("tasks.dat");
+inline const QString timetable = QStringLiteral("timetable.dat");
+inline const QString subjects = QStringLiteral("subjects.dat");
+inline const QString categories = QStringLiteral("categories.dat");
+inline const QString memocategories = QStringLiteral("memocategories.dat");
+inline const QString dbversion = QStringLiteral("dbversion.dat");
+inline const QString custommelodies = QStringLiteral("custommelodies.dat");
+} // namespace dbfile
+
+// Folders inside the database folder, created with it.
+namespace dbfolder {
+inline const QString photos = QStringLiteral("photos");
+inline const QString subjects = QStringLiteral("subjects");
+inline const QString memos = QStringLiteral("memos");
+} // namespace dbfolder
+
+// The version this program writes and reads without upgrading.
+inline const QString currentdbversion = QStringLiteral("2.1");
+
+// A problem with a file, for the user. `format` is English with "%s" places
+// (and '#' for line breaks) so a caller can translate it before filling in.
+struct DbMessage
+{
+    QString format;
+    QStringList args;
+    QString text() const; // the format with the args filled in
+};
+using DbReporter = std::function<void(const DbMessage &)>;
+
+// The database folder below an application-data folder: "<appdata>/Quillmoter/".
+// Without an application-data folder the user's home folder takes its place.
+QString dbpathfor(const QString &appdata);
+// The database folder of the current user.
+QString defaultdbpath();
+
+class Database
+{
+public:
+    // `dbpath` ends with a '/'; file names are appended to it directly.
+    explicit Database(QString dbpath, DbReporter reporter = {});
+
+    const QString &dbpath() const { return dbpath_; }
+    QString path(const QString &name) const { return dbpath_ + name; }
+    void setreporter(DbReporter reporter) { reporter_ = std::move(reporter); }
+
+    // Creates the folder and its "photos", "subjects" and "memos" folders
+    // where missing. False (reported) when one cannot be made.
+    bool createfolders();
+
+    std::vector<TContactRec> contacts;
+    std::vector<TCalItemRec> calitems;
+    std::vector<TTaskRec> tasks;
+    std::vector<TLessonRec> timetable;
+    std::vector<TSubjectRec> subjects;
+
+    // Names of the subjects a new "subjects.dat" gets, in the program language.
+    QStringList defaultsubjects;
+    // The caption of the default category in the program language; it is
+    // shown in the category lists but never stored.
+    QString unfiled = QStringLiteral("Unfiled");
+
+    // Each load empties its array and reads the file whole, in file order.
+    // A missing file is created empty (the timetable gets the default lessons,
+    // the subjects the default list). A file that cannot be read is reported,
+    // keeps what was read before the failure, and is not saved over until a
+    // later load of it succeeds. False when something was reported.
+    bool loadcontacts();
+    bool loadcalitems();
+    bool loadtasks();
+    bool loadtimetable();
+    bool loadsubjects();
+
+    // Each save writes every record whose key is not empty (every lesson), in
+    // array order, replacing the file only when all of it is written.
+    // False when it was not saved (reported, unless the file is read-only
+    // after a failed load, which was reported then).
+    bool savecontacts();
+    bool savecalitems();
+    bool savetasks();
+    bool savetimetable();
+    bool savesubjects();
+
+    // Replaces the timetable with the default lessons and saves it.
+    bool defaulttimetable();
+
+    // Text list files (categories, custom melodies): one line each, CR LF.
+    bool listexists(const QString &filename) const;
+    // The lines of a list file; empty when it is missing or cannot be read
+    // (reported, and then not saved over).
+    QStringList loadlist(const QString &filename);
+    bool savelist(const QString &filename, const QStringList &lines);
+    // Writes the category rows except the default category's caption (an
+    // exact comparison).
+    bool savecategories(const QStringList &rows, const QString &filename);
+
+    // "dbversion.dat": the first line of the file.
+    bool hasversionfile() const;
+    std::optional<QString> readversion(QString *error = nullptr) const;
+    bool writeversion(); // exactly "2.1", no line break
+
+    // True after a failed load of that file, until a load of it succeeds.
+    bool readonly(const QString &filename) const { return readonly_.contains(filename); }
+
+private:
+    template <class Rec>
+    bool loadrecords(const QString &filename, std::vector<Rec> &out, bool skipempty);
+    template <class Rec>
+    bool loadorcreate(const QString &filename, std::vector<Rec> &out);
+    template <class Rec>
+    bool saverecords(const QString &filename, const std::vector<Rec> &records);
+    bool createempty(const QString &filename);
+    bool savebytes(const QString &filename, const QByteArray &data);
+    void loadfailed(const QString &filename, const QString &reason);
+    void report(const QString &format, const QStringList &args) const;
+
+    QString dbpath_;
+    DbReporter reporter_;
+    QSet<QString> readonly_;
+};

@@ -1,0 +1,35 @@
+#pragma once
+// The one converter between the windows-1250 bytes of the data files and the
+// QStrings the program works with. Every byte value maps to its own character
+// (the five bytes windows-1250 leaves undefined map to the C1 controls of the
+// same number), so bytes read from a file are written back unchanged.
+
+#include <QByteArray>
+#include <QString>
+
+namespace ansi {
+
+// Decodes `length` bytes.
+QString decode(const char *data, qsizetype length);
+inline QString decode(const QByteArray &bytes) { return decode(bytes.constData(), bytes.size()); }
+
+// Encodes every character; a character windows-1250 lacks becomes '?'
+// (one byte per character, also for characters outside the BMP).
+QByteArray encode(const QString &text);
+
+// Encodes at most `capacity` characters into `out`; returns the bytes written.
+qsizetype encode(const QString &text, char *out, qsizetype capacity);
+
+// The byte a character is written as ('?' when windows-1250 lacks it).
+char byteof(char32_t codepoint);
+
+// The character a byte is read as.
+QChar charof(unsigned char byte);
+
+// Number of characters of `text` as stored: one per code point.
+qsizetype storedlength(const QString &text);
+
+// The first `count` characters of `text` (code points; never splits a pair).
+QString cut(const QString &text, qsizetype count);
+
+} // namespace ansi

@@ -1,0 +1,59 @@
+#include "platform/folders.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+QString getspecialfolder(int csidl)
+{
+    QStandardPaths::StandardLocation where;
+    switch (csidl) {
+    case folders::CSIDL_APPDATA:
+        where = QStandardPaths::GenericDataLocation;
+        break;
+    case folders::CSIDL_DESKTOPDIRECTORY:
+        where = QStandardPaths::DesktopLocation;
+        break;
+    default:
+        return {};
+    }
+    QString path = QStandardPaths::writableLocation(where);
+    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    return path;
+}
+
+namespace folders {
+
+QStringList programfolders()
+{
+    QStringList out;
+    QString exedir = QCoreApplication::applicationDirPath();
+    if (exedir.isEmpty())
+        return out;
+    const QString candidates[] = {
+        exedir,
+        QDir::cleanPath(exedir + QStringLiteral("/../share/quillmoter")),
+    };
+    for (const QString &dir : candidates) {
+        if (QFileInfo(dir).isDir())
+            out << dir;
+    }
+    return out;
+}
+
+QString programfile(const QString &name)
+{
+    const QStringList dirs = programfolders();
+    for (const QString &dir : dirs) {
+        const QString path = dir + QLatin1Char('/') + name;
+        if (QFileInfo::exists(path))
+            return path;
+    }
+    if (dirs.isEmpty())
+        return name;
+    return dirs.last() + QLatin1Char('/') + name;
+}
+
+} // namespace folders

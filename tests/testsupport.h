@@ -1,0 +1,105 @@
+#pragma once
+// Small helpers shared by the tests.
+
+#include "database/shortstring.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <csignal>
+#include <cstring>
+#include <optional>
+#include <ostream>
+#include <sys/resource.h>
+
+// Readable texts in failure messages.
+inline void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+template <int N>
+void PrintTo(const ShortString<N> &s, std::ostream *os)
+{
+    PrintTo(s.text(), os);
+}
+
+namespace testsupport {
+
+inline std::optional<QByteArray> readfile(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return f.readAll();
+}
+
+inline bool writefile(const QString &path, const QByteArray &data)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
+}
+
+// Builds expected record bytes by hand, independent of the encoders.
+class Bytes
+{
+public:
+    explicit Bytes(qsizetype size) : data_(size, '\0') {}
+
+    Bytes &u8(qsizetype offset, quint8 v)
+    {
+        data_[offset] = char(v);
+        return *this;
+    }
+    // Little-endian, `width` bytes.
+    Bytes &le(qsizetype offset, qint64 v, int width)
+    {
+        for (int i = 0; i < width; ++i)
+            data_[offset + i] = char((quint64(v) >> (8 * i)) & 0xFF);
+        return *this;
+    }
+    // A counted string: length byte, then the (already windows-1250) bytes.
+    Bytes &str(qsizetype offset, const QByteArray &text)
+    {
+        data_[offset] = char(text.size());
+        std::memcpy(data_.data() + offset + 1, text.constData(), size_t(text.size()));
+        return *this;
+    }
+    // Raw bytes, for hand-written doubles and odd length bytes.
+    Bytes &raw(qsizetype offset, const QByteArray &bytes)
+    {
+        std::memcpy(data_.data() + offset, bytes.constData(), size_t(bytes.size()));
+        return *this;
+    }
+    const QByteArray &data() const { return data_; }
+    const char *constData() const { return data_.constData(); }
+
+private:
+    QByteArray data_;
+};
+
+// Writes beyond a small file-size limit fail even for root, which is how the
+// tests make a save fail part-way.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        previous_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lim = old_;
+        lim.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lim);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, previous_);
+    }
+
+private:
+    rlimit old_{};
+    void (*previous_)(int) = nullptr;
+};
+
+} // namespace testsupport
