@@ -2,6 +2,7 @@
 // Small helpers shared by the tests.
 
 #include "database/shortstring.h"
+#include "platform/prompter.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -12,6 +13,7 @@
 #include <optional>
 #include <ostream>
 #include <sys/resource.h>
+#include <vector>
 
 // Readable texts in failure messages.
 inline void PrintTo(const QString &s, std::ostream *os)
@@ -100,6 +102,36 @@ public:
 private:
     rlimit old_{};
     void (*previous_)(int) = nullptr;
+};
+
+// Answers message boxes and questions in place of a person and remembers
+// what was asked. Installed for its lifetime.
+class RecordingPrompter : public Prompter
+{
+public:
+    struct Box
+    {
+        QString text, caption;
+        int flags;
+    };
+
+    RecordingPrompter() { setprompter(this); }
+    ~RecordingPrompter() override { setprompter(nullptr); }
+
+    int messagebox(QWidget *, const QString &text, const QString &caption, int flags) override
+    {
+        boxes.push_back({text, caption, flags});
+        return mb::idok;
+    }
+    int confirmation(QWidget *, const QString &text) override
+    {
+        questions.push_back(text);
+        return answer;
+    }
+
+    std::vector<Box> boxes;
+    std::vector<QString> questions;
+    int answer = mb::idyes;
 };
 
 } // namespace testsupport

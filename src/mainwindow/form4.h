@@ -1,0 +1,45 @@
+#pragma once
+// The name dialog: asks for one line of text (a note's, category's or term's
+// name, a task's text). With the name check on, characters that cannot stand
+// in a file name are refused.
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class TForm4 : public QDialog
+{
+    Q_OBJECT
+
+public:
+    static inline const QString forbidden = QStringLiteral("\\/:*?\"<>|.");
+    static inline const QString forbiddenmessage =
+        QStringLiteral("This name cannot contain following characters: \\ / : * ? \" < > | .");
+
+    explicit TForm4(QWidget *parent = nullptr);
+
+    // Shows the dialog modally with caption and prompt from the language's
+    // "Messages"; returns resultstring(): the text accepted by OK, or empty.
+    QString getstring(const QString &caption, const QString &prompt, const QString &initial, bool checkname);
+
+    const QString &resultstring() const { return resultstring_; }
+    QLineEdit *edit() const { return edit_; }
+    QPushButton *okbutton() const { return ok_; }
+    QWidget *framedbox() const { return box_; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void okclicked();
+
+    QLabel *prompt_;
+    QWidget *box_;
+    QLineEdit *edit_;
+    QPushButton *ok_;
+    bool checkname_ = false;
+    QString resultstring_;
+};

@@ -1,0 +1,22 @@
+#pragma once
+// Multi-line texts kept in one string with '#' between the lines (record
+// fields, calendar texts, the "Memos" of language files), and the name
+// comparison the lists use.
+
+#include <QString>
+#include <QStringList>
+
+// Appends the lines of a '#' text to `lines`. A piece after the last '#' is
+// appended only when it is not empty: "" adds nothing, "a#" adds "a", "#a"
+// adds "" and "a", "#" adds one empty line.
+void hashtolines(const QString &text, QStringList &lines);
+
+// The lines joined with '#'.
+QString linestohash(const QStringList &lines);
+
+// The text before the first '#' (the whole text without one).
+QString firsthashpart(const QString &text);
+
+// True when `list` holds `name`, comparing the letters A to Z without regard
+// to case and every other character (accented ones too) exactly.
+bool nameexists(const QString &name, const QStringList &list);

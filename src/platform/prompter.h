@@ -1,0 +1,34 @@
+#pragma once
+// Message boxes and yes/no questions. Everything that asks the user goes
+// through one Prompter, so tests can answer in place of a person.
+
+#include <QString>
+
+class QWidget;
+
+namespace mb {
+// Icons of a message box, as callers pass them.
+constexpr int iconerror = 16;
+constexpr int iconwarning = 48;
+constexpr int iconinformation = 64;
+// Answers.
+constexpr int idok = 1;
+constexpr int idyes = 6;
+constexpr int idno = 7;
+} // namespace mb
+
+class Prompter
+{
+public:
+    virtual ~Prompter() = default;
+    // An OK message box with the icon of `flags`; returns mb::idok.
+    virtual int messagebox(QWidget *parent, const QString &text, const QString &caption, int flags) = 0;
+    // A Yes/No question titled "Confirm", Yes the default; returns mb::idyes,
+    // or mb::idno for No, Escape and closing the box.
+    virtual int confirmation(QWidget *parent, const QString &text) = 0;
+};
+
+// The prompter in use: message boxes on the screen unless replaced.
+Prompter &prompter();
+// Replaces it (nullptr: back to message boxes); the caller keeps ownership.
+void setprompter(Prompter *replacement);

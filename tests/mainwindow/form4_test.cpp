@@ -1,0 +1,97 @@
+#include "mainwindow/form4.h"
+
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using testsupport::RecordingPrompter;
+
+namespace {
+
+// Runs `steps` once the dialog is up, then returns what getstring returned.
+QString ask(TForm4 &form, bool checkname, std::function<void()> steps, const QString &initial = {})
+{
+    QTimer::singleShot(0, [&form, steps] {
+        EXPECT_TRUE(form.isVisible());
+        steps();
+        if (form.isVisible())
+            form.close();
+    });
+    return form.getstring(QStringLiteral("Note"), QStringLiteral("Enter note name:"), initial, checkname);
+}
+
+} // namespace
+
+TEST(NameDialog, EnterActsAsOkAndTheDefaultIsSelected)
+{
+    TForm4 form;
+    RecordingPrompter answers;
+    const QString result = ask(form, false, [&] {
+        EXPECT_EQ(form.windowTitle(), QStringLiteral("Note"));
+        EXPECT_EQ(form.edit()->selectedText(), QStringLiteral("old name"));
+        QTest::keyClicks(form.edit(), "New.name");
+        QTest::keyClick(form.edit(), Qt::Key_Return);
+        EXPECT_FALSE(form.isVisible());
+    }, QStringLiteral("old name"));
+    EXPECT_EQ(result, QStringLiteral("New.name")) << "without the check a full stop is fine";
+    EXPECT_TRUE(answers.boxes.empty());
+}
+
+TEST(NameDialog, RefusesCharactersThatCannotStandInAFileName)
+{
+    TForm4 form;
+    RecordingPrompter answers;
+    for (const QChar c : TForm4::forbidden) {
+        answers.boxes.clear();
+        const QString result = ask(form, true, [&] {
+            form.edit()->setText(QStringLiteral("a") + c + QStringLiteral("b"));
+            QTest::keyClick(form.edit(), Qt::Key_Return);
+            EXPECT_TRUE(form.isVisible()) << "stays open for correction";
+            EXPECT_EQ(form.edit()->text(), QStringLiteral("a") + c + QStringLiteral("b"));
+            form.edit()->setText(QStringLiteral("ab"));
+            QTest::mouseClick(form.okbutton(), Qt::LeftButton);
+        });
+        EXPECT_EQ(result, QStringLiteral("ab"));
+        ASSERT_EQ(answers.boxes.size(), 1u) << QString(c).toStdString();
+        EXPECT_EQ(answers.boxes[0].text, TForm4::forbiddenmessage);
+        EXPECT_EQ(answers.boxes[0].caption, QStringLiteral("Error"));
+        EXPECT_EQ(answers.boxes[0].flags, 16);
+    }
+    // Blanks and an empty text pass the check.
+    EXPECT_EQ(ask(form, true, [&] { QTest::keyClick(form.edit(), Qt::Key_Return); }), QString());
+}
+
+TEST(NameDialog, EscapeIsIgnoredAndClosingGivesNothing)
+{
+    TForm4 form;
+    const QString result = ask(form, false, [&] {
+        QTest::keyClicks(form.edit(), "typed");
+        QTest::keyClick(form.edit(), Qt::Key_Escape);
+        EXPECT_TRUE(form.isVisible());
+        form.close(); // the close box
+    });
+    EXPECT_EQ(result, QString());
+    EXPECT_EQ(form.resultstring(), QString());
+}
+
+TEST(NameDialog, APastedTextIsCutAtItsFirstLineBreak)
+{
+    TForm4 form;
+    const QString result = ask(form, false, [&] {
+        QApplication::clipboard()->setText(QStringLiteral("first line\nsecond line"));
+        form.edit()->clear();
+        form.edit()->paste();
+        EXPECT_EQ(form.edit()->text(), QStringLiteral("first line"));
+        form.edit()->setText(QStringLiteral("x\r\ny"));
+        EXPECT_EQ(form.edit()->text(), QStringLiteral("x"));
+        QTest::keyClick(form.edit(), Qt::Key_Return);
+    });
+    EXPECT_EQ(result, QStringLiteral("x"));
+}
