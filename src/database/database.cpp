@@ -250,6 +250,34 @@ bool Database::savecategories(const QStringList &rows, const QString &filename)
     return savelist(filename, lines);
 }
 
+void Database::loadcategories(const QString &filename, QStringList &rows)
+{
+    QStringList names;
+    if (listexists(filename)) {
+        names = loadlist(filename);
+    } else {
+        for (const QString &row : std::as_const(rows)) {
+            if (row != unfiled)
+                names << row;
+        }
+        savelist(filename, names);
+    }
+    names << unfiled;
+    std::stable_sort(names.begin(), names.end(),
+                     [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    rows = names;
+}
+
+void Database::loadcustommelodies()
+{
+    if (listexists(dbfile::custommelodies)) {
+        custommelodies = loadlist(dbfile::custommelodies);
+    } else {
+        custommelodies.clear();
+        savelist(dbfile::custommelodies, custommelodies);
+    }
+}
+
 bool Database::hasversionfile() const
 {
     return QFileInfo::exists(path(dbfile::dbversion));

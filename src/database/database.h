@@ -71,6 +71,12 @@ public:
     std::vector<TTaskRec> tasks;
     std::vector<TLessonRec> timetable;
     std::vector<TSubjectRec> subjects;
+    // Rows of the two category lists, sorted ignoring case, with the default
+    // category's caption among them (loadcategories).
+    QStringList taskcategories;
+    QStringList memocategories;
+    // Lines of "custommelodies.dat": custom melody k is melody number 5 + k.
+    QStringList custommelodies;
 
     // Names of the subjects a new "subjects.dat" gets, in the program language.
     QStringList defaultsubjects;
@@ -111,6 +117,14 @@ public:
     // Writes the category rows except the default category's caption (an
     // exact comparison).
     bool savecategories(const QStringList &rows, const QString &filename);
+
+    // Rebuilds category rows from their file: its lines, or, when the file is
+    // missing, the rows as they were (written to a new file); then the default
+    // category's caption once, all sorted ignoring case.
+    void loadcategories(const QString &filename, QStringList &rows);
+
+    // "custommelodies.dat": loaded when it exists, else created empty.
+    void loadcustommelodies();
 
     // "dbversion.dat": the first line of the file.
     bool hasversionfile() const;

@@ -1,7 +1,9 @@
 #include "mainwindow/language.h"
 
+#include "database/database.h"
 #include "mainwindow/hashtext.h"
 #include "platform/ansi.h"
+#include "platform/folders.h"
 #include "platform/inifile.h"
 #include "platform/prompter.h"
 #include "platform/wholefile.h"
@@ -147,24 +149,11 @@ QLabel *hiddenlabel(QWidget *parent, const QString &text)
     return label;
 }
 
-void Language::loadlanguage(const QString &dbpath, const QStringList &folders)
+void Language::loadlanguage(const QString &dbpath, const QStringList &programfolders)
 {
     entries_ = {english};
-    files_.clear();
-    // Only files: a folder named like a language file is no language.
-    for (const QString &folder : folders) {
-        const QFileInfoList found = QDir(folder).entryInfoList({QStringLiteral("*.lng")}, QDir::Files | QDir::Readable,
-                                                                QDir::Name | QDir::IgnoreCase);
-        for (const QFileInfo &file : found) {
-            const QString name = file.completeBaseName();
-            if (!name.isEmpty() && !files_.contains(name))
-                files_.insert(name, file.filePath());
-        }
-    }
-    QStringList names = files_.keys();
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        return a.compare(b, Qt::CaseInsensitive) < 0;
-    });
+    files_ = folders::filesbyname(programfolders, QStringLiteral("lng"));
+    const QStringList names = folders::sortednames(files_);
     entries_ << names;
 
     language_ = english;
@@ -252,10 +241,15 @@ Language &currentlanguage()
 
 int trans_messagebox(const QString &text, const QString &caption, int flags)
 {
+    return trans_messagebox(text, {}, caption, flags);
+}
+
+int trans_messagebox(const QString &format, const QStringList &args, const QString &caption, int flags)
+{
     const Language &language = currentlanguage();
-    const QString shown = language.lookup(QStringLiteral("Messages"), text);
     const QString title = language.lookup(QStringLiteral("Messages"), caption);
-    return prompter().messagebox(nullptr, QString(shown).replace(QLatin1Char('#'), QLatin1Char('\n')), title, flags);
+    QString shown = DbMessage{language.lookup(QStringLiteral("Messages"), format), args}.text();
+    return prompter().messagebox(nullptr, shown.replace(QLatin1Char('#'), QLatin1Char('\n')), title, flags);
 }
 
 int trans_confirmation(const QString &text)

@@ -59,7 +59,7 @@ public:
     // first folder holding a name wins), then selects the entry stored in
     // dbpath + "language.dat" (the last equal entry). No file, or no equal
     // entry: English, and no entry selected for the latter.
-    void loadlanguage(const QString &dbpath, const QStringList &folders);
+    void loadlanguage(const QString &dbpath, const QStringList &programfolders);
 
     // Writes the selected entry's name (empty line when none) to "language.dat".
     bool savelanguage(const QString &dbpath, QString *error = nullptr) const;
@@ -101,6 +101,8 @@ Language &currentlanguage();
 
 // An OK message box; text and caption from "Messages", '#' in the text a line break.
 int trans_messagebox(const QString &text, const QString &caption, int flags);
+// The same for a text with "%s" places that are filled in after translating.
+int trans_messagebox(const QString &format, const QStringList &args, const QString &caption, int flags);
 // A Yes/No question from "Messages"; 6 for Yes, 7 for No (also Escape or closing).
 int trans_confirmation(const QString &text);
 

@@ -56,4 +56,27 @@ QString programfile(const QString &name)
     return dirs.last() + QLatin1Char('/') + name;
 }
 
+QMap<QString, QString> filesbyname(const QStringList &folders, const QString &extension)
+{
+    QMap<QString, QString> files;
+    for (const QString &folder : folders) {
+        const QFileInfoList found = QDir(folder).entryInfoList({QStringLiteral("*.") + extension},
+                                                                QDir::Files | QDir::Readable, QDir::Name);
+        for (const QFileInfo &file : found) {
+            const QString name = file.completeBaseName();
+            if (!name.isEmpty() && !files.contains(name))
+                files.insert(name, file.filePath());
+        }
+    }
+    return files;
+}
+
+QStringList sortednames(const QMap<QString, QString> &files)
+{
+    QStringList names = files.keys();
+    std::sort(names.begin(), names.end(),
+              [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    return names;
+}
+
 } // namespace folders

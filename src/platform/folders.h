@@ -2,6 +2,7 @@
 // Where things live on this desktop: the per-user special folders, and the
 // folder of the files that lie beside the program.
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -28,5 +29,13 @@ QStringList programfolders();
 // programfolders() that holds it; if none does, the path it would have in the
 // last of them.
 QString programfile(const QString &name);
+
+// The files "*.<extension>" (extension matched ignoring case) in `folders`:
+// base name -> path, the first folder holding a name winning. Folders named
+// like such a file are not listed.
+QMap<QString, QString> filesbyname(const QStringList &folders, const QString &extension);
+
+// Their base names, sorted ignoring case.
+QStringList sortednames(const QMap<QString, QString> &files);
 
 } // namespace folders

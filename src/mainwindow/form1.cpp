@@ -1,0 +1,428 @@
+#include "mainwindow/form1.h"
+
+#include "database/database.h"
+#include "database/dbversion.h"
+#include "database/settings.h"
+#include "mainwindow/language.h"
+#include "mainwindow/navbar.h"
+#include "platform/folders.h"
+#include "platform/inifile.h"
+#include "platform/pictures.h"
+#include "platform/prompter.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QSystemTrayIcon>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int navcolumnwidth = 152;
+constexpr QRgb clockkey = 0xFFFF00FF; // the clock face's transparent colour
+
+const char *const sectioncaptions[] = {"Contacts", "Calendar", "Tasks", "Marks", "Notes", "Timetable"};
+
+// The clock face with its key colour made transparent; a plain white dial
+// when the file is missing or unreadable.
+QImage loadclockface(const QString &path)
+{
+    QImage face(path);
+    if (face.isNull()) {
+        face = QImage(120, 120, QImage::Format_ARGB32);
+        face.fill(Qt::transparent);
+        return face;
+    }
+    face = face.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < face.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(face.scanLine(y));
+        for (int x = 0; x < face.width(); ++x) {
+            if (line[x] == clockkey)
+                line[x] = qRgba(0, 0, 0, 0);
+        }
+    }
+    return face;
+}
+
+} // namespace
+
+std::pair<int, int> picktwotips(int count, const std::function<int(int)> &below)
+{
+    if (count <= 0)
+        return {-1, -1};
+    const int first = below(count);
+    if (count == 1)
+        return {first, -1};
+    int second = below(count);
+    while (second == first)
+        second = below(count);
+    return {first, second};
+}
+
+TForm1::TForm1(Database &db, Settings &settings, Language &language, const QStringList &arguments,
+               bool trayavailable, QWidget *parent)
+    : QMainWindow(parent), db_(db), settings_(settings), language_(language), arguments_(arguments),
+      trayavailable_(trayavailable)
+{
+    setWindowTitle(caption);
+    const QIcon programicon(iconpixmap(QStringLiteral("quillmoter.svg"), QSize(64, 64)));
+    setWindowIcon(programicon);
+    resize(780, 550);
+    setMinimumSize(780, 550);
+
+    auto *central = new QWidget(this);
+    auto *row = new QHBoxLayout(central);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+
+    navcolumn = new QWidget(central);
+    navcolumn->setFixedWidth(navcolumnwidth);
+    navcolumn->setAutoFillBackground(true);
+    auto *column = new QVBoxLayout(navcolumn);
+    column->setContentsMargins(8, 8, 8, 8);
+    column->setSpacing(4);
+    auto *logo = new QLabel(navcolumn);
+    logo->setPixmap(iconpixmap(QStringLiteral("quillmoter.svg"), QSize(48, 48)));
+    logo->setAlignment(Qt::AlignCenter);
+    versionlabel_ = new QLabel(navcolumn);
+    versionlabel_->setAlignment(Qt::AlignCenter);
+    settranslatable(versionlabel_, TransKind::label, 1);
+    ButtonGroup1 = new NavigationBar(navcolumn);
+    settranslatable(ButtonGroup1, TransKind::buttongroup);
+    column->addWidget(logo);
+    column->addWidget(versionlabel_);
+    column->addSpacing(8);
+    column->addWidget(ButtonGroup1, 0, Qt::AlignLeft);
+    column->addStretch(1);
+
+    // Pages are switched only by the navigation bar: no tabs.
+    PageControl1 = new QStackedWidget(central);
+    for (int i = 0; i < pagecount; ++i) {
+        auto *page = new QWidget(PageControl1);
+        page->setObjectName(QStringLiteral("TabSheet%1").arg(i + 1));
+        page->setAutoFillBackground(true);
+        PageControl1->addWidget(page);
+    }
+    row->addWidget(navcolumn);
+    row->addWidget(PageControl1, 1);
+    setCentralWidget(central);
+
+    overviewlabel_ = hiddenlabel(this, QStringLiteral("Overview"));
+    settingslabel_ = hiddenlabel(this, QStringLiteral("Settings"));
+    welcomelabel_ = hiddenlabel(this, QStringLiteral("Welcome to Quillmoter organizer!"));
+    unfiledlabel_ = hiddenlabel(this, QStringLiteral("Unfiled"));
+
+    CheckListBox2 = new QListWidget(this);
+    CheckListBox2->hide();
+    for (const char *section : sectioncaptions) {
+        auto *item = new QListWidgetItem(QLatin1String(section), CheckListBox2);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Checked);
+    }
+    settranslatable(CheckListBox2, TransKind::checklistbox);
+    connect(CheckListBox2, &QListWidget::itemChanged, this, [this](QListWidgetItem *item) {
+        settings_.setflag(buttonvisible(CheckListBox2->row(item) + 1), item->checkState() == Qt::Checked);
+    });
+
+    // The tray menu belongs to the window so that the translation pass reaches it.
+    traymenu = new QMenu(this);
+    traymenu->addAction(QStringLiteral("Open Quillmoter"), this, &TForm1::TrayIcon1Click);
+    traymenu->addAction(QStringLiteral("Restore window"), this, &TForm1::Obnovitokno1Click);
+    traymenu->addAction(QStringLiteral("Terminate program"), this, &TForm1::Ukonit1Click);
+    settranslatable(traymenu, TransKind::popupmenu);
+    if (trayavailable_) {
+        TrayIcon1 = new QSystemTrayIcon(programicon, this);
+        TrayIcon1->setToolTip(caption);
+        TrayIcon1->setContextMenu(traymenu);
+        connect(TrayIcon1, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason why) {
+            if (why == QSystemTrayIcon::Trigger || why == QSystemTrayIcon::DoubleClick)
+                TrayIcon1Click();
+        });
+    }
+
+    connect(ButtonGroup1, &NavigationBar::buttonclicked, PageControl1, &QStackedWidget::setCurrentIndex);
+    connect(&settings_, &Settings::changed, this, &TForm1::settingchanged);
+    connect(&settings_, &Settings::geometryloaded, this, &TForm1::applygeometry);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::report(const QString &format, const QStringList &args)
+{
+    trans_messagebox(format, args, QStringLiteral("Error"), mb::iconerror);
+}
+
+bool TForm1::FormCreate()
+{
+    designsize = size();
+    lastday = QDate::currentDate();
+    if (!db_.createfolders())
+        return false;
+    language_.loadlanguage(db_.dbpath(), folders::programfolders());
+    db_.loadcustommelodies();
+    versionlabel_->setText(version);
+    clockface = loadclockface(folders::programfile(QStringLiteral("clock.bmp")));
+
+    ttcolors.clear();
+    addttcolor(QStringLiteral("White"), 255, 255, 255);
+    addttcolor(QStringLiteral("Silver"), 220, 220, 220);
+    addttcolor(QStringLiteral("Gray"), 180, 180, 180);
+    addttcolor(QStringLiteral("Maroon"), 153, 0, 48);
+    addttcolor(QStringLiteral("Red"), 237, 28, 36);
+    addttcolor(QStringLiteral("Orange"), 255, 126, 0);
+    addttcolor(QStringLiteral("Ochre"), 255, 194, 14);
+    addttcolor(QStringLiteral("Yellow"), 255, 242, 0);
+    addttcolor(QStringLiteral("Lime"), 168, 230, 29);
+    addttcolor(QStringLiteral("Green"), 34, 177, 76);
+    addttcolor(QStringLiteral("Sky blue"), 0, 183, 239);
+    addttcolor(QStringLiteral("Blue"), 77, 109, 243);
+    addttcolor(QStringLiteral("Navy"), 47, 54, 153);
+    addttcolor(QStringLiteral("Purple"), 171, 109, 212);
+
+    if (TrayIcon1)
+        TrayIcon1->show();
+    return true;
+}
+
+void TForm1::addttcolor(const QString &name, int red, int green, int blue)
+{
+    ttcolors.push_back({name, red + green * 256 + blue * 65536});
+}
+
+bool TForm1::programstart()
+{
+    if (!db_.hasversionfile()) {
+        db_.writeversion(); // a new database
+    } else {
+        QString error;
+        const std::optional<QString> text = db_.readversion(&error);
+        const DbVersion version = text ? checkdbversion(*text) : DbVersion::unreadable;
+        switch (version) {
+        case DbVersion::current:
+            break;
+        case DbVersion::unreadable:
+            report(text.value_or(QString()) + dbversiondamaged);
+            return false;
+        case DbVersion::newer:
+            report(dbversionnewer());
+            return false;
+        case DbVersion::older:
+            // Never load an older layout as if it were this one.
+            report(QStringLiteral("Database version is older than current organizer version.#This version of "
+                                  "Quillmoter cannot actualize it."));
+            return false;
+        }
+    }
+
+    db_.unfiled = unfiledlabel_->text();
+    loadsettings();
+    PageControl1->setCurrentIndex(pageoverview);
+    refreshcontent();
+    refreshnavbar();
+    return true;
+}
+
+void TForm1::refreshcontent()
+{
+    db_.loadcontacts();
+    db_.loadcalitems();
+    db_.loadsubjects();
+    db_.loadtasks();
+    db_.loadcategories(dbfile::categories, db_.taskcategories);
+    db_.loadcategories(dbfile::memocategories, db_.memocategories);
+    db_.loadtimetable();
+}
+
+void TForm1::refreshnavbar()
+{
+    ButtonGroup1->clear();
+    ButtonGroup1->additem(overviewlabel_->text(), pageoverview);
+    for (int i = 0; i < CheckListBox2->count(); ++i) {
+        QListWidgetItem *item = CheckListBox2->item(i);
+        const bool shown = settings_.flag(buttonvisible(i + 1));
+        {
+            const QSignalBlocker quiet(CheckListBox2);
+            item->setCheckState(shown ? Qt::Checked : Qt::Unchecked);
+        }
+        if (shown)
+            ButtonGroup1->additem(item->text(), i + 1);
+    }
+    ButtonGroup1->additem(settingslabel_->text(), pagesettings);
+    ButtonGroup1->selectimage(PageControl1->currentIndex());
+}
+
+void TForm1::setcolors()
+{
+    QPalette bar = navcolumn->palette();
+    bar.setColor(QPalette::Window, wincolor(settings_.colour(Setting::barcolor)));
+    navcolumn->setPalette(bar);
+
+    const QColor background = wincolor(settings_.colour(Setting::bgcolor));
+    QList<QWidget *> painted = dialogs_;
+    for (int i = 0; i < PageControl1->count(); ++i)
+        painted << PageControl1->widget(i);
+    for (QWidget *widget : std::as_const(painted)) {
+        QPalette p = widget->palette();
+        p.setColor(QPalette::Window, background);
+        widget->setPalette(p);
+        widget->setAutoFillBackground(true);
+    }
+}
+
+void TForm1::adddialog(QWidget *dialog)
+{
+    dialogs_ << dialog;
+}
+
+void TForm1::settingchanged(Setting which)
+{
+    switch (which) {
+    case Setting::usetray:
+        if (TrayIcon1)
+            TrayIcon1->setVisible(settings_.flag(Setting::usetray));
+        break;
+    case Setting::barcolor:
+    case Setting::bgcolor:
+        setcolors();
+        break;
+    case Setting::button1visible:
+    case Setting::button2visible:
+    case Setting::button3visible:
+    case Setting::button4visible:
+    case Setting::button5visible:
+    case Setting::button6visible:
+        refreshnavbar();
+        break;
+    default:
+        break;
+    }
+}
+
+void TForm1::loadsettings()
+{
+    const IniFile ini(db_.path(settingsfilename));
+    LoadContext context;
+    context.designsize = designsize;
+    context.welcomenote = welcomelabel_->text();
+    context.namedaylists = folders::sortednames(folders::filesbyname(folders::programfolders(), QStringLiteral("ani")));
+    settings_.load(ini, context);
+}
+
+void TForm1::applygeometry()
+{
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens << screen->availableGeometry();
+    const QRect primary = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
+                                                           : QRect(0, 0, 1024, 768);
+    setGeometry(placewindow(settings_, designsize, screens, primary));
+    startmaximized_ = placemaximized(settings_);
+}
+
+bool TForm1::savesettings()
+{
+    // The normal geometry, also while maximized, so the window does not come
+    // back at its maximized size as its normal one.
+    QRect normal = normalGeometry();
+    if (!normal.isValid())
+        normal = geometry();
+    settings_.setnumber(Setting::windowwidth, normal.width());
+    settings_.setnumber(Setting::windowheight, normal.height());
+    settings_.setnumber(Setting::windowleft, normal.left());
+    settings_.setnumber(Setting::windowtop, normal.top());
+    settings_.setflag(Setting::maximized, isMaximized());
+
+    const QString path = db_.path(settingsfilename);
+    if (!::savesettings(settings_, path)) {
+        report(unabletowrite, {path});
+        return false;
+    }
+    if (!language_.savelanguage(db_.dbpath())) {
+        report(unabletowrite, {db_.path(Language::languagefile)});
+        return false;
+    }
+    return true;
+}
+
+bool TForm1::hidestotray() const
+{
+    // Without a notification area a hidden window could never come back.
+    return trayavailable_ && settings_.flag(Setting::usetray);
+}
+
+bool TForm1::startshidden() const
+{
+    return !arguments_.isEmpty() && arguments_.first() == QLatin1String("-h") && hidestotray();
+}
+
+void TForm1::showmainwindow()
+{
+    if (startmaximized_)
+        showMaximized();
+    else
+        show();
+}
+
+void TForm1::TrayIcon1Click()
+{
+    if (!isVisible()) {
+        showmainwindow();
+        bringtofront();
+    } else if (isMinimized()) {
+        showNormal();
+        bringtofront();
+    } else {
+        bringtofront();
+    }
+}
+
+void TForm1::bringtofront()
+{
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    raise();
+    activateWindow();
+}
+
+void TForm1::Obnovitokno1Click()
+{
+    const QRect primary = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
+                                                           : QRect(0, 0, 1024, 768);
+    setGeometry(restoredwindow(designsize, primary));
+}
+
+void TForm1::FormClose()
+{
+    savesettings();
+    if (TrayIcon1)
+        TrayIcon1->hide();
+    QCoreApplication::quit();
+}
+
+void TForm1::Ukonit1Click()
+{
+    terminating_ = true;
+    if (!close())
+        terminating_ = false;
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    if (!terminating_ && hidestotray()) {
+        event->ignore();
+        if (!settings_.flag(Setting::trayed)) {
+            trans_messagebox(traynotice, traynoticecaption, mb::iconinformation);
+            settings_.setflag(Setting::trayed, true);
+        }
+        savesettings();
+        hide();
+        return;
+    }
+    FormClose();
+    event->accept();
+}

@@ -1,0 +1,126 @@
+#pragma once
+// The main window: the navigation bar on the left, the pages on the right, the
+// notification-area icon, and the start-up and shut-down of the program.
+
+#include <QDate>
+#include <QImage>
+#include <QMainWindow>
+#include <QStringList>
+
+#include <functional>
+
+class Database;
+class Language;
+class NavigationBar;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QStackedWidget;
+class QSystemTrayIcon;
+class Settings;
+enum class Setting;
+
+// Page numbers; a navigation button's image index is its page's number.
+enum Page { pageoverview, pagecontacts, pagecalendar, pagetasks, pagemarks, pagenotes, pagetimetable, pagesettings, pagecount };
+
+// A colour of the lesson colour box: R + G * 256 + B * 65536.
+struct TtColor
+{
+    QString name;
+    qint32 color;
+};
+
+// Two different tips out of `count` (-1 where there is none to show): with
+// one tip only the upper place shows it, with none neither place does.
+std::pair<int, int> picktwotips(int count, const std::function<int(int)> &below);
+
+class TForm1 : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    static inline const QString caption = QStringLiteral("Quillmoter organizer");
+    static inline const QString version = QStringLiteral("2.1");
+    static inline const QString traynotice = QStringLiteral(
+        "By clicking close button Quillmoter will be minimized to the notification area (icon in the "
+        "lower right corner). It will be always available to restore and checking your reminders.##Using "
+        "of notification area can be adjusted in settings.");
+    static inline const QString traynoticecaption = QStringLiteral("Quillmoter will be minimized");
+
+    // `arguments` without the program's name; `trayavailable`: whether the
+    // desktop has a notification area (without one the window never hides).
+    TForm1(Database &db, Settings &settings, Language &language, const QStringList &arguments,
+           bool trayavailable, QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    // Settles the database folder and what lies beside the program. False
+    // (reported) when the folder cannot be made: the program must end.
+    bool FormCreate();
+    // Checks and loads the database. False when the program must end.
+    bool programstart();
+    // (Re)loads the whole database into the window.
+    void refreshcontent();
+    void refreshnavbar();
+    // Paints the navigation column and every page and dialog in the colours
+    // of the settings.
+    void setcolors();
+    // Dialogs that take the background colour.
+    void adddialog(QWidget *dialog);
+
+    void loadsettings();
+    // Writes the settings and the language choice; false (reported) on failure.
+    bool savesettings();
+
+    // Shows and activates the window (tray click, tray menu, a second start).
+    void TrayIcon1Click();
+    void bringtofront();
+    // Design size, centred on the primary screen.
+    void Obnovitokno1Click();
+    // Ends the program: saves the settings and removes the tray icon.
+    void FormClose();
+    // "Terminate program".
+    void Ukonit1Click();
+
+    // True when the window is to stay hidden at start ("-h" with a tray).
+    bool startshidden() const;
+    // Whether closing hides the window to the notification area.
+    bool hidestotray() const;
+    void showmainwindow();
+
+    QStackedWidget *PageControl1 = nullptr;
+    NavigationBar *ButtonGroup1 = nullptr;
+    QSystemTrayIcon *TrayIcon1 = nullptr;
+    QMenu *traymenu = nullptr;
+    // The "Show tabs" list: one checkable row per middle page.
+    QListWidget *CheckListBox2 = nullptr;
+    QWidget *navcolumn = nullptr;
+
+    QSize designsize;
+    QDate lastday;
+    QImage clockface; // blank when "clock.bmp" is missing
+    QList<TtColor> ttcolors;
+    QStringList tips; // "icon$text[link]" lines
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void addttcolor(const QString &name, int red, int green, int blue);
+    void settingchanged(Setting which);
+    void applygeometry();
+    void report(const QString &format, const QStringList &args = {});
+
+    Database &db_;
+    Settings &settings_;
+    Language &language_;
+    QStringList arguments_;
+    bool trayavailable_;
+    bool terminating_ = false;
+    bool startmaximized_ = false;
+    QList<QWidget *> dialogs_;
+    QLabel *overviewlabel_ = nullptr;
+    QLabel *settingslabel_ = nullptr;
+    QLabel *welcomelabel_ = nullptr;
+    QLabel *versionlabel_ = nullptr;
+    QLabel *unfiledlabel_ = nullptr;
+};

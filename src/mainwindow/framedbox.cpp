@@ -1,0 +1,52 @@
+#include "mainwindow/framedbox.h"
+
+#include "platform/pictures.h"
+
+#include <QPainter>
+
+namespace {
+constexpr int tile = 18;
+}
+
+const FrameTiles &frametiles()
+{
+    static const FrameTiles tiles = [] {
+        const char *names[] = {"frame0-topleft.svg", "frame1-topright.svg", "frame2-bottomright.svg",
+                               "frame3-bottomleft.svg", "frame4-top.svg",   "frame5-left.svg",
+                               "frame6-right.svg",    "frame7-bottom.svg"};
+        FrameTiles t;
+        for (int i = 0; i < 8; ++i)
+            t[i] = iconpixmap(QLatin1String(names[i]), QSize(tile, tile));
+        return t;
+    }();
+    return tiles;
+}
+
+void PaintBox2Paint(QPainter &painter, QSize size, const QColor &background, const FrameTiles &tiles)
+{
+    const int w = size.width();
+    const int h = size.height();
+    painter.drawPixmap(0, 0, tiles[0]);
+    painter.drawPixmap(w - tile, 0, tiles[1]);
+    painter.drawPixmap(0, h - tile, tiles[3]);
+    painter.drawPixmap(QRect(tile, 0, w - 17 - tile, 17), tiles[4]);
+    painter.drawPixmap(QRect(0, tile, 17, h - 17 - tile), tiles[5]);
+    for (int i = 1; i <= h / tile - 1; ++i)
+        painter.drawPixmap(w - tile, tile * i, tiles[6]);
+    for (int i = 1; i <= w / tile - 1; ++i)
+        painter.drawPixmap(tile * i, h - tile, tiles[7]);
+    painter.fillRect(QRect(w - tile, h - tile, tile, tile), background);
+    painter.drawPixmap(w - tile, h - tile, tiles[2]);
+    painter.fillRect(QRect(16, 16, w - 32, h - 32), Qt::white);
+}
+
+FramedBox::FramedBox(QWidget *parent) : QWidget(parent)
+{
+    setContentsMargins(12, 12, 12, 12);
+}
+
+void FramedBox::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    PaintBox2Paint(painter, size(), palette().color(QPalette::Window));
+}

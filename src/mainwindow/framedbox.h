@@ -1,0 +1,31 @@
+#pragma once
+// The rounded white framed boxes that every page and dialog draws behind its
+// controls: eight 18 x 18 tiles (four corners, four edges) around a white inside.
+
+#include <QWidget>
+
+#include <array>
+
+class QPainter;
+
+// Tiles in their order: top-left, top-right, bottom-right, bottom-left
+// corners, then the top, left, right and bottom edges.
+using FrameTiles = std::array<QPixmap, 8>;
+const FrameTiles &frametiles();
+
+// Paints a framed box over the rectangle (0, 0, size); `background` fills the
+// bottom-right cell before its corner, so tiles reaching into it vanish.
+void PaintBox2Paint(QPainter &painter, QSize size, const QColor &background,
+                    const FrameTiles &tiles = frametiles());
+
+// A widget that is a framed box; controls placed on it sit on the white
+// inside. The cell behind the bottom-right corner takes the widget's window
+// colour, which the colour settings give every page and dialog.
+class FramedBox : public QWidget
+{
+public:
+    explicit FramedBox(QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};

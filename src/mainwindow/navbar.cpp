@@ -1,0 +1,128 @@
+#include "mainwindow/navbar.h"
+
+#include "platform/pictures.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+const char *const pageicons[] = {
+    "page0-overview.svg", "page1-contacts.svg", "page2-calendar.svg", "page3-tasks.svg",
+    "page4-marks.svg",    "page5-notes.svg",    "page6-timetable.svg", "page7-settings.svg",
+};
+
+} // namespace
+
+NavigationBar::NavigationBar(QWidget *parent) : QWidget(parent)
+{
+    setMouseTracking(true);
+    setFixedWidth(barwidth);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
+void NavigationBar::clear()
+{
+    items_.clear();
+    selected_ = -1;
+    hovered_ = -1;
+    setFixedHeight(0);
+    update();
+}
+
+void NavigationBar::additem(const QString &caption, int imageindex)
+{
+    items_.push_back({caption, imageindex});
+    setFixedHeight(int(items_.size()) * buttonheight);
+    update();
+}
+
+QStringList NavigationBar::itemcaptions() const
+{
+    QStringList out;
+    for (const Item &item : items_)
+        out << item.caption;
+    return out;
+}
+
+void NavigationBar::setitemcaptions(const QStringList &captions)
+{
+    for (qsizetype i = 0; i < items_.size() && i < captions.size(); ++i)
+        items_[i].caption = captions[i];
+    update();
+}
+
+void NavigationBar::selectimage(int imageindex)
+{
+    selected_ = -1;
+    for (qsizetype i = 0; i < items_.size(); ++i) {
+        if (items_[i].imageindex == imageindex)
+            selected_ = int(i);
+    }
+    update();
+}
+
+QSize NavigationBar::sizeHint() const
+{
+    return QSize(barwidth, int(items_.size()) * buttonheight);
+}
+
+int NavigationBar::buttonat(QPoint pos) const
+{
+    if (pos.x() < 0 || pos.x() >= width() || pos.y() < 0)
+        return -1;
+    const int index = pos.y() / buttonheight;
+    return index < items_.size() ? index : -1;
+}
+
+void NavigationBar::ButtonGroup1DrawButton(QPainter &painter, int index, QPoint at) const
+{
+    const bool selected = index == selected_;
+    const bool lit = selected || index == hovered_;
+    painter.drawPixmap(at, iconpixmap(QLatin1String(lit ? "navbutton1.svg" : "navbutton0.svg"),
+                                      QSize(137, buttonheight)));
+    const int d = selected ? 2 : 0; // a selected button's icon and caption sit lower right
+    const Item &item = items_[index];
+    if (item.imageindex >= 0 && item.imageindex < int(std::size(pageicons)))
+        painter.drawPixmap(at.x() + 8 + d, at.y() + 4 + d,
+                           iconpixmap(QLatin1String(pageicons[item.imageindex]), QSize(32, 32)));
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(QRect(at.x() + 48 + d, at.y() + 14 + d, barwidth - 48 - d, buttonheight - 14),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, item.caption);
+}
+
+void NavigationBar::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    for (int i = 0; i < items_.size(); ++i)
+        ButtonGroup1DrawButton(painter, i, QPoint(0, i * buttonheight));
+}
+
+void NavigationBar::mouseMoveEvent(QMouseEvent *event)
+{
+    const int over = buttonat(event->position().toPoint());
+    if (over != hovered_) {
+        hovered_ = over;
+        update();
+    }
+}
+
+void NavigationBar::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const int index = buttonat(event->position().toPoint());
+    if (index < 0)
+        return;
+    selected_ = index;
+    update();
+    emit buttonclicked(items_[index].imageindex);
+}
+
+void NavigationBar::leaveEvent(QEvent *)
+{
+    if (hovered_ != -1) {
+        hovered_ = -1;
+        update();
+    }
+}

@@ -1,0 +1,56 @@
+#pragma once
+// The navigation bar: a column of painted buttons, 40 pixels each, one per
+// page that is shown. A button's image index is the index of its page.
+
+#include <QStringList>
+#include <QWidget>
+
+class NavigationBar : public QWidget
+{
+    Q_OBJECT
+    // The captions, for the translation pass.
+    Q_PROPERTY(QStringList itemcaptions READ itemcaptions WRITE setitemcaptions)
+
+public:
+    static constexpr int barwidth = 136;
+    static constexpr int buttonheight = 40;
+
+    struct Item
+    {
+        QString caption;
+        int imageindex;
+    };
+
+    explicit NavigationBar(QWidget *parent = nullptr);
+
+    void clear();
+    void additem(const QString &caption, int imageindex);
+    const QList<Item> &items() const { return items_; }
+    QStringList itemcaptions() const;
+    void setitemcaptions(const QStringList &captions);
+
+    // Selects the button of that page; a page without a button selects none.
+    void selectimage(int imageindex);
+    int selectedindex() const { return selected_; }
+
+    QSize sizeHint() const override;
+
+signals:
+    // A button was clicked: the page to show.
+    void buttonclicked(int imageindex);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+
+private:
+    int buttonat(QPoint pos) const;
+    // Paints one button at the top-left corner `at`.
+    void ButtonGroup1DrawButton(QPainter &painter, int index, QPoint at) const;
+
+    QList<Item> items_;
+    int selected_ = -1;
+    int hovered_ = -1;
+};

@@ -1,0 +1,58 @@
+#include "mainwindow/program.h"
+
+#include "database/database.h"
+#include "database/settings.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/form4.h"
+#include "mainwindow/language.h"
+#include "platform/prompter.h"
+#include "platform/singleinstance.h"
+
+#include <QApplication>
+#include <QSessionManager>
+#include <QSystemTrayIcon>
+
+int runquillmoter(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(TForm1::caption);
+    QApplication::setApplicationDisplayName(TForm1::caption);
+    QApplication::setDesktopFileName(QStringLiteral("quillmoter"));
+    // The window hides to the notification area; only FormClose ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    SingleInstance guard(QStringLiteral("Quillmoter_organizer_Mutex"),
+                         QStringLiteral("Quillmoter_organizer_Message"));
+    if (guard.acquire() == SingleInstance::Result::another)
+        return 0; // the running copy shows itself
+
+    Database db(defaultdbpath(), [](const DbMessage &m) {
+        trans_messagebox(m.format, m.args, QStringLiteral("Error"), mb::iconerror);
+    });
+    Settings settings;
+    Language &language = currentlanguage();
+
+    // The windows, each once for the whole run, in this order.
+    TForm1 form1(db, settings, language, QApplication::arguments().mid(1),
+                 QSystemTrayIcon::isSystemTrayAvailable());
+    if (!form1.FormCreate())
+        return 1;
+    TForm4 form4;
+    form1.adddialog(&form4);
+
+    QObject::connect(&guard, &SingleInstance::messagereceived, &form1, &TForm1::TrayIcon1Click);
+    // A desktop session that ends takes the settings with it otherwise.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form1,
+                     [&form1](QSessionManager &) { form1.savesettings(); });
+
+    TranslatedMemos memos;
+    memos.subjects = &db.defaultsubjects;
+    memos.tips = &form1.tips;
+    language.translate({&form1, &form4}, memos);
+    if (!form1.programstart())
+        return 1;
+    form1.setcolors();
+    if (!form1.startshidden())
+        form1.showmainwindow();
+    return QApplication::exec();
+}

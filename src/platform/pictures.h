@@ -1,0 +1,15 @@
+#pragma once
+// The program's pictures: icons drawn from their SVG files at the size they
+// are shown, and colours as the settings store them.
+
+#include <QColor>
+#include <QPixmap>
+#include <QString>
+
+// The icon ":/icons/<name>" drawn at `size` on a transparent background
+// (an empty transparent pixmap when there is no such icon). Cached.
+QPixmap iconpixmap(const QString &name, QSize size);
+
+// A colour value $00BBGGRR as a QColor, and back.
+QColor wincolor(quint32 value);
+quint32 wincolorvalue(const QColor &color);
