@@ -1,7 +1,7 @@
 // Loading and saving large record files: 10,000 contacts (38 MB) and 10,000
 // calendar records. Run: build/bench/bench_database
 
-#include "database/database.h"
+#include "sampledata.h"
 
 #include <benchmark/benchmark.h>
 
@@ -10,37 +10,6 @@
 namespace {
 
 constexpr int count = 10000;
-
-// A contact with every field in use, as a well-kept address book has them.
-TContactRec samplecontact(int i)
-{
-    TContactRec c;
-    c.name = QStringLiteral("Kate\u0159ina Nov\u00e1kov\u00e1 %1").arg(i);
-    c.company = QStringLiteral("Gymn\u00e1zium Jana Nerudy");
-    c.homephone = QStringLiteral("+420 601 234 %1").arg(i % 1000, 3, 10, QLatin1Char('0'));
-    c.homeaddress = QStringLiteral("Hlavn\u00ed 12#110 00 Praha 1");
-    c.workaddress = QStringLiteral("\u0160koln\u00ed 3#120 00 Praha 2");
-    c.cellphone = QStringLiteral("+420 777 123 456");
-    c.webpage = QStringLiteral("http://example.org/~student%1").arg(i);
-    c.email1 = QStringLiteral("student%1@example.org").arg(i);
-    c.email2 = QStringLiteral("home%1@example.org").arg(i);
-    c.note = QString(200, QLatin1Char('n'));
-    c.birthday = quint16(1 + i % 28);
-    c.birthmonth = quint16(1 + i % 12);
-    c.birthyear = 2008;
-    return c;
-}
-
-TCalItemRec samplecalitem(int i)
-{
-    TCalItemRec r;
-    r.text = QStringLiteral("Test z matematiky %1#kapitola 4 a 5").arg(i);
-    r.repetition = (i % 3 == 0) ? "w1010100" : "0";
-    r.date = 46000 + i % 400;
-    r.timefrom = 800;
-    r.timeto = 900;
-    return r;
-}
 
 struct Fixture
 {

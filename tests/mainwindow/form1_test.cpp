@@ -1,0 +1,231 @@
+// The main window's life: start-up over a database folder, the navigation
+// bar, hiding to the notification area and coming back, shutting down.
+
+#include "mainwindow/form1.h"
+
+#include "database/database.h"
+#include "database/settings.h"
+#include "mainwindow/language.h"
+#include "mainwindow/navbar.h"
+#include "platform/inifile.h"
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QMenu>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+
+using testsupport::readfile;
+using testsupport::RecordingPrompter;
+using testsupport::writefile;
+
+namespace {
+
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    std::unique_ptr<TForm1> start(bool tray = true, const QStringList &arguments = {})
+    {
+        auto form = std::make_unique<TForm1>(db, settings, language, arguments, tray);
+        EXPECT_TRUE(form->FormCreate());
+        return form;
+    }
+
+    QString file(const QString &name) const { return db.path(name); }
+
+    QTemporaryDir dir;
+    Database db{dir.filePath(QStringLiteral("Quillmoter/"))};
+    Settings settings;
+    Language language;
+    RecordingPrompter answers;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, ANewDatabaseFolderIsMadeAndMarked)
+{
+    auto form = start();
+    for (const char *sub : {"photos", "subjects", "memos"})
+        EXPECT_TRUE(QFileInfo(db.path(QLatin1String(sub))).isDir()) << sub;
+    EXPECT_TRUE(QFileInfo::exists(file(dbfile::custommelodies)));
+    ASSERT_TRUE(form->programstart());
+    EXPECT_EQ(readfile(file(dbfile::dbversion)), QByteArray("2.1"));
+    EXPECT_EQ(readfile(file(dbfile::categories)), QByteArray(""));
+    EXPECT_EQ(readfile(file(dbfile::memocategories)), QByteArray(""));
+    EXPECT_EQ(db.taskcategories, QStringList({"Unfiled"}));
+    EXPECT_EQ(db.timetable.size(), 210u);
+    EXPECT_EQ(db.subjects.size(), 12u);
+    EXPECT_EQ(form->ttcolors.size(), 14);
+    EXPECT_EQ(form->ttcolors[3].color, 153 + 0 * 256 + 48 * 65536);
+    EXPECT_FALSE(form->clockface.isNull());
+    EXPECT_TRUE(answers.boxes.empty());
+}
+
+TEST_F(MainWindowTest, AFolderThatCannotBeMadeStopsTheStart)
+{
+    std::vector<DbMessage> messages;
+    ASSERT_TRUE(writefile(dir.filePath(QStringLiteral("Quillmoter")), "a file in the way"));
+    db.setreporter([&](const DbMessage &m) { messages.push_back(m); });
+    TForm1 form(db, settings, language, {}, true);
+    EXPECT_FALSE(form.FormCreate());
+    EXPECT_EQ(messages.size(), 1u);
+}
+
+TEST_F(MainWindowTest, OtherDatabaseVersionsAreNeverLoaded)
+{
+    QDir().mkpath(db.dbpath());
+    for (const char *version : {"2.10", "3.0", "abc", "1.5"}) {
+        ASSERT_TRUE(writefile(file(dbfile::dbversion), version));
+        answers.boxes.clear();
+        auto form = start();
+        EXPECT_FALSE(form->programstart()) << version;
+        ASSERT_EQ(answers.boxes.size(), 1u) << version;
+        EXPECT_EQ(answers.boxes[0].caption, QStringLiteral("Error"));
+        EXPECT_FALSE(QFileInfo::exists(file(dbfile::contacts))) << "nothing was loaded or created";
+    }
+    ASSERT_TRUE(writefile(file(dbfile::dbversion), "abc"));
+    answers.boxes.clear();
+    EXPECT_FALSE(start()->programstart());
+    EXPECT_EQ(answers.boxes[0].text,
+              QStringLiteral("abcUnable to determine database version, it is probably damaged."));
+}
+
+TEST_F(MainWindowTest, TheNavigationBarFollowsShowTabs)
+{
+    auto form = start();
+    ASSERT_TRUE(form->programstart());
+    EXPECT_EQ(form->ButtonGroup1->items().size(), 8);
+    EXPECT_EQ(form->ButtonGroup1->height(), 320);
+
+    for (int n = 1; n <= 6; ++n)
+        settings.setflag(buttonvisible(n), false);
+    ASSERT_EQ(form->ButtonGroup1->items().size(), 2);
+    EXPECT_EQ(form->ButtonGroup1->height(), 80);
+    EXPECT_EQ(form->ButtonGroup1->items()[1].imageindex, pagesettings);
+
+    // Ticked in any order, shown in page order; the checklist drives it too.
+    settings.setflag(buttonvisible(6), true);
+    form->CheckListBox2->item(2)->setCheckState(Qt::Checked);
+    QList<int> pages;
+    for (const NavigationBar::Item &item : form->ButtonGroup1->items())
+        pages << item.imageindex;
+    EXPECT_EQ(pages, QList<int>({pageoverview, pagetasks, pagetimetable, pagesettings}));
+    EXPECT_TRUE(settings.flag(buttonvisible(3)));
+
+    // A page whose button goes away stays shown.
+    emit form->ButtonGroup1->buttonclicked(pagetasks);
+    EXPECT_EQ(form->PageControl1->currentIndex(), pagetasks);
+    settings.setflag(buttonvisible(3), false);
+    EXPECT_EQ(form->PageControl1->currentIndex(), pagetasks);
+    EXPECT_EQ(form->ButtonGroup1->selectedindex(), -1);
+}
+
+TEST_F(MainWindowTest, CloseHidesToTheTrayWithANoticeOnce)
+{
+    auto form = start(true);
+    ASSERT_TRUE(form->programstart());
+    form->show();
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    ASSERT_EQ(answers.boxes.size(), 1u);
+    EXPECT_EQ(answers.boxes[0].caption, TForm1::traynoticecaption);
+    EXPECT_EQ(answers.boxes[0].flags, 64);
+    EXPECT_EQ(IniFile(file(QStringLiteral("settings.ini"))).readstring("Settings", "trayed", ""), QStringLiteral("1"));
+
+    form->TrayIcon1Click(); // the tray icon brings it back
+    EXPECT_TRUE(form->isVisible());
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(answers.boxes.size(), 1u) << "the notice comes only once";
+
+    // The next run remembers that the notice was shown.
+    Settings again;
+    Language language2;
+    TForm1 next(db, again, language2, {}, true);
+    ASSERT_TRUE(next.FormCreate());
+    ASSERT_TRUE(next.programstart());
+    next.show();
+    next.close();
+    EXPECT_EQ(answers.boxes.size(), 1u);
+}
+
+TEST_F(MainWindowTest, WithoutANotificationAreaClosingEndsAndMinusHShows)
+{
+    auto form = start(false, {"-h"});
+    ASSERT_TRUE(form->programstart());
+    EXPECT_FALSE(form->hidestotray());
+    EXPECT_FALSE(form->startshidden()) << "the window could never come back";
+    form->show();
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(answers.boxes.empty());
+    EXPECT_TRUE(QFileInfo::exists(file(QStringLiteral("settings.ini")))) << "closing saves the settings";
+    EXPECT_TRUE(QFileInfo::exists(file(QStringLiteral("language.dat"))));
+
+    auto hidden = start(true, {"-h"});
+    EXPECT_TRUE(hidden->startshidden());
+    auto shown = start(true, {"-H"});
+    EXPECT_FALSE(shown->startshidden());
+}
+
+TEST_F(MainWindowTest, TerminateProgramEndsEvenWithTheTray)
+{
+    auto form = start(true);
+    ASSERT_TRUE(form->programstart());
+    form->show();
+    form->traymenu->actions().at(2)->trigger();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(answers.boxes.empty()) << "no hiding notice on the way out";
+    EXPECT_TRUE(QFileInfo::exists(file(QStringLiteral("settings.ini"))));
+}
+
+TEST_F(MainWindowTest, ReloadingKeepsOneDefaultCategory)
+{
+    auto form = start();
+    ASSERT_TRUE(form->programstart());
+    ASSERT_TRUE(writefile(file(dbfile::categories), "School\r\nhome\r\n"));
+    form->refreshcontent();
+    EXPECT_EQ(db.taskcategories, QStringList({"home", "School", "Unfiled"}));
+
+    // The file goes missing (an imported backup without it): the rows as they
+    // were are written back, and the default category is there once.
+    QFile::remove(file(dbfile::categories));
+    form->refreshcontent();
+    EXPECT_EQ(db.taskcategories, QStringList({"home", "School", "Unfiled"}));
+    EXPECT_EQ(readfile(file(dbfile::categories)), QByteArray("home\r\nSchool\r\n"));
+    form->refreshcontent();
+    EXPECT_EQ(db.taskcategories.count(QStringLiteral("Unfiled")), 1);
+}
+
+TEST_F(MainWindowTest, SavedGeometryIsTheNormalOneAndComesBack)
+{
+    auto form = start();
+    ASSERT_TRUE(form->programstart());
+    form->show();
+    form->setGeometry(100, 80, 900, 600);
+    form->showMaximized();
+    ASSERT_TRUE(form->savesettings());
+    const IniFile ini(file(QStringLiteral("settings.ini")));
+    EXPECT_EQ(ini.readstring("Settings", "windowwidth", ""), QStringLiteral("900"));
+    EXPECT_EQ(ini.readstring("Settings", "windowleft", ""), QStringLiteral("100"));
+    EXPECT_EQ(ini.readstring("Settings", "maximized", ""), QStringLiteral("1"));
+}
+
+TEST(MainWindow, TipsAreTwoDifferentOnesOrWhatThereIs)
+{
+    int calls = 0;
+    // A generator that repeats itself a few times before moving on.
+    auto repeating = [&calls](int n) { return (calls++ / 3) % n; };
+    EXPECT_EQ(picktwotips(0, repeating), std::make_pair(-1, -1));
+    EXPECT_EQ(picktwotips(1, repeating).second, -1);
+    for (int count : {2, 3, 14}) {
+        const auto [a, b] = picktwotips(count, repeating);
+        EXPECT_NE(a, b);
+        EXPECT_GE(a, 0);
+        EXPECT_LT(b, count);
+    }
+}
