@@ -4,7 +4,15 @@
 #include "database/dbversion.h"
 #include "database/settings.h"
 #include "mainwindow/language.h"
+#include "mainwindow/makerpages.h"
 #include "mainwindow/navbar.h"
+#include "mainwindow/overview.h"
+#include "mainwindow/overviewpage.h"
+#include "organizer/counts.h"
+#include "platform/ansi.h"
+#include "platform/dateformat.h"
+#include "platform/shell.h"
+#include "platform/wholefile.h"
 #include "platform/folders.h"
 #include "platform/inifile.h"
 #include "platform/pictures.h"
@@ -13,6 +21,9 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QRandomGenerator>
+#include <QShowEvent>
+#include <QToolButton>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -102,7 +113,9 @@ TForm1::TForm1(Database &db, Settings &settings, Language &language, const QStri
 
     // Pages are switched only by the navigation bar: no tabs.
     PageControl1 = new QStackedWidget(central);
-    for (int i = 0; i < pagecount; ++i) {
+    Overview = new OverviewPage(settings_, PageControl1);
+    PageControl1->addWidget(Overview);
+    for (int i = 1; i < pagecount; ++i) {
         auto *page = new QWidget(PageControl1);
         page->setObjectName(QStringLiteral("TabSheet%1").arg(i + 1));
         page->setAutoFillBackground(true);
@@ -116,6 +129,14 @@ TForm1::TForm1(Database &db, Settings &settings, Language &language, const QStri
     settingslabel_ = hiddenlabel(this, QStringLiteral("Settings"));
     welcomelabel_ = hiddenlabel(this, QStringLiteral("Welcome to Quillmoter organizer!"));
     unfiledlabel_ = hiddenlabel(this, QStringLiteral("Unfiled"));
+    for (QToolButton **button : {&evenbutton, &oddbutton}) {
+        *button = new QToolButton(this);
+        (*button)->hide();
+        settranslatable(*button, TransKind::speedbutton);
+    }
+    evenbutton->setText(QStringLiteral("Even week"));
+    oddbutton->setText(QStringLiteral("Odd week"));
+    tips = builtintips();
 
     CheckListBox2 = new QListWidget(this);
     CheckListBox2->hide();
@@ -145,6 +166,7 @@ TForm1::TForm1(Database &db, Settings &settings, Language &language, const QStri
         });
     }
 
+    connect(Overview, &OverviewPage::tipclicked, this, &TForm1::tipclicked);
     connect(ButtonGroup1, &NavigationBar::buttonclicked, PageControl1, &QStackedWidget::setCurrentIndex);
     connect(&settings_, &Settings::changed, this, &TForm1::settingchanged);
     connect(&settings_, &Settings::geometryloaded, this, &TForm1::applygeometry);
@@ -160,10 +182,12 @@ void TForm1::report(const QString &format, const QStringList &args)
 bool TForm1::FormCreate()
 {
     designsize = size();
-    lastday = QDate::currentDate();
+    lastday = now().date();
     if (!db_.createfolders())
         return false;
     language_.loadlanguage(db_.dbpath(), folders::programfolders());
+    // The name-day lists beside the program, by their file's base name.
+    namedaylists_ = folders::filesbyname(folders::programfolders(), QStringLiteral("ani"));
     db_.loadcustommelodies();
     versionlabel_->setText(version);
     clockface = loadclockface(folders::programfile(QStringLiteral("clock.bmp")));
@@ -224,18 +248,111 @@ bool TForm1::programstart()
     PageControl1->setCurrentIndex(pageoverview);
     refreshcontent();
     refreshnavbar();
+    if (!arguments_.isEmpty() && arguments_.first() == QLatin1String("-h"))
+        showanniballoon();
     return true;
 }
 
 void TForm1::refreshcontent()
 {
+    const QDate today = now().date();
     db_.loadcontacts();
+    contactcounttext = countcontacts(db_);
     db_.loadcalitems();
+    calcounttext = countcalitems(db_, today);
     db_.loadsubjects();
     db_.loadtasks();
     db_.loadcategories(dbfile::categories, db_.taskcategories);
+    taskcounttext = counttasks(db_);
     db_.loadcategories(dbfile::memocategories, db_.memocategories);
+    memocounttext = countmemos(db_);
     db_.loadtimetable();
+    refreshday();
+    refreshitemscounts();
+}
+
+QString TForm1::dateline(QDate today) const
+{
+    QString line = formatdate(settings_.text(Setting::dateformat), today);
+    if (settings_.flag(Setting::twoweeks)) {
+        const bool even = today.weekNumber() % 2 == 0;
+        QString week = (even ? evenbutton : oddbutton)->text();
+        for (QChar &c : week) {
+            if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+                c = c.toLower();
+        }
+        line += QStringLiteral(", ") + week;
+    }
+    return line;
+}
+
+void TForm1::refreshday()
+{
+    const QDate today = now().date();
+    lastday = today;
+    const AnniversaryCaptions captions = Overview->captions();
+    Overview->refreshday(today, dateline(today), namedaytext(anniversaries, db_.contacts, today, captions),
+                         getremainingdays(Anniversary::birthday, db_.contacts, today, captions),
+                         getremainingdays(Anniversary::nameday, db_.contacts, today, captions));
+}
+
+void TForm1::showanniballoon()
+{
+    if (!TrayIcon1 || !hidestotray() || !settings_.flag(Setting::showballoon))
+        return;
+    const QString text = Overview->namedaycaption() + Overview->namedaytextshown() + QLatin1Char('\n')
+                         + Overview->birthdaycaption() + Overview->birthdaytextshown() + QLatin1Char('\n')
+                         + Overview->namedaynextcaption() + Overview->namedaynexttextshown();
+    // The balloon hides itself after 10 seconds.
+    TrayIcon1->showMessage(caption, text, QSystemTrayIcon::Information, 10000);
+}
+
+void TForm1::refreshitemscounts()
+{
+    // Sections of the count list: their row in "Show tabs", their icon, their count.
+    const struct
+    {
+        int section;
+        int image;
+        const QString *count;
+    } sections[] = {
+        {0, 0, &contactcounttext},
+        {1, 1, &calcounttext},
+        {2, 2, &taskcounttext},
+        {4, 3, &memocounttext},
+    };
+    QList<OverviewPage::CountRow> rows;
+    for (const auto &s : sections) {
+        if (settings_.flag(buttonvisible(s.section + 1)))
+            rows.push_back({CheckListBox2->item(s.section)->text(), s.image, *s.count});
+    }
+    Overview->setcounts(rows);
+}
+
+void TForm1::ComboBox7Change()
+{
+    const QString chosen = settings_.text(Setting::annilang);
+    const QString path = namedaylists_.value(chosen);
+    std::optional<QByteArray> data;
+    QString reason;
+    if (!path.isEmpty())
+        data = wholefile::read(path, &reason);
+    if (!data) {
+        if (!namedaylists_.isEmpty()) {
+            report(QStringLiteral("Unable to read the name-day list %s:#%s"),
+                   {path.isEmpty() ? chosen : path, reason.isEmpty() ? QStringLiteral("No such list.") : reason});
+            // Back to the list that is loaded, so the choice names what is shown.
+            if (!loadedlist_.isEmpty() && loadedlist_ != chosen) {
+                const QSignalBlocker quiet(settings_);
+                settings_.settext(Setting::annilang, loadedlist_);
+            }
+        }
+        return;
+    }
+    anniversaries = wholefile::splitlines(ansi::decode(*data));
+    loadedlist_ = chosen;
+    if (!settings_.loading())
+        refreshday();
 }
 
 void TForm1::refreshnavbar()
@@ -290,6 +407,13 @@ void TForm1::settingchanged(Setting which)
     case Setting::bgcolor:
         setcolors();
         break;
+    case Setting::annilang:
+        ComboBox7Change();
+        break;
+    case Setting::dateformat:
+    case Setting::twoweeks:
+        Overview->dateLine->setText(dateline(now().date()));
+        break;
     case Setting::button1visible:
     case Setting::button2visible:
     case Setting::button3visible:
@@ -297,6 +421,7 @@ void TForm1::settingchanged(Setting which)
     case Setting::button5visible:
     case Setting::button6visible:
         refreshnavbar();
+        refreshitemscounts();
         break;
     default:
         break;
@@ -309,7 +434,7 @@ void TForm1::loadsettings()
     LoadContext context;
     context.designsize = designsize;
     context.welcomenote = welcomelabel_->text();
-    context.namedaylists = folders::sortednames(folders::filesbyname(folders::programfolders(), QStringLiteral("ani")));
+    context.namedaylists = folders::sortednames(namedaylists_);
     settings_.load(ini, context);
 }
 
@@ -425,4 +550,29 @@ void TForm1::closeEvent(QCloseEvent *event)
     }
     FormClose();
     event->accept();
+}
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TForm1::FormShow()
+{
+    const auto [upper, lower] =
+        picktwotips(int(tips.size()), [](int n) { return int(QRandomGenerator::global()->bounded(n)); });
+    if (upper >= 0)
+        Overview->showtip(0, tips.at(upper));
+    if (lower >= 0)
+        Overview->showtip(1, tips.at(lower));
+}
+
+void TForm1::tipclicked(int place)
+{
+    QString link = Overview->tiplink(place);
+    if (link.isEmpty())
+        link = makersite(language_.language()) + QStringLiteral("index.php?art=quillmoter-organizer");
+    openwebpage(link + makerappquery);
 }

@@ -3,6 +3,8 @@
 // notification-area icon, and the start-up and shut-down of the program.
 
 #include <QDate>
+#include <QDateTime>
+#include <QMap>
 #include <QImage>
 #include <QMainWindow>
 #include <QStringList>
@@ -10,6 +12,8 @@
 #include <functional>
 
 class Database;
+class OverviewPage;
+class QToolButton;
 class Language;
 class NavigationBar;
 class QLabel;
@@ -81,6 +85,17 @@ public:
     // "Terminate program".
     void Ukonit1Click();
 
+    // The Overview's day block, its balloon and its count list.
+    void refreshday();
+    void showanniballoon();
+    void refreshitemscounts();
+    // The chosen name-day list changed: load it.
+    void ComboBox7Change();
+
+    // The clock the program goes by (replaceable for tests).
+    void setclock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
+    QDateTime now() const { return clock_(); }
+
     // True when the window is to stay hidden at start ("-h" with a tray).
     bool startshidden() const;
     // Whether closing hides the window to the notification area.
@@ -100,11 +115,23 @@ public:
     QImage clockface; // blank when "clock.bmp" is missing
     QList<TtColor> ttcolors;
     QStringList tips; // "icon$text[link]" lines
+    OverviewPage *Overview = nullptr;
+    // The loaded name-day list, one line per day (empty when none is loaded).
+    QStringList anniversaries;
+    // The count texts of contacts, calendar records, tasks and notes.
+    QString contactcounttext, calcounttext, taskcounttext, memocounttext;
+    // The week buttons' captions name the weeks in the date line.
+    QToolButton *evenbutton = nullptr;
+    QToolButton *oddbutton = nullptr;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void FormShow();
+    void tipclicked(int place);
+    QString dateline(QDate today) const;
     void addttcolor(const QString &name, int red, int green, int blue);
     void settingchanged(Setting which);
     void applygeometry();
@@ -123,4 +150,7 @@ private:
     QLabel *welcomelabel_ = nullptr;
     QLabel *versionlabel_ = nullptr;
     QLabel *unfiledlabel_ = nullptr;
+    QMap<QString, QString> namedaylists_; // name-day list -> its file
+    QString loadedlist_;
+    std::function<QDateTime()> clock_ = [] { return QDateTime::currentDateTime(); };
 };
