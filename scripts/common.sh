@@ -1,11 +1,13 @@
 # Shared by run.sh, test.sh and .ci/run: installs what the project needs on
 # Debian 12 when it is missing, and configures and builds a tree.
 
-# Debian packages: toolchain, Qt 6 (with the platform plugins a desktop needs),
+# Debian packages: toolchain, Qt 6 (with the platform plugins a desktop needs
+# and the GStreamer elements its media player plays the melodies with),
 # GoogleTest and Google Benchmark.
 QUILLMOTER_PACKAGES=(
   cmake make g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-pulseaudio
   libgtest-dev libbenchmark-dev
 )
 

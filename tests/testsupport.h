@@ -2,6 +2,7 @@
 // Small helpers shared by the tests.
 
 #include "database/shortstring.h"
+#include "platform/melodyplayer.h"
 #include "platform/prompter.h"
 
 #include <QByteArray>
@@ -132,6 +133,28 @@ public:
     std::vector<Box> boxes;
     std::vector<QString> questions;
     int answer = mb::idyes;
+};
+
+// A player that plays nothing and remembers what it was told.
+class FakePlayer : public MelodyPlayer
+{
+public:
+    void setfile(const QString &path) override { file_ = path; }
+    QString file() const override { return file_; }
+    void open() override { opened = file_; }
+    void rewind() override {}
+    void play() override
+    {
+        ++plays;
+        playing = true;
+    }
+    void stop() override { playing = false; }
+    bool isstopped() const override { return !playing; }
+
+    QString file_;
+    QString opened;
+    int plays = 0;
+    bool playing = false;
 };
 
 } // namespace testsupport

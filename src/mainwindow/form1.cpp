@@ -8,7 +8,10 @@
 #include "mainwindow/navbar.h"
 #include "mainwindow/overview.h"
 #include "mainwindow/overviewpage.h"
+#include "organizer/calendarpage.h"
 #include "organizer/counts.h"
+#include "organizer/form3.h"
+#include "organizer/melodies.h"
 #include "platform/ansi.h"
 #include "platform/dateformat.h"
 #include "platform/shell.h"
@@ -115,7 +118,21 @@ TForm1::TForm1(Database &db, Settings &settings, Language &language, const QStri
     PageControl1 = new QStackedWidget(central);
     Overview = new OverviewPage(settings_, PageControl1);
     PageControl1->addWidget(Overview);
+    Calendar = new CalendarPage(db_, settings_, PageControl1);
+    Calendar->settoday([this] { return now().date(); });
+    Calendar->setnamedaytext([this](QDate day) {
+        return namedaytext(anniversaries, db_.contacts, day, Overview->captions());
+    });
+    Calendar->setsevendaylist(Overview->ListView2);
+    connect(Calendar, &CalendarPage::countchanged, this, [this] {
+        calcounttext = countcalitems(db_, now().date());
+        refreshitemscounts();
+    });
     for (int i = 1; i < pagecount; ++i) {
+        if (i == pagecalendar) {
+            PageControl1->addWidget(Calendar);
+            continue;
+        }
         auto *page = new QWidget(PageControl1);
         page->setObjectName(QStringLiteral("TabSheet%1").arg(i + 1));
         page->setAutoFillBackground(true);
@@ -259,7 +276,10 @@ void TForm1::refreshcontent()
     db_.loadcontacts();
     contactcounttext = countcontacts(db_);
     db_.loadcalitems();
+    Calendar->resetday();
     calcounttext = countcalitems(db_, today);
+    if (editor_)
+        editor_->setmelodyentries(melodyentries(db_.custommelodies));
     db_.loadsubjects();
     db_.loadtasks();
     db_.loadcategories(dbfile::categories, db_.taskcategories);
@@ -268,7 +288,15 @@ void TForm1::refreshcontent()
     memocounttext = countmemos(db_);
     db_.loadtimetable();
     refreshday();
+    Calendar->refreshcalitems(0);
     refreshitemscounts();
+}
+
+void TForm1::setrecordeditor(TForm3 *editor)
+{
+    editor_ = editor;
+    Calendar->seteditor(editor);
+    adddialog(editor);
 }
 
 QString TForm1::dateline(QDate today) const
@@ -294,6 +322,8 @@ void TForm1::refreshday()
     Overview->refreshday(today, dateline(today), namedaytext(anniversaries, db_.contacts, today, captions),
                          getremainingdays(Anniversary::birthday, db_.contacts, today, captions),
                          getremainingdays(Anniversary::nameday, db_.contacts, today, captions));
+    Calendar->refresh7days();
+    Calendar->calendar->update();
 }
 
 void TForm1::showanniballoon()

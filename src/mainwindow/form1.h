@@ -12,7 +12,9 @@
 #include <functional>
 
 class Database;
+class CalendarPage;
 class OverviewPage;
+class TForm3;
 class QToolButton;
 class Language;
 class NavigationBar;
@@ -116,6 +118,9 @@ public:
     QList<TtColor> ttcolors;
     QStringList tips; // "icon$text[link]" lines
     OverviewPage *Overview = nullptr;
+    CalendarPage *Calendar = nullptr;
+    // The calendar record editor, created by the program entry.
+    void setrecordeditor(TForm3 *editor);
     // The loaded name-day list, one line per day (empty when none is loaded).
     QStringList anniversaries;
     // The count texts of contacts, calendar records, tasks and notes.
@@ -152,5 +157,6 @@ private:
     QLabel *unfiledlabel_ = nullptr;
     QMap<QString, QString> namedaylists_; // name-day list -> its file
     QString loadedlist_;
+    TForm3 *editor_ = nullptr;
     std::function<QDateTime()> clock_ = [] { return QDateTime::currentDateTime(); };
 };

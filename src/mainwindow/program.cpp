@@ -5,6 +5,8 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/form4.h"
 #include "mainwindow/language.h"
+#include "organizer/form3.h"
+#include "platform/melodyplayer.h"
 #include "platform/prompter.h"
 #include "platform/singleinstance.h"
 
@@ -37,6 +39,9 @@ int runquillmoter(int argc, char *argv[])
                  QSystemTrayIcon::isSystemTrayAvailable());
     if (!form1.FormCreate())
         return 1;
+    MelodyPlayer *player = createmediaplayer(&app);
+    TForm3 form3(db, settings, *player);
+    form1.setrecordeditor(&form3);
     TForm4 form4;
     form1.adddialog(&form4);
 
@@ -48,7 +53,7 @@ int runquillmoter(int argc, char *argv[])
     TranslatedMemos memos;
     memos.subjects = &db.defaultsubjects;
     memos.tips = &form1.tips;
-    language.translate({&form1, &form4}, memos);
+    language.translate({&form1, &form3, &form4}, memos);
     if (!form1.programstart())
         return 1;
     form1.setcolors();

@@ -1,0 +1,81 @@
+// The Calendar page with 10,000 calendar records: painting the months, the
+// day list and the Overview's seven-day list. Run: build/bench/bench_calendar
+
+#include "sampledata.h"
+
+#include "database/settings.h"
+#include "organizer/calendarpage.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+
+namespace {
+
+struct Fixture
+{
+    QTemporaryDir dir;
+    Database db{dir.path()};
+    Settings settings;
+    QTreeWidget sevendays;
+    CalendarPage page{db, settings};
+
+    Fixture()
+    {
+        for (int i = 0; i < 10000; ++i)
+            db.calitems.push_back(samplecalitem(i));
+        page.setsevendaylist(&sevendays);
+        page.resize(780, 550);
+        page.resetday();
+    }
+};
+
+Fixture &fixture()
+{
+    static Fixture f;
+    return f;
+}
+
+void BM_PaintMonths(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    QImage image(201, 700, QImage::Format_RGB32); // four month blocks
+    for (auto _ : state) {
+        QPainter painter(&image);
+        f.page.calendarPaint(painter, image.size());
+    }
+}
+
+void BM_RefreshCalItems(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    for (auto _ : state)
+        f.page.refreshcalitems(0);
+}
+
+void BM_Refresh7Days(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    for (auto _ : state)
+        f.page.refresh7days();
+}
+
+} // namespace
+
+BENCHMARK(BM_PaintMonths)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RefreshCalItems)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Refresh7Days)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,542 @@
+#include "organizer/calendarpage.h"
+
+#include "database/database.h"
+#include "database/settings.h"
+#include "mainwindow/framedbox.h"
+#include "mainwindow/language.h"
+#include "moon/tmoon.h"
+#include "organizer/calendar.h"
+#include "organizer/calendaricons.h"
+#include "organizer/form3.h"
+#include "platform/dateformat.h"
+#include "platform/daynumber.h"
+#include "platform/pictures.h"
+#include "platform/prompter.h"
+
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int tilewidth = 206;
+constexpr int tileheight = 55;
+
+QColor html(const char *text)
+{
+    return wincolor(htmltocolor(QLatin1String(text)));
+}
+
+QTreeWidget *daylist(QWidget *parent)
+{
+    auto *list = new QTreeWidget(parent);
+    list->setColumnCount(1);
+    list->setHeaderHidden(true);
+    list->setRootIsDecorated(false);
+    list->setIconSize(QSize(32, 32));
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return list;
+}
+
+QTreeWidgetItem *row(const TCalItemRec &r)
+{
+    auto *item = new QTreeWidgetItem(QStringList{calcaption(r)});
+    item->setIcon(0, calendaricon(itemimageindex(r.icon, r.remind)));
+    return item;
+}
+
+QPushButton *button(const QString &caption, QWidget *parent)
+{
+    auto *b = new QPushButton(caption, parent);
+    settranslatable(b, TransKind::bitbtn);
+    return b;
+}
+
+QToolButton *arrow(const char *icon, const QString &hint, QWidget *parent)
+{
+    auto *b = new QToolButton(parent);
+    b->setIcon(QIcon(iconpixmap(QLatin1String(icon), QSize(16, 16))));
+    b->setToolTip(hint);
+    b->setAutoRaise(true);
+    settranslatable(b, TransKind::bitbtn);
+    return b;
+}
+
+QLabel *caption(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    settranslatable(label, TransKind::label);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    return label;
+}
+
+} // namespace
+
+CalendarPanel::CalendarPanel(CalendarPage &page, QWidget *parent) : QWidget(parent), page_(page)
+{
+    setFixedWidth(calgeometry::width);
+    setFocusPolicy(Qt::ClickFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void CalendarPanel::paintEvent(QPaintEvent *)
+{
+    // Composed off-screen and drawn in one step, so the months never flicker.
+    QPixmap buffer(size());
+    {
+        QPainter painter(&buffer);
+        page_.calendarPaint(painter, size());
+    }
+    QPainter(this).drawPixmap(0, 0, buffer);
+}
+
+void CalendarPanel::mousePressEvent(QMouseEvent *event)
+{
+    setFocus();
+    page_.calendarMouseDown(event->position().toPoint());
+}
+
+void CalendarPanel::keyPressEvent(QKeyEvent *event)
+{
+    page_.keyboardeditKeyDown(event->key());
+}
+
+CalendarPage::CalendarPage(Database &db, Settings &settings, QWidget *parent)
+    : QWidget(parent), db_(db), settings_(settings)
+{
+    setAutoFillBackground(true);
+    auto *page = new QHBoxLayout(this);
+    page->setContentsMargins(8, 8, 8, 8);
+
+    auto *left = new QVBoxLayout;
+    auto *monthrow = new QHBoxLayout;
+    prevbutton = arrow("arrowleft.svg", QStringLiteral("Previous month"), this);
+    nextbutton = arrow("arrowright.svg", QStringLiteral("Next month"), this);
+    todaybutton = button(QStringLiteral("Today"), this);
+    monthrow->addWidget(prevbutton);
+    monthrow->addWidget(todaybutton, 1);
+    monthrow->addWidget(nextbutton);
+    calendar = new CalendarPanel(*this, this);
+    DateTimePicker1 = new QDateEdit(this);
+    DateTimePicker1->setCalendarPopup(true);
+    DateTimePicker1->setDisplayFormat(QLocale::system().dateFormat(QLocale::LongFormat));
+    DateTimePicker1->setFixedWidth(calgeometry::width);
+    left->addLayout(monthrow);
+    left->addWidget(calendar, 1);
+    left->addWidget(DateTimePicker1);
+    page->addLayout(left);
+
+    auto *right = new QVBoxLayout;
+    auto *listbox = new FramedBox(this);
+    auto *listlayout = new QVBoxLayout(listbox);
+    listlayout->setContentsMargins(18, 18, 18, 18);
+    ListView1 = daylist(listbox);
+    ListView1->setFrameShape(QFrame::NoFrame);
+    ListView1->installEventFilter(this);
+    listlayout->addWidget(ListView1);
+    right->addWidget(listbox, 1);
+
+    auto *buttons = new QHBoxLayout;
+    newbutton = button(QStringLiteral("New"), this);
+    editbutton = button(QStringLiteral("Edit"), this);
+    deletebutton = button(QStringLiteral("Delete"), this);
+    morebutton = arrow("arrowdown.svg", QStringLiteral("More options"), this);
+    moremenu = new QMenu(this);
+    moremenu->addAction(QStringLiteral("Selected record"), this, &CalendarPage::deleteclick);
+    moremenu->addAction(QStringLiteral("All records in this day"), this, &CalendarPage::deletedayrecords);
+    moremenu->addAction(QStringLiteral("Records older than today"), this, &CalendarPage::deleteoldrecords);
+    settranslatable(moremenu, TransKind::popupmenu);
+    morebutton->setMenu(moremenu);
+    morebutton->setPopupMode(QToolButton::InstantPopup);
+    upbutton = button(QStringLiteral("Move up"), this);
+    downbutton = button(QStringLiteral("Move down"), this);
+    for (QWidget *w : std::initializer_list<QWidget *>{newbutton, editbutton, deletebutton, morebutton})
+        buttons->addWidget(w);
+    buttons->addStretch(1);
+    buttons->addWidget(upbutton);
+    buttons->addWidget(downbutton);
+    right->addLayout(buttons);
+
+    daybar = new FramedBox(this);
+    auto *bar = new QGridLayout(daybar);
+    bar->setContentsMargins(20, 16, 20, 16);
+    namedaytext = new QLabel(daybar);
+    birthdaytext = new QLabel(daybar);
+    for (QLabel *l : {namedaytext, birthdaytext}) {
+        settranslatable(l, TransKind::label, 1);
+        l->setWordWrap(true);
+        l->setTextFormat(Qt::PlainText);
+    }
+    Moon2 = new TMoon(daybar);
+    Moon2->setmoonsize(ms32);
+    bar->addWidget(caption(QStringLiteral("Name day:"), daybar), 0, 0, Qt::AlignTop);
+    bar->addWidget(namedaytext, 0, 1);
+    bar->addWidget(caption(QStringLiteral("Birthday:"), daybar), 1, 0, Qt::AlignTop);
+    bar->addWidget(birthdaytext, 1, 1);
+    bar->addWidget(caption(QStringLiteral("Moon phase:"), daybar), 0, 2, Qt::AlignRight | Qt::AlignTop);
+    bar->addWidget(Moon2, 0, 3, 2, 1, Qt::AlignTop);
+    bar->setColumnStretch(1, 1);
+    right->addWidget(daybar);
+    page->addLayout(right, 1);
+
+    nobody_ = hiddenlabel(this, QStringLiteral("nobody"));
+
+    connect(prevbutton, &QToolButton::clicked, this, &CalendarPage::previousmonth);
+    connect(nextbutton, &QToolButton::clicked, this, &CalendarPage::nextmonthclick);
+    connect(todaybutton, &QPushButton::clicked, this, &CalendarPage::todayclick);
+    connect(newbutton, &QPushButton::clicked, this, &CalendarPage::BitBtn6Click);
+    connect(editbutton, &QPushButton::clicked, this, &CalendarPage::editclick);
+    connect(deletebutton, &QPushButton::clicked, this, &CalendarPage::deleteclick);
+    connect(upbutton, &QPushButton::clicked, this, &CalendarPage::moveup);
+    connect(downbutton, &QPushButton::clicked, this, &CalendarPage::movedown);
+    connect(ListView1, &QTreeWidget::itemDoubleClicked, this, &CalendarPage::editclick);
+    // Only a date the user picks changes the page; set from code it does not.
+    connect(DateTimePicker1, &QDateEdit::userDateChanged, this, &CalendarPage::DateTimePicker1Change);
+    connect(&settings_, &Settings::changed, this, &CalendarPage::settingchanged);
+    resetday();
+}
+
+void CalendarPage::settingchanged(Setting which)
+{
+    if (which == Setting::showcalbar)
+        daybar->setVisible(settings_.flag(Setting::showcalbar));
+    else if (which == Setting::weekstarts || which == Setting::bgcolor)
+        calendar->update();
+}
+
+void CalendarPage::resetday()
+{
+    calselected = today();
+    calmonth = calselected.month();
+    calyear = calselected.year();
+}
+
+void CalendarPage::calendarPaint(QPainter &painter, QSize size) const
+{
+    const int w = size.width();
+    const int h = size.height();
+    const QColor background = wincolor(settings_.colour(Setting::bgcolor));
+    painter.fillRect(0, 0, w, h, background);
+    const QSize tile(tilewidth, tileheight);
+    painter.drawPixmap(0, 0, iconpixmap(QStringLiteral("calbg0-top.svg"), tile));
+    for (int i = 1; i <= h / tileheight; ++i)
+        painter.drawPixmap(0, tileheight * i, iconpixmap(QStringLiteral("calbg1-middle.svg"), tile));
+    painter.fillRect(0, h - 54, tilewidth, 54, background);
+    painter.drawPixmap(0, h - 54, iconpixmap(QStringLiteral("calbg2-bottom.svg"), tile));
+
+    const int blocks = calgeometry::blockcount(h);
+    if (blocks <= 0)
+        return;
+    const int weekstarts = settings_.number(Setting::weekstarts);
+    const QLocale locale = QLocale::system();
+    const QDate first(calyear, calmonth, 1);
+    const auto [lastmonth, lastyear] = addmonths(calmonth, calyear, blocks - 1);
+    const QDate last = QDate(lastyear, lastmonth, 1).addMonths(1).addDays(-1);
+    // Which painted days have records, computed once for all blocks.
+    const QList<bool> marked = daysWithRecords(db_.calitems, first, last);
+    const QDate now = today();
+
+    QFont regular = painter.font();
+    regular.setPointSize(11);
+    regular.setBold(false);
+    QFont bold = regular;
+    bold.setBold(true);
+
+    for (int n = 0; n < blocks; ++n) {
+        const int t = calgeometry::blockheight * n;
+        const auto [month, year] = addmonths(calmonth, calyear, n);
+        const QDate monthstart(year, month, 1);
+
+        painter.fillRect(QRect(QPoint(12, t + 50), QPoint(w - 9 - 1, t + 90 - 1)), html("437ebb"));
+        painter.setFont(bold);
+        painter.setPen(Qt::white);
+        const QString title = locale.standaloneMonthName(month, QLocale::LongFormat) + QLatin1Char(' ')
+                              + QString::number(year);
+        const int titlewidth = painter.fontMetrics().horizontalAdvance(title);
+        painter.drawText(QRect(w / 2 - titlewidth / 2, t + 52, titlewidth + 2, 20), Qt::AlignLeft | Qt::AlignTop, title);
+
+        for (int c = 0; c < 7; ++c) {
+            const int iso = weekstarts == 0 ? c + 1 : (c == 0 ? 7 : c);
+            painter.setFont(iso == 7 ? bold : regular);
+            painter.drawText(QRect(20 + 25 * c, t + 70, 25, 20), Qt::AlignLeft | Qt::AlignTop,
+                             firsttwochars(locale.dayName(iso, QLocale::ShortFormat)));
+        }
+
+        const int firstcolumn = weekdaycolumn(monthstart, weekstarts);
+        for (int d = 1; d <= monthstart.daysInMonth(); ++d) {
+            const QDate date(year, month, d);
+            const QPoint cell = calgeometry::daycell(n, d, firstcolumn);
+            const QRect box(QPoint(cell.x() + 1, cell.y() - 2), QPoint(cell.x() + 25 - 1, cell.y() + 20 - 1));
+            if (date == calselected) {
+                painter.fillRect(box, html("65a7eb"));
+                painter.setPen(html("437ebb"));
+                painter.drawRect(box.adjusted(0, 0, -1, -1));
+            }
+            if (date == now) {
+                painter.setPen(Qt::red);
+                painter.drawRect(box.adjusted(0, 0, -1, -1));
+            }
+            const qint64 offset = first.daysTo(date);
+            painter.setFont(offset >= 0 && offset < marked.size() && marked[offset] ? bold : regular);
+            painter.setPen(Qt::black);
+            painter.drawText(QRect(cell.x() + 5, cell.y(), 22, 20), Qt::AlignLeft | Qt::AlignTop, QString::number(d));
+        }
+    }
+}
+
+void CalendarPage::calendarMouseDown(QPoint pos)
+{
+    const std::optional<QDate> day = calendarhit(pos, calmonth, calyear, settings_.number(Setting::weekstarts),
+                                                 calgeometry::blockcount(calendar->height()));
+    if (day)
+        calselected = *day;
+    refreshcalitems(0);
+    calendar->update();
+}
+
+void CalendarPage::keyboardeditKeyDown(int key)
+{
+    QDate date = DateTimePicker1->date();
+    switch (key) {
+    case Qt::Key_Left:
+        date = date.addDays(-1);
+        break;
+    case Qt::Key_Right:
+        date = date.addDays(1);
+        break;
+    case Qt::Key_Up:
+        date = date.addDays(-7);
+        break;
+    case Qt::Key_Down:
+        date = date.addDays(7);
+        break;
+    case Qt::Key_Delete:
+        deletedayrecords();
+        break;
+    default:
+        break;
+    }
+    {
+        const QSignalBlocker quiet(DateTimePicker1);
+        DateTimePicker1->setDate(date);
+    }
+    DateTimePicker1Change();
+}
+
+void CalendarPage::DateTimePicker1Change()
+{
+    const QDate date = DateTimePicker1->date();
+    calmonth = date.month();
+    calyear = date.year();
+    calselected = date;
+    refreshcalitems(0);
+    calendar->update();
+}
+
+void CalendarPage::previousmonth()
+{
+    std::tie(calmonth, calyear) = addmonths(calmonth, calyear, -1);
+    calendar->update();
+}
+
+void CalendarPage::nextmonthclick()
+{
+    std::tie(calmonth, calyear) = addmonths(calmonth, calyear, 1);
+    calendar->update();
+}
+
+void CalendarPage::todayclick()
+{
+    resetday();
+    refreshcalitems(0);
+    calendar->update();
+}
+
+void CalendarPage::refreshcalitems(int flag)
+{
+    calrowmap = dayrecords(db_.calitems, calselected);
+    if (flag == 1)
+        return;
+
+    const int selected = selectedrow();
+    ListView1->clear();
+    QList<QTreeWidgetItem *> items;
+    for (int index : std::as_const(calrowmap))
+        items << row(db_.calitems[index]);
+    ListView1->addTopLevelItems(items);
+    if (selected >= 0 && selected < ListView1->topLevelItemCount())
+        ListView1->setCurrentItem(ListView1->topLevelItem(selected));
+    else if (ListView1->topLevelItemCount() > 0)
+        ListView1->setCurrentItem(ListView1->topLevelItem(0));
+
+    Moon2->setdate(daynumber::fromdate(calselected));
+    namedaytext->setText(namedaytext_ ? namedaytext_(calselected) : QString());
+    birthdaytext->setText(::birthdaytext(db_.contacts, calselected, nobody_->text()));
+    const QSignalBlocker quiet(DateTimePicker1);
+    DateTimePicker1->setDate(calselected);
+}
+
+void CalendarPage::refresh7days()
+{
+    if (!sevendays_)
+        return;
+    sevendays_->clear();
+    // Added in one go: the list lays itself out once, not once per row.
+    QList<QTreeWidgetItem *> items;
+    const QDate now = today();
+    for (int n = 0; n < 7; ++n) {
+        const QDate day = now.addDays(n);
+        const QList<int> rows = dayrecords(db_.calitems, day);
+        if (n > 0 && !rows.isEmpty()) {
+            items << new QTreeWidgetItem(QStringList{QString()});
+            auto *header = new QTreeWidgetItem(QStringList{formatdate(settings_.text(Setting::dateformat), day)});
+            QFont bold = header->font(0);
+            bold.setBold(true);
+            header->setFont(0, bold);
+            items << header;
+        }
+        for (int index : rows)
+            items << row(db_.calitems[index]);
+    }
+    sevendays_->addTopLevelItems(items);
+}
+
+int CalendarPage::selectedrow() const
+{
+    QTreeWidgetItem *item = ListView1->currentItem();
+    return item && item->isSelected() ? ListView1->indexOfTopLevelItem(item) : -1;
+}
+
+void CalendarPage::BitBtn6Click()
+{
+    TCalItemRec r;
+    r.date = daynumber::fromdate(calselected);
+    r.timefrom = 800;
+    r.timeto = 900;
+    r.repetition = QStringLiteral("0");
+    db_.calitems.push_back(r);
+    if (editor_)
+        editor_->editrecord(int(db_.calitems.size()) - 1);
+    refresh7days();
+    refreshcalitems(0);
+    calendar->update();
+    emit countchanged();
+    db_.savecalitems();
+}
+
+void CalendarPage::editclick()
+{
+    const int row = selectedrow();
+    if (row < 0 || row >= calrowmap.size() || !editor_)
+        return;
+    editor_->editrecord(calrowmap[row]);
+    db_.savecalitems();
+    refresh7days();
+    refreshcalitems(0);
+    calendar->update();
+}
+
+void CalendarPage::deleteclick()
+{
+    const int row = selectedrow();
+    if (row < 0 || row >= calrowmap.size() || trans_confirmation(deleteselected) != mb::idyes)
+        return;
+    db_.calitems[calrowmap[row]].text = QString();
+    calendar->update();
+    refresh7days();
+    refreshcalitems(0);
+    emit countchanged();
+    db_.savecalitems();
+}
+
+void CalendarPage::deletedayrecords()
+{
+    if (trans_confirmation(deleteday) != mb::idyes)
+        return;
+    for (TCalItemRec &r : db_.calitems) {
+        if (daynumber::todate(r.date) == calselected)
+            r.text = QString();
+    }
+    afterdeletion();
+}
+
+void CalendarPage::deleteoldrecords()
+{
+    if (trans_confirmation(deleteold) != mb::idyes)
+        return;
+    const QDate now = today();
+    for (TCalItemRec &r : db_.calitems) {
+        const QDate own = daynumber::todate(r.date);
+        if (own.isValid() && own < now)
+            r.text = QString();
+    }
+    afterdeletion();
+}
+
+void CalendarPage::afterdeletion()
+{
+    calendar->update();
+    db_.savecalitems();
+    emit countchanged();
+    refresh7days();
+    refreshcalitems(0);
+}
+
+void CalendarPage::swaprows(int row, int other)
+{
+    std::swap(db_.calitems[calrowmap[row]], db_.calitems[calrowmap[other]]);
+    QTreeWidgetItem *a = ListView1->topLevelItem(row);
+    QTreeWidgetItem *b = ListView1->topLevelItem(other);
+    const QString text = a->text(0);
+    const QIcon icon = a->icon(0);
+    a->setText(0, b->text(0));
+    a->setIcon(0, b->icon(0));
+    b->setText(0, text);
+    b->setIcon(0, icon);
+    ListView1->setCurrentItem(b);
+    db_.savecalitems();
+    // The order shows in the seven-day list too.
+    refresh7days();
+}
+
+void CalendarPage::moveup()
+{
+    const int row = selectedrow();
+    if (row > 0 && row < calrowmap.size())
+        swaprows(row, row - 1);
+}
+
+void CalendarPage::movedown()
+{
+    const int row = selectedrow();
+    if (row >= 0 && row + 1 < calrowmap.size())
+        swaprows(row, row + 1);
+}
+
+bool CalendarPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ListView1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            editclick();
+            return true;
+        }
+        if (key == Qt::Key_Delete) {
+            deleteclick();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

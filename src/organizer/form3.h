@@ -1,0 +1,152 @@
+#pragma once
+// The calendar record editor: text, icon, time, reminder with its melody and
+// the repetition of one record of the calendar, plus the custom melodies.
+
+#include <QDialog>
+
+#include <array>
+#include <functional>
+
+class Database;
+class MelodyPlayer;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTimeEdit;
+class QTimer;
+class QToolButton;
+class Settings;
+
+// The repetition panel's width animation: the window is 400 pixels wide with
+// the panel closed and 597 with it open.
+namespace repeatpanel {
+constexpr int closedwidth = 400;
+constexpr int openwidth = 597;
+// One tick: the next width; `step` grows by a fifth; `done` when it arrived.
+int nextwidth(int width, double &step, bool &done);
+} // namespace repeatpanel
+
+// The 3 x 3 grid of calendar icons: cells of 40 pixels with 1-pixel lines.
+class IconGrid : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int pitch = 41;
+    explicit IconGrid(QWidget *parent = nullptr);
+    void setcurrent(int icon);
+
+signals:
+    // A button was released over the grid: the icon under it (clamped to the grid).
+    void picked(int icon);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    int current_ = 0;
+};
+
+class TForm3 : public QDialog
+{
+    Q_OBJECT
+
+public:
+    static inline const QString deletequestion = QStringLiteral(
+        "After deleting melody every reminder which has assigned it will be set to default melody. Are you sure?");
+
+    TForm3(Database &db, Settings &settings, MelodyPlayer &player, QWidget *parent = nullptr);
+
+    // Asks for a melody file; the default shows the open dialog.
+    void setfilechooser(std::function<QString(const QString &title)> chooser) { choosefile_ = std::move(chooser); }
+
+    // Rebuilds the melody box: the built-in melodies, then `custom` entries.
+    void setmelodyentries(const QStringList &entries);
+
+    // Edits record `index` of the calendar (modal). True when OK wrote it back.
+    bool editrecord(int index);
+    int caleditindex = -1;
+
+    // Fills the controls from the record (the show handler).
+    void FormShow();
+    // Writes the controls into the record and closes.
+    void BitBtn1Click();
+
+    int chosenicon = 0;
+
+    // Controls, in the order the window shows them.
+    QLabel *iconpicture = nullptr;
+    QToolButton *iconbutton = nullptr;
+    IconGrid *DrawGrid1 = nullptr;
+    QRadioButton *RadioButton1 = nullptr; // "Don't set time"
+    QRadioButton *RadioButton2 = nullptr; // "Use only one time"
+    QRadioButton *RadioButton3 = nullptr; // "Use both times"
+    QTimeEdit *DateTimePicker1 = nullptr; // "From:"
+    QTimeEdit *DateTimePicker2 = nullptr; // "To:"
+    QWidget *reminderpanel = nullptr;
+    QCheckBox *CheckBox1 = nullptr; // "Remind"
+    QLabel *remindon = nullptr;
+    QLabel *remindoff = nullptr;
+    QComboBox *melodybox = nullptr;
+    QToolButton *playbutton = nullptr;
+    QToolButton *stopbutton = nullptr;
+    QToolButton *addmelody = nullptr;
+    QToolButton *changemelody = nullptr;
+    QToolButton *deletemelody = nullptr;
+    QPlainTextEdit *Memo1 = nullptr;
+    QPushButton *openrepeat = nullptr;
+    QPushButton *closerepeat = nullptr;
+    QToolButton *nonebutton = nullptr;
+    QToolButton *weeklybutton = nullptr;
+    QToolButton *monthlybutton = nullptr;
+    QLabel *repeatlabel = nullptr;
+    QListWidget *weekdays = nullptr;
+    QListWidget *months = nullptr;
+    QPushButton *okbutton = nullptr;
+    QTimer *Timer1 = nullptr; // 300 ms: the preview's end
+    QTimer *Timer2 = nullptr; // 5 ms: the panel's animation
+
+    // The weekday list's entries in Monday-to-Sunday order.
+    std::array<int, 7> weekdayentries() const;
+
+    void SpeedButton1Click(); // add custom melody
+    void SpeedButton2Click(); // change custom melody
+    void SpeedButton3Click(); // delete custom melody
+    void SpeedButton5Click(); // play
+    void SpeedButton4Click(); // stop
+    void BitBtn2Click();      // either "Repeat"
+    void BitBtn26Click();     // the icon grid shown or hidden
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void timemodeclicked();
+    void SpeedButton6Click();
+    void CheckBox1Click();
+    void Timer1Timer();
+    void Timer2Timer();
+    void seticon(int icon);
+    void setpanelwidth(int width);
+
+    Database &db_;
+    Settings &settings_;
+    MelodyPlayer &player_;
+    std::function<QString(const QString &)> choosefile_;
+    QButtonGroup *timemodes_ = nullptr;
+    QButtonGroup *kinds_ = nullptr;
+    QWidget *left_ = nullptr;
+    QWidget *right_ = nullptr;
+    QLabel *onlyonce_ = nullptr;
+    QLabel *everyweek_ = nullptr;
+    QLabel *everymonth_ = nullptr;
+    QLabel *addtitle_ = nullptr;
+    QLabel *changetitle_ = nullptr;
+    double panelstep_ = 0;
+};

@@ -1,0 +1,312 @@
+// The calendar record editor and the custom melodies.
+
+#include "organizer/form3.h"
+
+#include "database/database.h"
+#include "database/settings.h"
+#include "organizer/melodies.h"
+#include "platform/daynumber.h"
+#include "platform/folders.h"
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimeEdit>
+#include <QToolButton>
+
+using testsupport::FakePlayer;
+using testsupport::RecordingPrompter;
+
+namespace {
+
+class EditorTest : public ::testing::Test
+{
+protected:
+    EditorTest()
+    {
+        db.createfolders();
+        editor.setmelodyentries(melodyentries(db.custommelodies));
+    }
+
+    int add(const TCalItemRec &r)
+    {
+        db.calitems.push_back(r);
+        return int(db.calitems.size()) - 1;
+    }
+
+    // Shows record `index`, lets `steps` act, then presses OK.
+    void edit(int index, const std::function<void()> &steps = {})
+    {
+        editor.caleditindex = index;
+        editor.FormShow();
+        if (steps)
+            steps();
+        editor.BitBtn1Click();
+    }
+
+    QTemporaryDir dir;
+    Database db{dir.filePath(QStringLiteral("Quillmoter/"))};
+    Settings settings;
+    FakePlayer player;
+    RecordingPrompter answers;
+    TForm3 editor{db, settings, player};
+};
+
+TCalItemRec newrecord()
+{
+    TCalItemRec r;
+    r.date = daynumber::fromdate(QDate(2026, 12, 8));
+    r.timefrom = 800;
+    r.timeto = 900;
+    r.repetition = "0";
+    return r;
+}
+
+} // namespace
+
+TEST_F(EditorTest, ARecordMakesTheRoundTripThroughOk)
+{
+    TCalItemRec r = newrecord();
+    r.text = "Trip#take a map#and food";
+    r.icon = 5;
+    r.timemode = 2;
+    r.timefrom = 805;
+    r.timeto = 1730;
+    r.remind = true;
+    r.melody = 3;
+    r.repetition = "w1010100";
+    const int i = add(r);
+    edit(i);
+    EXPECT_EQ(db.calitems[i], r) << "OK without changes writes the record back unchanged";
+
+    edit(i, [&] {
+        EXPECT_EQ(editor.DateTimePicker1->time(), QTime(8, 5));
+        EXPECT_EQ(editor.Memo1->toPlainText(), QStringLiteral("Trip\ntake a map\nand food"));
+        editor.DateTimePicker1->setTime(QTime(12, 30));
+        editor.Memo1->setPlainText(QStringLiteral("Exam\nchapter 4"));
+        editor.RadioButton2->click();
+    });
+    EXPECT_EQ(db.calitems[i].timefrom, 1230);
+    EXPECT_EQ(db.calitems[i].timemode, 1);
+    EXPECT_EQ(db.calitems[i].text, QStringLiteral("Exam#chapter 4"));
+}
+
+TEST_F(EditorTest, ANewRecordKeepsItsHiddenTimes)
+{
+    const int i = add(newrecord());
+    edit(i, [&] {
+        EXPECT_TRUE(editor.RadioButton1->isChecked());
+        EXPECT_FALSE(editor.DateTimePicker1->isVisibleTo(&editor));
+        EXPECT_FALSE(editor.DateTimePicker2->isVisibleTo(&editor));
+        EXPECT_FALSE(editor.reminderpanel->isVisibleTo(&editor));
+    });
+    EXPECT_EQ(db.calitems[i].timefrom, 800);
+    EXPECT_EQ(db.calitems[i].timeto, 900);
+    EXPECT_EQ(db.calitems[i].repetition, QStringLiteral("0"));
+}
+
+TEST_F(EditorTest, WeekdaysAreStoredMondayFirstInEitherLayout)
+{
+    const int i = add(newrecord());
+    settings.setnumber(Setting::weekstarts, 1); // Sunday first
+    edit(i, [&] {
+        editor.weeklybutton->click();
+        editor.weekdays->item(0)->setCheckState(Qt::Checked); // Sunday
+    });
+    EXPECT_EQ(db.calitems[i].repetition, QStringLiteral("w0000001"));
+
+    db.calitems[i].repetition = "w1000000";
+    edit(i, [&] {
+        EXPECT_EQ(editor.weekdays->item(1)->checkState(), Qt::Checked) << "Monday is the second entry";
+        EXPECT_EQ(editor.weekdays->item(0)->checkState(), Qt::Unchecked);
+    });
+
+    settings.setnumber(Setting::weekstarts, 0);
+    edit(i, [&] {
+        for (int row = 0; row < 7; ++row)
+            editor.weekdays->item(row)->setCheckState(row == 0 || row == 6 ? Qt::Checked : Qt::Unchecked);
+    });
+    EXPECT_EQ(db.calitems[i].repetition, QStringLiteral("w1000001"));
+
+    edit(i, [&] {
+        editor.monthlybutton->click();
+        editor.months->item(0)->setCheckState(Qt::Checked);
+        editor.months->item(11)->setCheckState(Qt::Checked);
+    });
+    EXPECT_EQ(db.calitems[i].repetition, QStringLiteral("m100000000001"));
+
+    edit(i, [&] { editor.nonebutton->click(); });
+    EXPECT_EQ(db.calitems[i].repetition, QStringLiteral("0"));
+}
+
+TEST_F(EditorTest, UnknownRepetitionAndBadTimesShowAsOnceAtMidnight)
+{
+    TCalItemRec odd = newrecord();
+    odd.repetition = "w1111111";
+    odd.timemode = 2;
+    odd.timefrom = 1500;
+    const int weekly = add(odd);
+    edit(weekly); // leaves "Weekly" down and 15:00 in the picker
+
+    TCalItemRec bad = newrecord();
+    bad.repetition = "x??";
+    bad.timemode = 2;
+    bad.timefrom = 2575; // no time of day
+    bad.timeto = -5;
+    const int i = add(bad);
+    edit(i, [&] {
+        EXPECT_TRUE(editor.nonebutton->isChecked());
+        EXPECT_EQ(editor.DateTimePicker1->time(), QTime(0, 0));
+    });
+    EXPECT_EQ(db.calitems[i].repetition, QStringLiteral("0"));
+    EXPECT_EQ(db.calitems[i].timefrom, 0);
+    EXPECT_EQ(db.calitems[i].timeto, 0);
+}
+
+TEST_F(EditorTest, TheIconGridNeverPicksBeyondItsNineIcons)
+{
+    TCalItemRec r = newrecord();
+    r.icon = 12; // from a damaged file
+    const int i = add(r);
+    edit(i, [&] {
+        EXPECT_EQ(editor.chosenicon, 0);
+        editor.BitBtn26Click();
+        QTest::mouseClick(editor.DrawGrid1, Qt::LeftButton, {}, QPoint(41 + 5, 82 + 5));
+        EXPECT_EQ(editor.chosenicon, 7);
+        editor.BitBtn26Click();
+        QTest::mouseRelease(editor.DrawGrid1, Qt::LeftButton, {}, QPoint(500, 500));
+        EXPECT_EQ(editor.chosenicon, 8);
+    });
+    EXPECT_EQ(db.calitems[i].icon, 8);
+}
+
+TEST_F(EditorTest, MelodiesPlayTheirFiles)
+{
+    const QString bell = dir.filePath(QStringLiteral("bell.mp3"));
+    const QString gone = dir.filePath(QStringLiteral("gone.wav"));
+    testsupport::writefile(bell, "ID3");
+    db.custommelodies = {bell, gone};
+    EXPECT_EQ(melodyfile(5, db.custommelodies), bell);
+    EXPECT_EQ(melodyfile(6, db.custommelodies), folders::programfile(QStringLiteral("Nylon.mp3")));
+    EXPECT_EQ(melodyfile(8, db.custommelodies), folders::programfile(QStringLiteral("Alarm.mp3")));
+    EXPECT_EQ(melodyfile(3, db.custommelodies), folders::programfile(QStringLiteral("Probuzeni.mp3")));
+    player.setfile(QStringLiteral("kept"));
+    setplayermelody(player, -1, db.custommelodies);
+    EXPECT_EQ(player.file(), QStringLiteral("kept"));
+    EXPECT_EQ(melodyname(QStringLiteral("/music/my.bell.mp3")), QStringLiteral("my.bell"));
+    EXPECT_EQ(melodyentries({bell}).last(), QStringLiteral("bell.mp3"));
+
+    // A record whose melody lies past the box shows the first melody.
+    TCalItemRec r = newrecord();
+    r.melody = 9;
+    const int i = add(r);
+    editor.setmelodyentries(melodyentries(db.custommelodies));
+    editor.caleditindex = i;
+    editor.FormShow();
+    EXPECT_EQ(editor.melodybox->currentIndex(), 0);
+    EXPECT_EQ(db.calitems[i].melody, 0);
+
+    // The preview plays the chosen file and the buttons follow the player.
+    editor.melodybox->setCurrentIndex(5);
+    editor.SpeedButton5Click();
+    EXPECT_EQ(player.opened, bell);
+    EXPECT_FALSE(editor.stopbutton->isHidden());
+    EXPECT_TRUE(editor.playbutton->isHidden());
+    editor.SpeedButton4Click();
+    QTest::qWait(400);
+    EXPECT_FALSE(editor.playbutton->isHidden());
+    EXPECT_TRUE(editor.stopbutton->isHidden());
+}
+
+TEST_F(EditorTest, CustomMelodiesAreAddedChangedAndDeletedWithTheRecords)
+{
+    const int i = add(newrecord());
+    db.calitems[i].text = "Mine";
+    QString next = dir.filePath(QStringLiteral("bell.mp3"));
+    editor.setfilechooser([&](const QString &) { return next; });
+    editor.caleditindex = i;
+    editor.FormShow();
+    for (const char *name : {"bell.mp3", "horn.mp3", "drum.wav", "gong.mp3"}) {
+        next = dir.filePath(QLatin1String(name));
+        editor.SpeedButton1Click();
+    }
+    EXPECT_EQ(editor.melodybox->itemText(5), QStringLiteral("bell"));
+    EXPECT_EQ(editor.melodybox->currentIndex(), 8);
+    EXPECT_EQ(db.custommelodies.size(), 4);
+    EXPECT_EQ(testsupport::readfile(db.path(dbfile::custommelodies))->count("\r\n"), 4);
+
+    next = dir.filePath(QStringLiteral("flute.mp3"));
+    editor.melodybox->setCurrentIndex(2);
+    editor.SpeedButton2Click(); // a built-in melody: nothing
+    EXPECT_EQ(editor.melodybox->itemText(2), QStringLiteral("Budoucnost"));
+    editor.melodybox->setCurrentIndex(7);
+    editor.SpeedButton2Click();
+    EXPECT_EQ(editor.melodybox->itemText(7), QStringLiteral("flute"));
+    EXPECT_EQ(db.custommelodies[2], next);
+
+    // Records with 5, 6, 7, 8 become 5, 0, 6, 7 when 6 is deleted.
+    db.calitems.resize(4);
+    for (int k = 0; k < 4; ++k) {
+        db.calitems[k].text = QStringLiteral("r%1").arg(k);
+        db.calitems[k].melody = quint8(5 + k);
+    }
+    editor.melodybox->setCurrentIndex(6);
+    answers.answer = mb::idno;
+    editor.SpeedButton3Click();
+    EXPECT_EQ(db.custommelodies.size(), 4) << "No changes nothing";
+    answers.answer = mb::idyes;
+    editor.SpeedButton3Click();
+    EXPECT_EQ(answers.questions.back(), TForm3::deletequestion);
+    EXPECT_EQ(db.calitems[0].melody, 5);
+    EXPECT_EQ(db.calitems[1].melody, 0);
+    EXPECT_EQ(db.calitems[2].melody, 6);
+    EXPECT_EQ(db.calitems[3].melody, 7);
+    EXPECT_EQ(editor.melodybox->currentIndex(), 0);
+    EXPECT_EQ(db.custommelodies.size(), 3);
+    Database reread(db.dbpath());
+    reread.loadcalitems();
+    ASSERT_EQ(reread.calitems.size(), 4u);
+    EXPECT_EQ(reread.calitems[3].melody, 7) << "the records were saved";
+}
+
+TEST_F(EditorTest, AMelodyDeletionThatCannotBeWrittenRenumbersNothing)
+{
+    db.custommelodies = {dir.filePath("a.mp3"), dir.filePath("b.mp3")};
+    db.savelist(dbfile::custommelodies, db.custommelodies);
+    db.calitems.resize(1);
+    db.calitems[0].text = "r";
+    db.calitems[0].melody = 6;
+    editor.setmelodyentries(melodyentries(db.custommelodies));
+    editor.caleditindex = 0;
+    editor.FormShow();
+    editor.melodybox->setCurrentIndex(5);
+    {
+        testsupport::FileSizeLimit limit(5);
+        editor.SpeedButton3Click();
+    }
+    EXPECT_EQ(db.custommelodies.size(), 2);
+    EXPECT_EQ(db.calitems[0].melody, 6);
+    EXPECT_EQ(editor.melodybox->count(), 7);
+}
+
+TEST(RepeatPanel, OpensAndClosesInGrowingSteps)
+{
+    auto run = [](int width, double step) {
+        QList<int> widths = {width};
+        bool done = false;
+        while (!done && widths.size() < 50) {
+            width = repeatpanel::nextwidth(width, step, done);
+            widths << width;
+        }
+        return widths;
+    };
+    EXPECT_EQ(run(400, 10.0), QList<int>({400, 410, 422, 436, 453, 474, 499, 529, 597}));
+    EXPECT_EQ(run(597, -10.0), QList<int>({597, 587, 575, 561, 544, 523, 498, 468, 400}));
+}
