@@ -3,7 +3,10 @@
 #include "database/database.h"
 #include "database/dbversion.h"
 #include "database/settings.h"
+#include "mainwindow/hashtext.h"
 #include "mainwindow/language.h"
+#include "mainwindow/lessonstatus.h"
+#include "mainwindow/ringform.h"
 #include "mainwindow/makerpages.h"
 #include "mainwindow/navbar.h"
 #include "mainwindow/overview.h"
@@ -11,13 +14,18 @@
 #include "organizer/calendarpage.h"
 #include "organizer/counts.h"
 #include "organizer/form3.h"
+#include "organizer/calendar.h"
+#include "organizer/calendaricons.h"
 #include "organizer/melodies.h"
+#include "school/timetablemodel.h"
+#include "school/timetablepage.h"
 #include "platform/ansi.h"
 #include "platform/dateformat.h"
 #include "platform/shell.h"
 #include "platform/wholefile.h"
 #include "platform/folders.h"
 #include "platform/inifile.h"
+#include "platform/melodyplayer.h"
 #include "platform/pictures.h"
 #include "platform/prompter.h"
 
@@ -32,6 +40,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QSystemTrayIcon>
 #include <QVBoxLayout>
 
@@ -128,9 +137,12 @@ TForm1::TForm1(Database &db, Settings &settings, Language &language, const QStri
         calcounttext = countcalitems(db_, now().date());
         refreshitemscounts();
     });
+    Timetable = new TimetablePage(db_, settings_, PageControl1);
+    Timetable->settoday([this] { return now().date(); });
+    connect(Timetable, &TimetablePage::weekchanged, this, &TForm1::Timer1Timer);
     for (int i = 1; i < pagecount; ++i) {
-        if (i == pagecalendar) {
-            PageControl1->addWidget(Calendar);
+        if (i == pagecalendar || i == pagetimetable) {
+            PageControl1->addWidget(i == pagecalendar ? static_cast<QWidget *>(Calendar) : Timetable);
             continue;
         }
         auto *page = new QWidget(PageControl1);
@@ -146,13 +158,6 @@ TForm1::TForm1(Database &db, Settings &settings, Language &language, const QStri
     settingslabel_ = hiddenlabel(this, QStringLiteral("Settings"));
     welcomelabel_ = hiddenlabel(this, QStringLiteral("Welcome to Quillmoter organizer!"));
     unfiledlabel_ = hiddenlabel(this, QStringLiteral("Unfiled"));
-    for (QToolButton **button : {&evenbutton, &oddbutton}) {
-        *button = new QToolButton(this);
-        (*button)->hide();
-        settranslatable(*button, TransKind::speedbutton);
-    }
-    evenbutton->setText(QStringLiteral("Even week"));
-    oddbutton->setText(QStringLiteral("Odd week"));
     tips = builtintips();
 
     CheckListBox2 = new QListWidget(this);
@@ -186,6 +191,11 @@ TForm1::TForm1(Database &db, Settings &settings, Language &language, const QStri
     connect(Overview, &OverviewPage::tipclicked, this, &TForm1::tipclicked);
     connect(ButtonGroup1, &NavigationBar::buttonclicked, PageControl1, &QStackedWidget::setCurrentIndex);
     connect(&settings_, &Settings::changed, this, &TForm1::settingchanged);
+
+    // Started by programstart.
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(50);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(&settings_, &Settings::geometryloaded, this, &TForm1::applygeometry);
 }
 
@@ -263,10 +273,15 @@ bool TForm1::programstart()
     db_.unfiled = unfiledlabel_->text();
     loadsettings();
     PageControl1->setCurrentIndex(pageoverview);
+    Timetable->BitBtn29Click();
     refreshcontent();
     refreshnavbar();
+    checkevents();
+    if (ended_)
+        return false;
     if (!arguments_.isEmpty() && arguments_.first() == QLatin1String("-h"))
         showanniballoon();
+    Timer1->start();
     return true;
 }
 
@@ -286,7 +301,12 @@ void TForm1::refreshcontent()
     taskcounttext = counttasks(db_);
     db_.loadcategories(dbfile::memocategories, db_.memocategories);
     memocounttext = countmemos(db_);
+    Timetable->resetview();
+    tickms = 0;
+    currentlesson = -1;
     db_.loadtimetable();
+    Timetable->weekspinChange();
+    Timetable->evenoddcheckClick();
     refreshday();
     Calendar->refreshcalitems(0);
     refreshitemscounts();
@@ -304,7 +324,7 @@ QString TForm1::dateline(QDate today) const
     QString line = formatdate(settings_.text(Setting::dateformat), today);
     if (settings_.flag(Setting::twoweeks)) {
         const bool even = today.weekNumber() % 2 == 0;
-        QString week = (even ? evenbutton : oddbutton)->text();
+        QString week = (even ? Timetable->evenbutton : Timetable->oddbutton)->text();
         for (QChar &c : week) {
             if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
                 c = c.toLower();
@@ -553,9 +573,16 @@ void TForm1::Obnovitokno1Click()
 
 void TForm1::FormClose()
 {
+    endprogram();
+}
+
+void TForm1::endprogram()
+{
     savesettings();
     if (TrayIcon1)
         TrayIcon1->hide();
+    Timer1->stop();
+    ended_ = true;
     QCoreApplication::quit();
 }
 
@@ -605,4 +632,126 @@ void TForm1::tipclicked(int place)
     if (link.isEmpty())
         link = makersite(language_.language()) + QStringLiteral("index.php?art=quillmoter-organizer");
     openwebpage(link + makerappquery);
+}
+
+void TForm1::setringform(Tringform *ringform, MelodyPlayer *player)
+{
+    ringform_ = ringform;
+    player_ = player;
+}
+
+int TForm1::currentweekcode(QDate today) const
+{
+    return weekcodefor(thisweek(today, settings_.flag(Setting::twoweeks)), settings_.number(Setting::tttype));
+}
+
+void TForm1::Timer1Timer()
+{
+    const QDateTime moment = now();
+    const QDate today = moment.date();
+
+    // A question asked inside the day's work lets further ticks run; they
+    // must not start the same work again.
+    if (today != lastday && !daychanging_) {
+        daychanging_ = true;
+        checkevents();
+        refreshday();
+        showanniballoon();
+        daychanging_ = false;
+    }
+
+    if (PageControl1->currentIndex() == pageoverview) {
+        const QTime time = moment.time();
+        const bool digital = settings_.flag(Setting::digitalclock);
+        // Redrawn only when the shown second changes: 20 ticks a second
+        // would otherwise redraw the same picture.
+        if (time.second() != clockshown_.second() || time.minute() != clockshown_.minute()
+            || time.hour() != clockshown_.hour() || digital != clockdigital_ || !clockshown_.isValid()) {
+            Overview->setclock(drawclock(clockface, time, digital));
+            clockshown_ = time;
+            clockdigital_ = digital;
+        }
+        const int weekcode = currentweekcode(today);
+        tickms += Timer1->interval();
+        if (tickms > 60000) {
+            Timetable->timetablebox->update();
+            tickms = 0;
+        }
+        const LessonStatus status = lessonstatus(db_.timetable, moment, weekcode, settings_.number(Setting::weekstarts),
+                                                 settings_.flag(Setting::weekendeducation), Overview->lessonwords());
+        currentlesson = status.currentlesson;
+        Overview->setlessonstatus(status);
+    }
+
+    // Reminders, on every page.
+    const int hour = moment.time().hour();
+    const int minute = moment.time().minute();
+    bool fired = false;
+    for (TCalItemRec &r : db_.calitems) {
+        if (!r.remind || r.timefrom / 100 != hour || r.timefrom % 100 != minute || !occurstoday(r, today))
+            continue;
+        r.remind = false;
+        fired = true;
+        if (ringform_) {
+            if (player_)
+                setplayermelody(*player_, qint8(r.melody), db_.custommelodies);
+            ringform_->showreminder(firsthashpart(r.text), calendarpicture(itemimageindex(r.icon, false)));
+        }
+    }
+    if (fired) {
+        // Saved after the pop-up is up: a failed save is reported, and the
+        // reminder is not lost with it.
+        db_.savecalitems();
+        Calendar->refreshcalitems(0);
+        Calendar->refresh7days();
+    }
+
+    // The melody plays on while the pop-up is up.
+    if (ringform_ && player_ && ringform_->isVisible() && !ringform_->melodyfailed() && player_->isstopped()) {
+        player_->rewind();
+        player_->play();
+    }
+}
+
+QString TForm1::makerpage() const
+{
+    return makersite(language_.language()) + QStringLiteral("index.php?app=qmtr2.1");
+}
+
+void TForm1::checkevents()
+{
+    const QDate today = now().date();
+    if (!versionasking_ && settings_.flag(Setting::checkversion) && today >= newversiondate) {
+        versionasking_ = true;
+        if (trans_confirmation(newversionquestion) == mb::idyes) {
+            openwebpage(makerpage());
+            versionasking_ = false;
+            endprogram();
+            return;
+        }
+        versionasking_ = false;
+    }
+    if (!firstpromptasking_)
+        showwebprompt(12, 1, firstprompt, firstpromptasking_);
+    if (!secondpromptasking_)
+        showwebprompt(30, 12, secondprompt, secondpromptasking_);
+}
+
+void TForm1::showwebprompt(int day, int month, const QString &text, bool &asking)
+{
+    const QDate today = now().date();
+    if (today.month() != month || today.day() != day)
+        return;
+    asking = true;
+    const QString path = db_.path(settingsfilename);
+    const QString key = QStringLiteral("%1.%2.%3").arg(day).arg(month).arg(today.year());
+    bool ok = false;
+    const bool asked = IniFile(path).readstring(settingssection, key, QStringLiteral("0")).toInt(&ok) != 0 && ok;
+    if (!asked) {
+        if (trans_confirmation(text) == mb::idyes)
+            openwebpage(makerpage());
+        if (!IniFile::writekey(path, settingssection, key, QStringLiteral("1")))
+            report(unabletowrite, {path});
+    }
+    asking = false;
 }

@@ -13,7 +13,11 @@
 
 class Database;
 class CalendarPage;
+class MelodyPlayer;
 class OverviewPage;
+class QTimer;
+class TimetablePage;
+class Tringform;
 class TForm3;
 class QToolButton;
 class Language;
@@ -52,6 +56,17 @@ public:
         "lower right corner). It will be always available to restore and checking your reminders.##Using "
         "of notification area can be adjusted in settings.");
     static inline const QString traynoticecaption = QStringLiteral("Quillmoter will be minimized");
+    static inline const QString newversionquestion = QStringLiteral(
+        "New version of Quillmoter organizer is available!#Do you want to visit its website? (You can turn "
+        "checking for new versions off in Settings tab)");
+    // A build older than this asks whether to get a newer version.
+    static inline const QDate newversiondate = QDate(2027, 12, 1);
+    static inline const QString firstprompt = QStringLiteral(
+        "The second half of the school year is coming.#Would you like to visit the Quillmoter website for tips "
+        "on keeping your marks and timetable in order?");
+    static inline const QString secondprompt = QStringLiteral(
+        "The year is almost over!#Would you like to visit the Quillmoter website and see what is new for the "
+        "next one?");
 
     // `arguments` without the program's name; `trayavailable`: whether the
     // desktop has a notification area (without one the window never hides).
@@ -119,21 +134,38 @@ public:
     QStringList tips; // "icon$text[link]" lines
     OverviewPage *Overview = nullptr;
     CalendarPage *Calendar = nullptr;
+    TimetablePage *Timetable = nullptr;
     // The calendar record editor, created by the program entry.
     void setrecordeditor(TForm3 *editor);
+    // The reminder pop-up and the player it shares with the editor.
+    void setringform(Tringform *ringform, MelodyPlayer *player);
+
+    // The 50 ms tick: day change, clock, lesson status, reminders, melody.
+    void Timer1Timer();
+    QTimer *Timer1 = nullptr;
+    // Interval time summed since the timetable was last repainted.
+    int tickms = 0;
+    int currentlesson = -1;
+    // The week code of today's lessons.
+    int currentweekcode(QDate today) const;
+
+    // The day checks: the new-version notice and the two yearly prompts.
+    void checkevents();
+    void showwebprompt(int day, int month, const QString &text, bool &asking);
+    // True once the program has been asked to end (before its event loop runs, too).
+    bool ended() const { return ended_; }
     // The loaded name-day list, one line per day (empty when none is loaded).
     QStringList anniversaries;
     // The count texts of contacts, calendar records, tasks and notes.
     QString contactcounttext, calcounttext, taskcounttext, memocounttext;
-    // The week buttons' captions name the weeks in the date line.
-    QToolButton *evenbutton = nullptr;
-    QToolButton *oddbutton = nullptr;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
+    void endprogram();
+    QString makerpage() const;
     void FormShow();
     void tipclicked(int place);
     QString dateline(QDate today) const;
@@ -158,5 +190,14 @@ private:
     QMap<QString, QString> namedaylists_; // name-day list -> its file
     QString loadedlist_;
     TForm3 *editor_ = nullptr;
+    Tringform *ringform_ = nullptr;
+    MelodyPlayer *player_ = nullptr;
+    bool versionasking_ = false;
+    bool firstpromptasking_ = false;
+    bool secondpromptasking_ = false;
+    bool daychanging_ = false;
+    bool ended_ = false;
+    QTime clockshown_;
+    bool clockdigital_ = false;
     std::function<QDateTime()> clock_ = [] { return QDateTime::currentDateTime(); };
 };

@@ -40,10 +40,7 @@ void PaintBox2Paint(QPainter &painter, QSize size, const QColor &background, con
     painter.fillRect(QRect(16, 16, w - 32, h - 32), Qt::white);
 }
 
-FramedBox::FramedBox(QWidget *parent) : QWidget(parent)
-{
-    setContentsMargins(12, 12, 12, 12);
-}
+FramedBox::FramedBox(QWidget *parent) : QWidget(parent) {}
 
 void FramedBox::paintEvent(QPaintEvent *)
 {

@@ -19,7 +19,7 @@ void PaintBox2Paint(QPainter &painter, QSize size, const QColor &background,
                     const FrameTiles &tiles = frametiles());
 
 // A widget that is a framed box; controls placed on it sit on the white
-// inside. The cell behind the bottom-right corner takes the widget's window
+// inside when its layout keeps a margin of at least 16 pixels. The cell behind the bottom-right corner takes the widget's window
 // colour, which the colour settings give every page and dialog.
 class FramedBox : public QWidget
 {

@@ -92,24 +92,58 @@ OverviewPage::OverviewPage(Settings &settings, QWidget *parent) : QWidget(parent
     birthdaytext_ = value(daybox);
     namedaynextlabel_ = caption(QStringLiteral("Upcoming name day:"), daybox);
     namedaynexttext_ = value(daybox);
-    moonlabel_ = caption(QStringLiteral("Moon phase:"), daybox);
-    Moon1 = new TMoon(daybox);
-
-    day->addWidget(dayNumber, 0, 0, 2, 1);
+    day->setVerticalSpacing(2);
+    day->addWidget(dayNumber, 0, 0, 4, 1);
     day->addWidget(dateLine, 0, 1, 1, 2);
-    day->addWidget(namedaylabel_, 2, 0, Qt::AlignTop);
-    day->addWidget(namedaytext_, 2, 1, 1, 2);
-    day->addWidget(birthdaylabel_, 3, 0, Qt::AlignTop);
-    day->addWidget(birthdaytext_, 3, 1, 1, 2);
-    day->addWidget(namedaynextlabel_, 4, 0, Qt::AlignTop);
-    day->addWidget(namedaynexttext_, 4, 1, 1, 2);
-    day->addWidget(moonlabel_, 0, 3, Qt::AlignRight | Qt::AlignTop);
-    day->addWidget(Moon1, 1, 3, 3, 1, Qt::AlignRight | Qt::AlignTop);
+    day->addWidget(namedaylabel_, 1, 1, Qt::AlignTop);
+    day->addWidget(namedaytext_, 1, 2);
+    day->addWidget(birthdaylabel_, 2, 1, Qt::AlignTop);
+    day->addWidget(birthdaytext_, 2, 2);
+    day->addWidget(namedaynextlabel_, 3, 1, Qt::AlignTop);
+    day->addWidget(namedaynexttext_, 3, 2);
     day->setColumnStretch(2, 1);
+
+    // The clock and the lesson panel.
+    auto *clockbox = new FramedBox(this);
+    auto *school = new QHBoxLayout(clockbox);
+    school->setContentsMargins(18, 16, 18, 16);
+    auto *moon = new QVBoxLayout;
+    moonlabel_ = caption(QStringLiteral("Moon phase:"), clockbox);
+    Moon1 = new TMoon(clockbox);
+    moon->addWidget(moonlabel_);
+    moon->addWidget(Moon1, 0, Qt::AlignHCenter);
+    moon->addStretch(1);
+    school->addLayout(moon);
+    clock = new QLabel(clockbox);
+    clock->setFixedSize(120, 120);
+    school->addWidget(clock, 0, Qt::AlignTop);
+    lessonpanel = new QWidget(clockbox);
+    auto *lessons = new QGridLayout(lessonpanel);
+    lessons->setContentsMargins(0, 0, 0, 0);
+    current = value(lessonpanel);
+    next = value(lessonpanel);
+    room = value(lessonpanel);
+    rings = value(lessonpanel);
+    rings->setWordWrap(false);
+    const QList<std::pair<QString, QLabel *>> rows = {{QStringLiteral("Now is:"), current},
+                                                       {QStringLiteral("Next lesson:"), next},
+                                                       {QStringLiteral("Next classroom:"), room},
+                                                       {QStringLiteral("Rings in:"), rings}};
+    for (int r = 0; r < rows.size(); ++r) {
+        lessons->addWidget(caption(rows[r].first, lessonpanel), r, 0, Qt::AlignTop);
+        lessons->addWidget(rows[r].second, r, 1);
+    }
+    lessons->setRowStretch(rows.size(), 1);
+    lessonpanel->setMinimumWidth(220);
+    inschooloff = new QLabel(QStringLiteral("Mode \"In school\" is off"), clockbox);
+    settranslatable(inschooloff, TransKind::label);
+    inschooloff->hide();
+    school->addWidget(lessonpanel, 1);
+    school->addWidget(inschooloff, 1, Qt::AlignCenter);
+
     page->addWidget(daybox);
 
     // The coming week and the counts.
-    auto *lists = new QHBoxLayout;
     auto *weekbox = new FramedBox(this);
     auto *week = new QVBoxLayout(weekbox);
     week->setContentsMargins(18, 18, 18, 18);
@@ -127,8 +161,10 @@ OverviewPage::OverviewPage(Settings &settings, QWidget *parent) : QWidget(parent
     countlist->header()->resizeSection(1, 55);
     countlist->setMinimumWidth(180);
     counts->addWidget(countlist);
+    page->addWidget(clockbox);
+    auto *lists = new QHBoxLayout;
     lists->addWidget(weekbox, 3);
-    lists->addWidget(countbox, 1);
+    lists->addWidget(countbox, 2);
     page->addLayout(lists, 1);
 
     // Two tips.
@@ -155,6 +191,10 @@ OverviewPage::OverviewPage(Settings &settings, QWidget *parent) : QWidget(parent
     days_ = hiddenlabel(this, QStringLiteral("days"));
     today_ = hiddenlabel(this, QStringLiteral("TODAY!"));
     fromcontacts_ = hiddenlabel(this, QStringLiteral("from contacts"));
+    const LessonWords english;
+    for (const QString *word : {&english.nolesson, &english.never, &english.none, &english.weekend,
+                                &english.breaktime, &english.hours, &english.minutes, &english.seconds})
+        words_ << hiddenlabel(this, *word);
 
     connect(&settings_, &Settings::changed, this, &OverviewPage::settingchanged);
 }
@@ -199,6 +239,25 @@ void OverviewPage::showtip(int place, const QString &line)
     tiplinks_[place] = tip->link;
 }
 
+LessonWords OverviewPage::lessonwords() const
+{
+    return {words_[0]->text(), words_[1]->text(), words_[2]->text(), words_[3]->text(),
+            words_[4]->text(), words_[5]->text(), words_[6]->text(), words_[7]->text()};
+}
+
+void OverviewPage::setclock(const QPixmap &picture)
+{
+    clock->setPixmap(picture);
+}
+
+void OverviewPage::setlessonstatus(const LessonStatus &status)
+{
+    current->setText(status.current);
+    next->setText(status.next);
+    room->setText(status.room);
+    rings->setText(status.rings);
+}
+
 QString OverviewPage::namedaycaption() const { return namedaylabel_->text(); }
 QString OverviewPage::birthdaycaption() const { return birthdaylabel_->text(); }
 QString OverviewPage::namedaynextcaption() const { return namedaynextlabel_->text(); }
@@ -238,6 +297,11 @@ void OverviewPage::settingchanged(Setting which)
     case Setting::hidetips:
         for (QWidget *box : tipboxes)
             box->setVisible(!settings_.flag(Setting::hidetips));
+        break;
+    case Setting::inschool:
+        // The lesson status is kept current either way; only its panel hides.
+        lessonpanel->setVisible(settings_.flag(Setting::inschool));
+        inschooloff->setVisible(!settings_.flag(Setting::inschool));
         break;
     case Setting::welcomenote:
         welcome->setText(settings_.text(Setting::welcomenote));

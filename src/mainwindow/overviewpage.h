@@ -3,6 +3,7 @@
 // day among the contacts, the moon, the item counts, the coming week's
 // calendar records and two tips.
 
+#include "mainwindow/lessonstatus.h"
 #include "mainwindow/overview.h"
 
 #include <QWidget>
@@ -42,6 +43,11 @@ public:
     QString tiplink(int place) const { return tiplinks_[place]; }
 
     AnniversaryCaptions captions() const;
+    LessonWords lessonwords() const;
+
+    // The clock and the lesson panel.
+    void setclock(const QPixmap &clock);
+    void setlessonstatus(const LessonStatus &status);
 
     // Captions shown in the balloon.
     QString namedaycaption() const;
@@ -58,6 +64,13 @@ public:
     QTreeWidget *ListView2 = nullptr; // the next seven days
     QTreeWidget *countlist = nullptr;
     QWidget *tipboxes[2] = {};
+    QLabel *clock = nullptr;
+    QWidget *lessonpanel = nullptr;
+    QLabel *inschooloff = nullptr;
+    QLabel *current = nullptr;
+    QLabel *next = nullptr;
+    QLabel *room = nullptr;
+    QLabel *rings = nullptr;
     LinkLabel *tiplabels[2] = {};
     QLabel *tipicons[2] = {};
 
@@ -81,5 +94,6 @@ private:
     QLabel *days_ = nullptr;
     QLabel *today_ = nullptr;
     QLabel *fromcontacts_ = nullptr;
+    QList<QLabel *> words_; // the lesson panel's words, in LessonWords order
     QString tiplinks_[2];
 };

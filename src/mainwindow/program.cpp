@@ -5,6 +5,7 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/form4.h"
 #include "mainwindow/language.h"
+#include "mainwindow/ringform.h"
 #include "organizer/form3.h"
 #include "platform/melodyplayer.h"
 #include "platform/prompter.h"
@@ -44,6 +45,8 @@ int runquillmoter(int argc, char *argv[])
     form1.setrecordeditor(&form3);
     TForm4 form4;
     form1.adddialog(&form4);
+    Tringform ringform(*player);
+    form1.setringform(&ringform, player);
 
     QObject::connect(&guard, &SingleInstance::messagereceived, &form1, &TForm1::TrayIcon1Click);
     // A desktop session that ends takes the settings with it otherwise.
@@ -53,9 +56,9 @@ int runquillmoter(int argc, char *argv[])
     TranslatedMemos memos;
     memos.subjects = &db.defaultsubjects;
     memos.tips = &form1.tips;
-    language.translate({&form1, &form3, &form4}, memos);
+    language.translate({&form1, &form3, &form4, &ringform}, memos);
     if (!form1.programstart())
-        return 1;
+        return form1.ended() ? 0 : 1;
     form1.setcolors();
     if (!form1.startshidden())
         form1.showmainwindow();

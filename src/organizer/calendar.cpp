@@ -1,5 +1,6 @@
 #include "organizer/calendar.h"
 
+#include "mainwindow/hashtext.h"
 #include "platform/daynumber.h"
 
 namespace {
@@ -81,11 +82,7 @@ QString hhmm(int time)
 
 QString calcaption(const TCalItemRec &record)
 {
-    const QString title = [&] {
-        const QString &text = record.text;
-        const qsizetype hash = text.indexOf(QLatin1Char('#'));
-        return hash < 0 ? text : text.left(hash);
-    }();
+    const QString title = firsthashpart(record.text);
     const qint8 mode = qint8(record.timemode);
     if (mode <= 0)
         return title;

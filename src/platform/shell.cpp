@@ -3,6 +3,19 @@
 #include <QDesktopServices>
 #include <QUrl>
 
+namespace {
+std::function<bool(const QUrl &)> &opener()
+{
+    static std::function<bool(const QUrl &)> open;
+    return open;
+}
+} // namespace
+
+void setwebpageopener(std::function<bool(const QUrl &)> replacement)
+{
+    opener() = std::move(replacement);
+}
+
 bool openwebpage(const QString &address)
 {
     QString text = address.trimmed();
@@ -13,5 +26,5 @@ bool openwebpage(const QString &address)
                                         QStringLiteral("mailto")};
     if (!url.isValid() || !allowed.contains(url.scheme().toLower()))
         return false;
-    return QDesktopServices::openUrl(url);
+    return opener() ? opener()(url) : QDesktopServices::openUrl(url);
 }

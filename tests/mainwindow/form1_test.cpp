@@ -31,6 +31,8 @@ protected:
     std::unique_ptr<TForm1> start(bool tray = true, const QStringList &arguments = {})
     {
         auto form = std::make_unique<TForm1>(db, settings, language, arguments, tray);
+        // An ordinary day: no yearly prompt, no version notice.
+        form->setclock([] { return QDateTime(QDate(2026, 11, 18), QTime(10, 0)); });
         EXPECT_TRUE(form->FormCreate());
         return form;
     }
@@ -146,6 +148,7 @@ TEST_F(MainWindowTest, CloseHidesToTheTrayWithANoticeOnce)
     Settings again;
     Language language2;
     TForm1 next(db, again, language2, {}, true);
+    next.setclock([] { return QDateTime(QDate(2026, 11, 18), QTime(10, 0)); });
     ASSERT_TRUE(next.FormCreate());
     ASSERT_TRUE(next.programstart());
     next.show();

@@ -1,5 +1,7 @@
 // The real program, started offscreen in a temporary home.
 
+#include "database/records.h"
+#include "platform/daynumber.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
@@ -69,4 +71,52 @@ TEST(Program, AFreshStartMakesTheDatabaseAndASecondStartEndsAtOnce)
 
     first.kill();
     first.waitForFinished();
+}
+
+TEST(Program, ADueReminderRingsAndIsSavedDisarmed)
+{
+    QTemporaryDir home;
+    const QString db = home.path() + "/data/Quillmoter/";
+    QDir().mkpath(db);
+    ASSERT_TRUE(testsupport::writefile(db + "dbversion.dat", "2.1"));
+
+    // Leave enough of the minute for the program to start.
+    while (QTime::currentTime().second() >= 45)
+        QThread::msleep(200);
+    const QDateTime now = QDateTime::currentDateTime();
+    const int thisminute = now.time().hour() * 100 + now.time().minute();
+    const int otherminute = (now.time().hour() + 1) % 24 * 100 + now.time().minute();
+    auto make = [&](const char *text, int from, bool remind) {
+        TCalItemRec r;
+        r.text = text;
+        r.date = daynumber::fromdate(now.date());
+        r.repetition = "0";
+        r.timemode = 1;
+        r.timefrom = qint16(from);
+        r.remind = remind;
+        return r;
+    };
+    const TCalItemRec records[] = {make("Due now", thisminute, true), make("Later", otherminute, true),
+                                   make("Not armed", thisminute, false)};
+    QByteArray before(3 * TCalItemRec::size, '\0');
+    for (int i = 0; i < 3; ++i)
+        records[i].encode(before.data() + i * TCalItemRec::size);
+    ASSERT_TRUE(testsupport::writefile(db + "calitems.dat", before));
+
+    QProcess program;
+    program.setProcessEnvironment(environment(home));
+    program.start(QStringLiteral(QM_PROGRAM_PATH), {});
+    ASSERT_TRUE(program.waitForStarted());
+    QByteArray after;
+    const bool rewritten = waitfor([&] {
+        after = testsupport::readfile(db + "calitems.dat").value_or(before);
+        return after != before;
+    });
+    program.kill();
+    program.waitForFinished();
+    ASSERT_TRUE(rewritten) << program.readAllStandardError().toStdString();
+
+    QByteArray expected = before;
+    expected[8] = 0; // only the due record's reminder flag
+    EXPECT_EQ(after, expected);
 }

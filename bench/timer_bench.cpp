@@ -1,0 +1,64 @@
+// The 50 ms tick on the Overview page with 10,000 calendar records (a third
+// of them with an armed reminder at some other minute).
+// Run: build/bench/bench_timer
+
+#include "sampledata.h"
+
+#include "database/settings.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/language.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTimer>
+
+namespace {
+
+void BM_TickOnTheOverview(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString dbpath = dir.path() + QStringLiteral("/Quillmoter/");
+    {
+        Database db(dbpath);
+        db.createfolders();
+        db.writeversion();
+        for (int i = 0; i < 10000; ++i) {
+            TCalItemRec r = samplecalitem(i);
+            r.remind = i % 3 == 0;
+            r.timefrom = qint16(600 + i % 12); // 6:00 to 6:11, never now
+            db.calitems.push_back(r);
+        }
+        db.savecalitems();
+    }
+    Database db(dbpath);
+    Settings settings;
+    Language language;
+    QDateTime clock(QDate(2026, 12, 9), QTime(10, 0));
+    TForm1 form(db, settings, language, {}, false);
+    form.setclock([&] { return clock; });
+    form.FormCreate();
+    form.programstart();
+    form.Timer1->stop();
+    form.show();
+    for (auto _ : state) {
+        clock = clock.addMSecs(50); // the clock face changes every 20th tick
+        form.Timer1Timer();
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_TickOnTheOverview)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

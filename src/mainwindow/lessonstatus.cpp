@@ -1,0 +1,140 @@
+#include "mainwindow/lessonstatus.h"
+
+#include <QPainter>
+#include <QRect>
+
+#include <cmath>
+
+QString minutestotext(int minutes, int second, const LessonWords &words)
+{
+    QString text;
+    int n = minutes;
+    if (n >= 60) {
+        text += QString::number(n / 60) + QLatin1Char(' ') + words.hours + QStringLiteral(", ");
+        n %= 60;
+    }
+    if (n >= 1)
+        text += QString::number(n) + QLatin1Char(' ') + words.minutes + QLatin1Char(' ');
+    text += QString::number(59 - second) + QLatin1Char(' ') + words.seconds;
+    return text;
+}
+
+LessonStatus lessonstatus(const std::vector<TLessonRec> &timetable, const QDateTime &now, int weekcode,
+                          int weekstarts, bool weekendeducation, const LessonWords &words)
+{
+    LessonStatus s{words.nolesson, words.nolesson, words.never, words.none, -1};
+    // Days count from Sunday only where the timetable has rows for all
+    // seven days starting on Sunday; otherwise its rows are Monday first.
+    const int iso = now.date().dayOfWeek();
+    const int day = (weekstarts == 1 && weekendeducation) ? iso % 7 + 1 : iso;
+    if (!weekendeducation && (day == 6 || day == 7)) {
+        s.current = s.next = s.rings = s.room = words.weekend;
+        return s;
+    }
+    const int minute = now.time().hour() * 60 + now.time().minute();
+    const int second = now.time().second();
+    int n = -1;
+    const int count = int(timetable.size());
+    for (int i = 0; i < count; ++i) {
+        const TLessonRec &l = timetable[i];
+        if (l.week == weekcode && l.day == day && l.start <= minute && l.end > minute) {
+            s.currentlesson = i;
+            break;
+        }
+    }
+    if (s.currentlesson >= 0) {
+        const TLessonRec &l = timetable[s.currentlesson];
+        if (!l.subject.isEmpty())
+            s.current = l.subject;
+        n = l.end - minute - 1;
+        s.rings = minutestotext(n, second, words);
+        const int after = s.currentlesson + 1;
+        if (after < count && timetable[after].day == day && timetable[after].week == weekcode) {
+            if (!timetable[after].subject.isEmpty())
+                s.next = timetable[after].subject;
+            if (!timetable[after].classroom.isEmpty())
+                s.room = timetable[after].classroom;
+        }
+    } else {
+        for (const TLessonRec &l : timetable) {
+            if (l.week == weekcode && l.day == day && l.start > minute) {
+                s.next = l.subject;
+                s.room = l.classroom;
+                n = l.start - minute - 1;
+                s.rings = minutestotext(n, second, words);
+                break;
+            }
+        }
+        if (n > 0 && n <= 25)
+            s.current = words.breaktime;
+    }
+    return s;
+}
+
+QPoint clockhandpoint(double angle, int divisor)
+{
+    const double a = angle - 1.5707963267948966;
+    const int length = 120 / divisor;
+    return {int(std::cos(a) * length + 60), int(std::sin(a) * length + 60)};
+}
+
+QPixmap drawclock(const QImage &face, QTime time, bool digital)
+{
+    QPixmap clock(120, 120);
+    clock.fill(Qt::transparent);
+    QPainter p(&clock);
+    p.drawImage(0, 0, face);
+    const int h = time.hour(), m = time.minute(), s = time.second();
+    if (!digital) {
+        p.setPen(QPen(QColor(128, 128, 128), 2));
+        p.drawLine(QPoint(60, 60), clockhandpoint(m * 0.10471975511965978, 3));
+        p.drawLine(QPoint(60, 60), clockhandpoint(h * 0.5235987755982989 + m / 120.0, 4));
+        p.setPen(QPen(QColor(255, 0, 0), 1));
+        p.drawLine(QPoint(60, 60), clockhandpoint(s * 0.10471975511965978, 3));
+    } else {
+        p.setPen(Qt::white);
+        p.setBrush(Qt::white);
+        p.drawRect(QRect(QPoint(20, 44), QPoint(89, 53)));
+        p.setPen(Qt::black);
+        QFont big = p.font();
+        big.setPointSize(17);
+        big.setBold(true);
+        p.setFont(big);
+        p.drawText(QRect(20, 34, 80, 30), Qt::AlignLeft | Qt::AlignVCenter, time.toString(QStringLiteral("HH:mm")));
+        QFont small = big;
+        small.setPointSize(7);
+        p.setFont(small);
+        p.drawText(QRect(88, 48, 20, 12), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("%1").arg(s, 2, 10, QLatin1Char('0')));
+    }
+    return clock;
+}
+
+int gettaskbarposition(const QRect &screen, const QRect &available, QRect *taskbar)
+{
+    // The taskbar is the band the available area leaves free.
+    QRect bar;
+    if (available.top() > screen.top())
+        bar = QRect(screen.left(), screen.top(), screen.width(), available.top() - screen.top());
+    else if (available.bottom() < screen.bottom())
+        bar = QRect(screen.left(), available.bottom() + 1, screen.width(), screen.bottom() - available.bottom());
+    else if (available.left() > screen.left())
+        bar = QRect(screen.left(), screen.top(), available.left() - screen.left(), screen.height());
+    else if (available.right() < screen.right())
+        bar = QRect(available.right() + 1, screen.top(), screen.right() - available.right(), screen.height());
+    if (taskbar)
+        *taskbar = bar;
+    if (bar.isEmpty())
+        return -1;
+    const int w = screen.width(), h = screen.height();
+    const int left = bar.left() - screen.left(), top = bar.top() - screen.top();
+    const int right = left + bar.width(), bottom = top + bar.height();
+    if (top > h / 2 && right >= w)
+        return 1;
+    if (top < h / 2 && bottom <= h / 2)
+        return 0;
+    if (left < w / 2 && top <= 0)
+        return 2;
+    if (left >= w / 2)
+        return 3;
+    return -1;
+}

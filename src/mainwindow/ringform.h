@@ -1,0 +1,47 @@
+#pragma once
+// The reminder pop-up: a small window at the screen's edge beside the
+// taskbar with the record's title and icon, playing its melody until it is
+// clicked.
+
+#include <QImage>
+#include <QWidget>
+
+class MelodyPlayer;
+class QLabel;
+
+class Tringform : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static inline const QString playfailed = QStringLiteral("Unable to play the melody %s:#%s");
+
+    explicit Tringform(MelodyPlayer &player, QWidget *parent = nullptr);
+
+    // Shows a reminder. When the pop-up was hidden it is placed and starts
+    // the melody the player was pointed at; when it is already up only its
+    // title and picture change.
+    void showreminder(const QString &title, const QPixmap &picture);
+    // Stops the melody and hides the pop-up.
+    void PaintBox1Click();
+
+    // The melody could not be played since the pop-up was shown: the timer
+    // stops restarting it.
+    bool melodyfailed() const { return melodyfailed_; }
+
+    QLabel *titlelabel = nullptr;
+    QLabel *closelabel = nullptr;
+    QLabel *picture = nullptr;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    void FormShow();
+    void playerfailed(const QString &reason);
+
+    MelodyPlayer &player_;
+    QImage frame_;
+    bool melodyfailed_ = false;
+};

@@ -1,0 +1,293 @@
+// The 50 ms tick: reminders that ring, the melody that loops, the day change
+// and the day checks.
+
+#include "mainwindow/form1.h"
+
+#include "database/database.h"
+#include "database/settings.h"
+#include "mainwindow/language.h"
+#include "mainwindow/overviewpage.h"
+#include "mainwindow/ringform.h"
+#include "organizer/melodies.h"
+#include "platform/daynumber.h"
+#include "platform/inifile.h"
+#include "platform/shell.h"
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+
+using testsupport::FakePlayer;
+using testsupport::RecordingPrompter;
+
+namespace {
+
+class TimerTest : public ::testing::Test
+{
+protected:
+    TimerTest()
+    {
+        setwebpageopener([this](const QUrl &url) {
+            opened << url.toString();
+            return true;
+        });
+        db.setreporter([this](const DbMessage &m) { messages << m.text(); });
+    }
+    ~TimerTest() override { setwebpageopener({}); }
+
+    // Starts the main window at `when`.
+    void start(QDateTime when)
+    {
+        clock = when;
+        form = std::make_unique<TForm1>(db, settings, language, QStringList(), false);
+        form->setclock([this] { return clock; });
+        ASSERT_TRUE(form->FormCreate());
+        form->setringform(&ringform, &player);
+        started = form->programstart();
+        form->Timer1->stop(); // the tests tick by hand
+    }
+
+    void addreminder(const char *text, QDate date, int from, const char *repetition = "0", int melody = 0)
+    {
+        TCalItemRec r;
+        r.text = text;
+        r.date = daynumber::fromdate(date);
+        r.timefrom = qint16(from);
+        r.timemode = 1;
+        r.remind = true;
+        r.melody = quint8(melody);
+        r.repetition = repetition;
+        db.calitems.push_back(r);
+        // Start-up loads the calendar from its file.
+        db.createfolders();
+        db.savecalitems();
+    }
+
+    QTemporaryDir dir;
+    Database db{dir.filePath(QStringLiteral("Quillmoter/"))};
+    Settings settings;
+    Language language;
+    RecordingPrompter answers;
+    FakePlayer player;
+    Tringform ringform{player};
+    QDateTime clock;
+    std::unique_ptr<TForm1> form;
+    bool started = false;
+    QStringList opened;
+    QStringList messages;
+};
+
+const QDate wednesday(2026, 12, 9);
+
+} // namespace
+
+TEST_F(TimerTest, AReminderRingsOnceInItsMinuteAndIsSavedDisarmed)
+{
+    db.createfolders();
+    addreminder("Dentist#bring the card", wednesday, 1030);
+    addreminder("Tomorrow", wednesday.addDays(1), 1030);
+    db.savecalitems();
+    start(QDateTime(wednesday, QTime(10, 29, 59)));
+    form->Timer1Timer();
+    EXPECT_TRUE(ringform.isHidden());
+    EXPECT_TRUE(db.calitems[0].remind);
+
+    clock = QDateTime(wednesday, QTime(10, 30, 0));
+    form->Timer1Timer();
+    EXPECT_FALSE(ringform.isHidden());
+    EXPECT_EQ(ringform.titlelabel->text(), QStringLiteral("Dentist"));
+    EXPECT_EQ(player.opened, melodyfile(0, {}));
+    EXPECT_EQ(player.plays, 1);
+    EXPECT_FALSE(db.calitems[0].remind);
+    EXPECT_TRUE(db.calitems[1].remind);
+    Database reread(db.dbpath());
+    reread.loadcalitems();
+    EXPECT_FALSE(reread.calitems[0].remind);
+    EXPECT_TRUE(reread.calitems[1].remind);
+
+    // Later in the same minute nothing rings again; a click closes the pop-up.
+    ringform.PaintBox1Click();
+    clock = QDateTime(wednesday, QTime(10, 30, 40));
+    form->Timer1Timer();
+    EXPECT_TRUE(ringform.isHidden());
+    EXPECT_FALSE(player.playing);
+}
+
+TEST_F(TimerTest, AWeeklyReminderRingsOnItsFirstDayThenStaysDisarmed)
+{
+    addreminder("Gym", wednesday.addDays(-30), 800, "w0010000");
+    start(QDateTime(wednesday, QTime(7, 59, 59)));
+    clock = QDateTime(wednesday, QTime(8, 0, 5));
+    form->Timer1Timer();
+    EXPECT_FALSE(ringform.isHidden());
+    ringform.PaintBox1Click();
+    clock = QDateTime(wednesday.addDays(7), QTime(8, 0, 5));
+    form->Timer1Timer();
+    EXPECT_TRUE(ringform.isHidden());
+}
+
+TEST_F(TimerTest, TwoRemindersInOneMinuteShowTheLaterTitleAndTheEarlierMelody)
+{
+    addreminder("First", wednesday, 900, "0", 1);
+    addreminder("Second", wednesday, 900, "0", 3);
+    start(QDateTime(wednesday, QTime(8, 59, 59)));
+    clock = QDateTime(wednesday, QTime(9, 0, 1));
+    form->Timer1Timer();
+    EXPECT_FALSE(db.calitems[0].remind);
+    EXPECT_FALSE(db.calitems[1].remind);
+    EXPECT_EQ(ringform.titlelabel->text(), QStringLiteral("Second"));
+    EXPECT_EQ(player.opened, melodyfile(1, {}));
+    EXPECT_EQ(player.file(), melodyfile(3, {}));
+}
+
+TEST_F(TimerTest, AReminderWhoseSaveFailsStillShowsAndIsReportedOnce)
+{
+    db.createfolders();
+    addreminder("Exam", wednesday, 1200);
+    addreminder("Exam too", wednesday, 1200);
+    start(QDateTime(wednesday, QTime(11, 59, 59)));
+    clock = QDateTime(wednesday, QTime(12, 0, 0));
+    {
+        testsupport::FileSizeLimit limit(10);
+        form->Timer1Timer();
+    }
+    EXPECT_FALSE(ringform.isHidden()) << "the reminder is not lost";
+    EXPECT_EQ(messages.size(), 1);
+}
+
+TEST_F(TimerTest, TheMelodyLoopsAndAFailureIsReportedOnceWithoutRetrying)
+{
+    addreminder("Loop", wednesday, 1300);
+    start(QDateTime(wednesday, QTime(12, 59, 59)));
+    clock = QDateTime(wednesday, QTime(13, 0, 0));
+    form->Timer1Timer();
+    ASSERT_EQ(player.plays, 1);
+    player.playing = false; // the melody ended
+    form->Timer1Timer();
+    EXPECT_EQ(player.plays, 2);
+
+    emit player.failed(QStringLiteral("no sound device"));
+    emit player.failed(QStringLiteral("no sound device"));
+    ASSERT_EQ(answers.boxes.size(), 1u);
+    EXPECT_TRUE(answers.boxes[0].text.contains(QStringLiteral("no sound device")));
+    player.playing = false;
+    for (int i = 0; i < 5; ++i)
+        form->Timer1Timer();
+    EXPECT_EQ(player.plays, 2) << "not retried every tick";
+}
+
+TEST_F(TimerTest, TheTimetableIsRepaintedOnceAMinuteOnTheOverview)
+{
+    start(QDateTime(wednesday, QTime(10, 0, 0)));
+    form->tickms = 0;
+    for (int i = 0; i < 1200; ++i)
+        form->Timer1Timer();
+    EXPECT_EQ(form->tickms, 60000);
+    form->Timer1Timer();
+    EXPECT_EQ(form->tickms, 0) << "repainted at the 1201st tick";
+    form->PageControl1->setCurrentIndex(pagecalendar);
+    form->Timer1Timer();
+    EXPECT_EQ(form->tickms, 0) << "other pages do not count";
+}
+
+TEST_F(TimerTest, TheClockAndLessonPanelFollowTheTime)
+{
+    start(QDateTime(wednesday, QTime(7, 50, 0)));
+    // The default timetable: an empty lesson from 8:00 on Wednesday.
+    form->Timer1Timer();
+    EXPECT_EQ(form->Overview->current->text(), QStringLiteral("Break"));
+    EXPECT_EQ(form->Overview->rings->text(), QStringLiteral("9 mins and 59 secs"));
+    clock = QDateTime(wednesday, QTime(8, 10, 0));
+    form->Timer1Timer();
+    EXPECT_GE(form->currentlesson, 0);
+    EXPECT_EQ(form->Overview->current->text(), QStringLiteral("No lesson"));
+    EXPECT_EQ(form->Overview->rings->text(), QStringLiteral("34 mins and 59 secs"));
+    EXPECT_FALSE(form->Overview->clock->pixmap().isNull());
+}
+
+TEST_F(TimerTest, ADayChangeRefreshesTheDayOnceEvenWhenAQuestionIsOpen)
+{
+    start(QDateTime(QDate(2027, 12, 29), QTime(23, 59, 59)));
+    settings.setflag(Setting::checkversion, false);
+    clock = QDateTime(QDate(2027, 12, 30), QTime(0, 0, 1));
+    int nested = 0;
+    // A question that lets the timer tick while it is open.
+    struct Ticking : RecordingPrompter
+    {
+        std::function<void()> tick;
+        int confirmation(QWidget *w, const QString &text) override
+        {
+            tick();
+            return RecordingPrompter::confirmation(w, text);
+        }
+    } ticking;
+    ticking.answer = mb::idno;
+    ticking.tick = [&] {
+        ++nested;
+        form->Timer1Timer();
+    };
+    form->Timer1Timer();
+    EXPECT_EQ(ticking.questions.size(), 1u) << "the prompt is asked once";
+    EXPECT_EQ(nested, 1);
+    EXPECT_EQ(form->lastday, QDate(2027, 12, 30));
+    form->Timer1Timer();
+    EXPECT_EQ(ticking.questions.size(), 1u);
+}
+
+TEST_F(TimerTest, TheYearlyPromptIsAskedOncePerYearAndRemembered)
+{
+    answers.answer = mb::idno;
+    start(QDateTime(QDate(2027, 1, 12), QTime(9, 0)));
+    ASSERT_EQ(answers.questions.size(), 1u);
+    EXPECT_EQ(answers.questions[0], QString(TForm1::firstprompt).replace('#', '\n'));
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_EQ(IniFile(db.path("settings.ini")).readstring("Settings", "12.1.2027", ""), QStringLiteral("1"));
+
+    // The same day again: not asked. Next year: asked, and Yes opens the page.
+    form.reset();
+    start(QDateTime(QDate(2027, 1, 12), QTime(15, 0)));
+    EXPECT_EQ(answers.questions.size(), 1u);
+    form.reset();
+    IniFile::writekey(db.path("settings.ini"), "Settings", "checkversion", "0");
+    answers.answer = mb::idyes;
+    start(QDateTime(QDate(2028, 1, 12), QTime(9, 0)));
+    EXPECT_EQ(answers.questions.size(), 2u);
+    EXPECT_EQ(opened.size(), 1);
+    EXPECT_FALSE(form->ended());
+}
+
+TEST_F(TimerTest, TheVersionNoticeOnlyForAnOutdatedBuild)
+{
+    answers.answer = mb::idno;
+    start(QDateTime(QDate(2027, 11, 30), QTime(9, 0)));
+    EXPECT_TRUE(answers.questions.empty());
+    form.reset();
+    start(QDateTime(QDate(2027, 12, 1), QTime(9, 0)));
+    ASSERT_EQ(answers.questions.size(), 1u);
+    EXPECT_TRUE(started);
+
+    // Yes: the page opens, the settings are saved and the program ends.
+    form.reset();
+    answers.answer = mb::idyes;
+    start(QDateTime(QDate(2027, 12, 30), QTime(9, 0)));
+    EXPECT_EQ(answers.questions[1], QString(TForm1::newversionquestion).replace('#', '\n'));
+    EXPECT_FALSE(started);
+    EXPECT_TRUE(form->ended());
+    EXPECT_EQ(opened.size(), 1);
+    EXPECT_TRUE(opened[0].contains(QStringLiteral("app=qmtr2.1")));
+    EXPECT_TRUE(IniFile(db.path("settings.ini")).haskey("Settings", "checkversion"));
+
+    // Switched off: never asked.
+    form.reset();
+    settings.setflag(Setting::checkversion, false);
+    IniFile ini(db.path("settings.ini"));
+    ini.writestring("Settings", "checkversion", "0");
+    ini.save();
+    answers.questions.clear();
+    start(QDateTime(QDate(2028, 3, 3), QTime(9, 0)));
+    EXPECT_TRUE(answers.questions.empty());
+}
