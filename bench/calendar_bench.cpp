@@ -6,9 +6,10 @@
 #include "database/settings.h"
 #include "organizer/calendarpage.h"
 
+#include "qtbenchmain.h"
+
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -69,13 +70,4 @@ BENCHMARK(BM_PaintMonths)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RefreshCalItems)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Refresh7Days)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+QM_BENCHMARK_MAIN_WITH_WIDGETS()

@@ -8,9 +8,10 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/language.h"
 
+#include "qtbenchmain.h"
+
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QTemporaryDir>
 
 namespace {
@@ -51,13 +52,4 @@ void BM_StartupToShownWindow(benchmark::State &state)
 
 BENCHMARK(BM_StartupToShownWindow)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+QM_BENCHMARK_MAIN_WITH_WIDGETS()

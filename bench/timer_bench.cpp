@@ -8,9 +8,10 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/language.h"
 
+#include "qtbenchmain.h"
+
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -52,13 +53,4 @@ void BM_TickOnTheOverview(benchmark::State &state)
 
 BENCHMARK(BM_TickOnTheOverview)->Unit(benchmark::kMicrosecond);
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+QM_BENCHMARK_MAIN_WITH_WIDGETS()

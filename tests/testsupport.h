@@ -1,6 +1,7 @@
 #pragma once
 // Small helpers shared by the tests.
 
+#include "database/records.h"
 #include "database/shortstring.h"
 #include "platform/melodyplayer.h"
 #include "platform/prompter.h"
@@ -28,6 +29,20 @@ void PrintTo(const ShortString<N> &s, std::ostream *os)
 }
 
 namespace testsupport {
+
+// A contact with its birthday and name day (0 = none).
+inline TContactRec contact(const char *name, int day = 0, int month = 0, int year = 0, int nameday = 0,
+                           int namemonth = 0)
+{
+    TContactRec c;
+    c.name = name;
+    c.birthday = quint16(day);
+    c.birthmonth = quint16(month);
+    c.birthyear = quint16(year);
+    c.nameday = quint16(nameday);
+    c.namedaymonth = quint16(namemonth);
+    return c;
+}
 
 inline std::optional<QByteArray> readfile(const QString &path)
 {

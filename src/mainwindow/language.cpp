@@ -149,6 +149,16 @@ QLabel *hiddenlabel(QWidget *parent, const QString &text)
     return label;
 }
 
+QLabel *captionlabel(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    settranslatable(label, TransKind::label);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    return label;
+}
+
 void Language::loadlanguage(const QString &dbpath, const QStringList &programfolders)
 {
     entries_ = {english};

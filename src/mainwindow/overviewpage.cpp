@@ -20,16 +20,6 @@ namespace {
 const char *const counticons[] = {"count0-contacts.svg", "count1-calendar.svg", "count2-tasks.svg",
                                   "count3-notes.svg"};
 
-QLabel *caption(const QString &text, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    settranslatable(label, TransKind::label);
-    QFont bold = label->font();
-    bold.setBold(true);
-    label->setFont(bold);
-    return label;
-}
-
 // A label whose text the program fills in.
 QLabel *value(QWidget *parent)
 {
@@ -86,11 +76,11 @@ OverviewPage::OverviewPage(Settings &settings, QWidget *parent) : QWidget(parent
     datefont.setBold(true);
     datefont.setPointSizeF(datefont.pointSizeF() * 1.2);
     dateLine->setFont(datefont);
-    namedaylabel_ = caption(QStringLiteral("Name day:"), daybox);
+    namedaylabel_ = captionlabel(QStringLiteral("Name day:"), daybox);
     namedaytext_ = value(daybox);
-    birthdaylabel_ = caption(QStringLiteral("Upcoming birthday:"), daybox);
+    birthdaylabel_ = captionlabel(QStringLiteral("Upcoming birthday:"), daybox);
     birthdaytext_ = value(daybox);
-    namedaynextlabel_ = caption(QStringLiteral("Upcoming name day:"), daybox);
+    namedaynextlabel_ = captionlabel(QStringLiteral("Upcoming name day:"), daybox);
     namedaynexttext_ = value(daybox);
     day->setVerticalSpacing(2);
     day->addWidget(dayNumber, 0, 0, 4, 1);
@@ -108,7 +98,7 @@ OverviewPage::OverviewPage(Settings &settings, QWidget *parent) : QWidget(parent
     auto *school = new QHBoxLayout(clockbox);
     school->setContentsMargins(18, 16, 18, 16);
     auto *moon = new QVBoxLayout;
-    moonlabel_ = caption(QStringLiteral("Moon phase:"), clockbox);
+    moonlabel_ = captionlabel(QStringLiteral("Moon phase:"), clockbox);
     Moon1 = new TMoon(clockbox);
     moon->addWidget(moonlabel_);
     moon->addWidget(Moon1, 0, Qt::AlignHCenter);
@@ -130,7 +120,7 @@ OverviewPage::OverviewPage(Settings &settings, QWidget *parent) : QWidget(parent
                                                        {QStringLiteral("Next classroom:"), room},
                                                        {QStringLiteral("Rings in:"), rings}};
     for (int r = 0; r < rows.size(); ++r) {
-        lessons->addWidget(caption(rows[r].first, lessonpanel), r, 0, Qt::AlignTop);
+        lessons->addWidget(captionlabel(rows[r].first, lessonpanel), r, 0, Qt::AlignTop);
         lessons->addWidget(rows[r].second, r, 1);
     }
     lessons->setRowStretch(rows.size(), 1);

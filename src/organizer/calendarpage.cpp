@@ -72,16 +72,6 @@ QToolButton *arrow(const char *icon, const QString &hint, QWidget *parent)
     return b;
 }
 
-QLabel *caption(const QString &text, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    settranslatable(label, TransKind::label);
-    QFont bold = label->font();
-    bold.setBold(true);
-    label->setFont(bold);
-    return label;
-}
-
 } // namespace
 
 CalendarPanel::CalendarPanel(CalendarPage &page, QWidget *parent) : QWidget(parent), page_(page)
@@ -181,11 +171,11 @@ CalendarPage::CalendarPage(Database &db, Settings &settings, QWidget *parent)
     }
     Moon2 = new TMoon(daybar);
     Moon2->setmoonsize(ms32);
-    bar->addWidget(caption(QStringLiteral("Name day:"), daybar), 0, 0, Qt::AlignTop);
+    bar->addWidget(captionlabel(QStringLiteral("Name day:"), daybar), 0, 0, Qt::AlignTop);
     bar->addWidget(namedaytext, 0, 1);
-    bar->addWidget(caption(QStringLiteral("Birthday:"), daybar), 1, 0, Qt::AlignTop);
+    bar->addWidget(captionlabel(QStringLiteral("Birthday:"), daybar), 1, 0, Qt::AlignTop);
     bar->addWidget(birthdaytext, 1, 1);
-    bar->addWidget(caption(QStringLiteral("Moon phase:"), daybar), 0, 2, Qt::AlignRight | Qt::AlignTop);
+    bar->addWidget(captionlabel(QStringLiteral("Moon phase:"), daybar), 0, 2, Qt::AlignRight | Qt::AlignTop);
     bar->addWidget(Moon2, 0, 3, 2, 1, Qt::AlignTop);
     bar->setColumnStretch(1, 1);
     right->addWidget(daybar);

@@ -12,6 +12,7 @@
 
 using testsupport::readfile;
 using testsupport::writefile;
+using testsupport::contact;
 
 namespace {
 
@@ -30,13 +31,6 @@ protected:
     QStringList messages;
     Database db;
 };
-
-TContactRec contact(const char *name)
-{
-    TContactRec c;
-    c.name = name;
-    return c;
-}
 
 } // namespace
 

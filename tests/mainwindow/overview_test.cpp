@@ -23,19 +23,9 @@ QStringList selfnaminglist()
     return lines;
 }
 
-TContactRec contact(const char *name, int day, int month, int year = 0, int nameday = 0, int namemonth = 0)
-{
-    TContactRec c;
-    c.name = name;
-    c.birthday = quint16(day);
-    c.birthmonth = quint16(month);
-    c.birthyear = quint16(year);
-    c.nameday = quint16(nameday);
-    c.namedaymonth = quint16(namemonth);
-    return c;
-}
-
 } // namespace
+
+using testsupport::contact;
 
 TEST(NameDays, EveryDateReadsItsOwnLineInAnyYear)
 {

@@ -47,19 +47,9 @@ protected:
     TForm1 form{db, settings, language, {}, false};
 };
 
-TContactRec contact(const char *name, int day, int month, int year, int nameday, int namemonth)
-{
-    TContactRec c;
-    c.name = name;
-    c.birthday = quint16(day);
-    c.birthmonth = quint16(month);
-    c.birthyear = quint16(year);
-    c.nameday = quint16(nameday);
-    c.namedaymonth = quint16(namemonth);
-    return c;
-}
-
 } // namespace
+
+using testsupport::contact;
 
 TEST_F(OverviewTest, TheDayBlockShowsTodayFromTheChosenList)
 {

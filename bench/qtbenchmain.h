@@ -1,0 +1,19 @@
+#pragma once
+// main() of the benchmarks that need widgets: a QApplication on the offscreen
+// platform around Google Benchmark.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#define QM_BENCHMARK_MAIN_WITH_WIDGETS()                                                                   \
+    int main(int argc, char **argv)                                                                        \
+    {                                                                                                      \
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                                \
+            qputenv("QT_QPA_PLATFORM", "offscreen");                                                       \
+        QApplication app(argc, argv);                                                                      \
+        benchmark::Initialize(&argc, argv);                                                                \
+        benchmark::RunSpecifiedBenchmarks();                                                               \
+        benchmark::Shutdown();                                                                             \
+        return 0;                                                                                          \
+    }
