@@ -6,42 +6,42 @@
 #include "mainwindow/hashtext.h"
 #include "mainwindow/language.h"
 #include "mainwindow/lessonstatus.h"
-#include "mainwindow/ringform.h"
 #include "mainwindow/makerpages.h"
 #include "mainwindow/navbar.h"
 #include "mainwindow/overview.h"
 #include "mainwindow/overviewpage.h"
+#include "mainwindow/ringform.h"
+#include "organizer/calendar.h"
+#include "organizer/calendaricons.h"
 #include "organizer/calendarpage.h"
 #include "organizer/counts.h"
 #include "organizer/form3.h"
-#include "organizer/calendar.h"
-#include "organizer/calendaricons.h"
 #include "organizer/melodies.h"
-#include "school/timetablemodel.h"
-#include "school/timetablepage.h"
 #include "platform/ansi.h"
 #include "platform/dateformat.h"
-#include "platform/shell.h"
-#include "platform/wholefile.h"
 #include "platform/folders.h"
 #include "platform/inifile.h"
 #include "platform/melodyplayer.h"
 #include "platform/pictures.h"
 #include "platform/prompter.h"
+#include "platform/shell.h"
+#include "platform/wholefile.h"
+#include "school/timetablemodel.h"
+#include "school/timetablepage.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QRandomGenerator>
-#include <QShowEvent>
-#include <QToolButton>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QRandomGenerator>
 #include <QScreen>
+#include <QShowEvent>
 #include <QStackedWidget>
-#include <QTimer>
 #include <QSystemTrayIcon>
+#include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -51,8 +51,8 @@ constexpr QRgb clockkey = 0xFFFF00FF; // the clock face's transparent colour
 
 const char *const sectioncaptions[] = {"Contacts", "Calendar", "Tasks", "Marks", "Notes", "Timetable"};
 
-// The clock face with its key colour made transparent; a plain white dial
-// when the file is missing or unreadable.
+// The clock face with its key colour made transparent; a blank face when
+// the file is missing or unreadable (the hands still show the time).
 QImage loadclockface(const QString &path)
 {
     QImage face(path);
@@ -662,13 +662,13 @@ void TForm1::Timer1Timer()
 
     if (PageControl1->currentIndex() == pageoverview) {
         const QTime time = moment.time();
+        const QTime second(time.hour(), time.minute(), time.second());
         const bool digital = settings_.flag(Setting::digitalclock);
         // Redrawn only when the shown second changes: 20 ticks a second
         // would otherwise redraw the same picture.
-        if (time.second() != clockshown_.second() || time.minute() != clockshown_.minute()
-            || time.hour() != clockshown_.hour() || digital != clockdigital_ || !clockshown_.isValid()) {
-            Overview->setclock(drawclock(clockface, time, digital));
-            clockshown_ = time;
+        if (second != clockshown_ || digital != clockdigital_) {
+            Overview->setclock(drawclock(clockface, second, digital));
+            clockshown_ = second;
             clockdigital_ = digital;
         }
         const int weekcode = currentweekcode(today);

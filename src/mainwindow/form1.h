@@ -19,7 +19,6 @@ class QTimer;
 class TimetablePage;
 class Tringform;
 class TForm3;
-class QToolButton;
 class Language;
 class NavigationBar;
 class QLabel;
