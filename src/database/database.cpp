@@ -226,13 +226,13 @@ QStringList Database::loadlist(const QString &filename)
     if (!listexists(filename))
         return {};
     QString reason;
-    const std::optional<QByteArray> data = wholefile::read(path(filename), &reason);
-    if (!data) {
+    std::optional<QStringList> lines = wholefile::readlines(path(filename), &reason);
+    if (!lines) {
         loadfailed(filename, reason);
         return {};
     }
     readonly_.remove(filename);
-    return wholefile::splitlines(ansi::decode(*data));
+    return *lines;
 }
 
 bool Database::savelist(const QString &filename, const QStringList &lines)

@@ -17,7 +17,6 @@
 #include "organizer/counts.h"
 #include "organizer/form3.h"
 #include "organizer/melodies.h"
-#include "platform/ansi.h"
 #include "platform/dateformat.h"
 #include "platform/folders.h"
 #include "platform/inifile.h"
@@ -383,11 +382,11 @@ void TForm1::ComboBox7Change()
 {
     const QString chosen = settings_.text(Setting::annilang);
     const QString path = namedaylists_.value(chosen);
-    std::optional<QByteArray> data;
+    std::optional<QStringList> lines;
     QString reason;
     if (!path.isEmpty())
-        data = wholefile::read(path, &reason);
-    if (!data) {
+        lines = wholefile::readlines(path, &reason);
+    if (!lines) {
         if (!namedaylists_.isEmpty()) {
             report(QStringLiteral("Unable to read the name-day list %s:#%s"),
                    {path.isEmpty() ? chosen : path, reason.isEmpty() ? QStringLiteral("No such list.") : reason});
@@ -399,7 +398,7 @@ void TForm1::ComboBox7Change()
         }
         return;
     }
-    anniversaries = wholefile::splitlines(ansi::decode(*data));
+    anniversaries = *lines;
     loadedlist_ = chosen;
     if (!settings_.loading())
         refreshday();

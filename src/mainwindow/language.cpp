@@ -2,7 +2,6 @@
 
 #include "database/database.h"
 #include "mainwindow/hashtext.h"
-#include "platform/ansi.h"
 #include "platform/folders.h"
 #include "platform/inifile.h"
 #include "platform/prompter.h"
@@ -159,6 +158,15 @@ QLabel *captionlabel(const QString &text, QWidget *parent)
     return label;
 }
 
+QLabel *valuelabel(QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    settranslatable(label, TransKind::label, 1);
+    label->setWordWrap(true);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
 void Language::loadlanguage(const QString &dbpath, const QStringList &programfolders)
 {
     entries_ = {english};
@@ -169,8 +177,7 @@ void Language::loadlanguage(const QString &dbpath, const QStringList &programfol
     language_ = english;
     const QString stored = dbpath + languagefile;
     if (QFileInfo::exists(stored)) {
-        const std::optional<QByteArray> data = wholefile::read(stored);
-        const QStringList lines = data ? wholefile::splitlines(ansi::decode(*data)) : QStringList();
+        const QStringList lines = wholefile::readlines(stored).value_or(QStringList());
         language_ = lines.isEmpty() ? QString() : lines.first();
     }
     // The stored text is the entry's base name, compared exactly.

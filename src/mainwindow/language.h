@@ -40,6 +40,10 @@ QLabel *hiddenlabel(QWidget *parent, const QString &text);
 // A bold caption in front of a value ("Name day:"), translated.
 QLabel *captionlabel(const QString &text, QWidget *parent);
 
+// A label for a text the program fills in (never translated), plain text,
+// wrapped.
+QLabel *valuelabel(QWidget *parent);
+
 // Whole multi-line texts replaced from the "Memos" section.
 struct TranslatedMemos
 {

@@ -20,16 +20,6 @@ namespace {
 const char *const counticons[] = {"count0-contacts.svg", "count1-calendar.svg", "count2-tasks.svg",
                                   "count3-notes.svg"};
 
-// A label whose text the program fills in.
-QLabel *value(QWidget *parent)
-{
-    auto *label = new QLabel(parent);
-    settranslatable(label, TransKind::label, 1);
-    label->setWordWrap(true);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
 QTreeWidget *itemlist(int columns, QWidget *parent)
 {
     auto *list = new QTreeWidget(parent);
@@ -71,17 +61,17 @@ OverviewPage::OverviewPage(Settings &settings, QWidget *parent) : QWidget(parent
     dayNumber->setFont(huge);
     dayNumber->setAlignment(Qt::AlignCenter);
     dayNumber->setMinimumWidth(64);
-    dateLine = value(daybox);
+    dateLine = valuelabel(daybox);
     QFont datefont = dateLine->font();
     datefont.setBold(true);
     datefont.setPointSizeF(datefont.pointSizeF() * 1.2);
     dateLine->setFont(datefont);
     namedaylabel_ = captionlabel(QStringLiteral("Name day:"), daybox);
-    namedaytext_ = value(daybox);
+    namedaytext_ = valuelabel(daybox);
     birthdaylabel_ = captionlabel(QStringLiteral("Upcoming birthday:"), daybox);
-    birthdaytext_ = value(daybox);
+    birthdaytext_ = valuelabel(daybox);
     namedaynextlabel_ = captionlabel(QStringLiteral("Upcoming name day:"), daybox);
-    namedaynexttext_ = value(daybox);
+    namedaynexttext_ = valuelabel(daybox);
     day->setVerticalSpacing(2);
     day->addWidget(dayNumber, 0, 0, 4, 1);
     day->addWidget(dateLine, 0, 1, 1, 2);
@@ -110,10 +100,10 @@ OverviewPage::OverviewPage(Settings &settings, QWidget *parent) : QWidget(parent
     lessonpanel = new QWidget(clockbox);
     auto *lessons = new QGridLayout(lessonpanel);
     lessons->setContentsMargins(0, 0, 0, 0);
-    current = value(lessonpanel);
-    next = value(lessonpanel);
-    room = value(lessonpanel);
-    rings = value(lessonpanel);
+    current = valuelabel(lessonpanel);
+    next = valuelabel(lessonpanel);
+    room = valuelabel(lessonpanel);
+    rings = valuelabel(lessonpanel);
     rings->setWordWrap(false);
     const QList<std::pair<QString, QLabel *>> rows = {{QStringLiteral("Now is:"), current},
                                                        {QStringLiteral("Next lesson:"), next},

@@ -162,13 +162,8 @@ CalendarPage::CalendarPage(Database &db, Settings &settings, QWidget *parent)
     daybar = new FramedBox(this);
     auto *bar = new QGridLayout(daybar);
     bar->setContentsMargins(20, 16, 20, 16);
-    namedaytext = new QLabel(daybar);
-    birthdaytext = new QLabel(daybar);
-    for (QLabel *l : {namedaytext, birthdaytext}) {
-        settranslatable(l, TransKind::label, 1);
-        l->setWordWrap(true);
-        l->setTextFormat(Qt::PlainText);
-    }
+    namedaytext = valuelabel(daybar);
+    birthdaytext = valuelabel(daybar);
     Moon2 = new TMoon(daybar);
     Moon2->setmoonsize(ms32);
     bar->addWidget(captionlabel(QStringLiteral("Name day:"), daybar), 0, 0, Qt::AlignTop);

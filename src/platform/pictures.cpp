@@ -27,8 +27,3 @@ QColor wincolor(quint32 value)
 {
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
 }
-
-quint32 wincolorvalue(const QColor &color)
-{
-    return quint32(color.red()) | quint32(color.green()) << 8 | quint32(color.blue()) << 16;
-}

@@ -10,6 +10,5 @@
 // (an empty transparent pixmap when there is no such icon). Cached.
 QPixmap iconpixmap(const QString &name, QSize size);
 
-// A colour value $00BBGGRR as a QColor, and back.
+// A colour value $00BBGGRR as a QColor.
 QColor wincolor(quint32 value);
-quint32 wincolorvalue(const QColor &color);

@@ -46,6 +46,14 @@ std::optional<QByteArray> read(const QString &path, QString *error)
     return data;
 }
 
+std::optional<QStringList> readlines(const QString &path, QString *error)
+{
+    const std::optional<QByteArray> data = read(path, error);
+    if (!data)
+        return std::nullopt;
+    return splitlines(ansi::decode(*data));
+}
+
 QByteArray joinlines(const QStringList &lines)
 {
     QByteArray out;

@@ -21,6 +21,10 @@ std::optional<QByteArray> read(const QString &path, QString *error = nullptr);
 // Text lines as list files hold them: every line ended by CR LF.
 QByteArray joinlines(const QStringList &lines);
 
+// The lines of a windows-1250 list file (see splitlines), or nothing with
+// the reason in `error`.
+std::optional<QStringList> readlines(const QString &path, QString *error = nullptr);
+
 // Splits text into lines at CR LF, LF or CR; a final line break does not
 // start another line.
 QStringList splitlines(const QString &text);
