@@ -156,10 +156,18 @@ class FakePlayer : public MelodyPlayer
 public:
     void setfile(const QString &path) override { file_ = path; }
     QString file() const override { return file_; }
-    void open() override { opened = file_; }
+    void open() override
+    {
+        opened = file_;
+        failedopen = !failure.isEmpty();
+        if (failedopen)
+            emit failed(failure);
+    }
     void rewind() override {}
     void play() override
     {
+        if (failedopen)
+            return;
         ++plays;
         playing = true;
     }
@@ -170,6 +178,8 @@ public:
     QString opened;
     int plays = 0;
     bool playing = false;
+    QString failure; // when set, every open() fails with it
+    bool failedopen = false;
 };
 
 } // namespace testsupport

@@ -1,6 +1,7 @@
 #include "database/database.h"
 
 #include "platform/ansi.h"
+#include "platform/collate.h"
 #include "platform/folders.h"
 #include "platform/wholefile.h"
 #include "school/subjectsmodel.h"
@@ -263,8 +264,7 @@ void Database::loadcategories(const QString &filename, QStringList &rows)
         savelist(filename, names);
     }
     names << unfiled;
-    std::stable_sort(names.begin(), names.end(),
-                     [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    sortalphabetically(names);
     rows = names;
 }
 

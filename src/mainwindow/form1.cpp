@@ -293,7 +293,7 @@ void TForm1::refreshcontent()
     Calendar->resetday();
     calcounttext = countcalitems(db_, today);
     if (editor_)
-        editor_->setmelodyentries(melodyentries(db_.custommelodies));
+        editor_->setcustommelodyentries(custommelodyentries(db_.custommelodies));
     db_.loadsubjects();
     db_.loadtasks();
     db_.loadcategories(dbfile::categories, db_.taskcategories);

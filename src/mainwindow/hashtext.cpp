@@ -20,6 +20,16 @@ QString linestohash(const QStringList &lines)
     return lines.join(QLatin1Char('#'));
 }
 
+QStringList memolines(const QString &text)
+{
+    if (text.isEmpty())
+        return {};
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (text.endsWith(QLatin1Char('\n')))
+        lines.removeLast();
+    return lines;
+}
+
 QString firsthashpart(const QString &text)
 {
     const qsizetype hash = text.indexOf(QLatin1Char('#'));

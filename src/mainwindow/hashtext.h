@@ -14,6 +14,10 @@ void hashtolines(const QString &text, QStringList &lines);
 // The lines joined with '#'.
 QString linestohash(const QStringList &lines);
 
+// The lines of a multi-line text box: a line break at the very end starts
+// no further line, so "a\n" is the one line "a" (as a memo's lines are).
+QStringList memolines(const QString &text);
+
 // The text before the first '#' (the whole text without one).
 QString firsthashpart(const QString &text);
 

@@ -1,5 +1,8 @@
 #include "mainwindow/lessonstatus.h"
 
+#include "platform/fonts.h"
+
+#include <QFontMetrics>
 #include <QPainter>
 #include <QRect>
 
@@ -78,6 +81,21 @@ QPoint clockhandpoint(double angle, int divisor)
     return {int(std::cos(a) * length + 60), int(std::sin(a) * length + 60)};
 }
 
+const DigitalClockFonts &digitalclockfonts()
+{
+    static const DigitalClockFonts fonts = [] {
+        // Every digit in every place, so no time runs into the seconds.
+        QStringList samples;
+        for (char d = '0'; d <= '9'; ++d)
+            samples << QStringLiteral("%1%1:%1%1").arg(QLatin1Char(d));
+        const int room = digitalsecondsx - 20 - 2;
+        return DigitalClockFonts{fittingfont(condensedfont(23, true), samples, room),
+                                 fittingfont(condensedfont(10, true), {QStringLiteral("00"), QStringLiteral("88")},
+                                             120 - digitalsecondsx)};
+    }();
+    return fonts;
+}
+
 QPixmap drawclock(const QImage &face, QTime time, bool digital)
 {
     QPixmap clock(120, 120);
@@ -96,45 +114,47 @@ QPixmap drawclock(const QImage &face, QTime time, bool digital)
         p.setBrush(Qt::white);
         p.drawRect(QRect(QPoint(20, 44), QPoint(89, 53)));
         p.setPen(Qt::black);
-        QFont big = p.font();
-        big.setPointSize(17);
-        big.setBold(true);
-        p.setFont(big);
-        p.drawText(QRect(20, 34, 80, 30), Qt::AlignLeft | Qt::AlignVCenter, time.toString(QStringLiteral("HH:mm")));
-        QFont small = big;
-        small.setPointSize(7);
-        p.setFont(small);
-        p.drawText(QRect(88, 48, 20, 12), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("%1").arg(s, 2, 10, QLatin1Char('0')));
+        const DigitalClockFonts &fonts = digitalclockfonts();
+        // Both texts are placed by the top of their cells.
+        p.setFont(fonts.time);
+        p.drawText(QPoint(20, 44 + QFontMetrics(fonts.time).ascent()), time.toString(QStringLiteral("HH:mm")));
+        p.setFont(fonts.seconds);
+        p.drawText(QPoint(digitalsecondsx, 48 + QFontMetrics(fonts.seconds).ascent()),
+                   QStringLiteral("%1").arg(s, 2, 10, QLatin1Char('0')));
     }
     return clock;
 }
 
 int gettaskbarposition(const QRect &screen, const QRect &available, QRect *taskbar)
 {
-    // The taskbar is the band the available area leaves free.
-    QRect bar;
-    if (available.top() > screen.top())
-        bar = QRect(screen.left(), screen.top(), screen.width(), available.top() - screen.top());
-    else if (available.bottom() < screen.bottom())
-        bar = QRect(screen.left(), available.bottom() + 1, screen.width(), screen.bottom() - available.bottom());
-    else if (available.left() > screen.left())
-        bar = QRect(screen.left(), screen.top(), available.left() - screen.left(), screen.height());
-    else if (available.right() < screen.right())
-        bar = QRect(available.right() + 1, screen.top(), screen.right() - available.right(), screen.height());
-    if (taskbar)
-        *taskbar = bar;
-    if (bar.isEmpty())
-        return -1;
+    // Taskbars are the bands the available area leaves free; with several
+    // (a top bar and a bottom dock) they are tried in the order of the edge
+    // tests below, bottom first.
+    const QRect bands[] = {
+        QRect(QPoint(screen.left(), available.bottom() + 1), screen.bottomRight()),
+        QRect(screen.topLeft(), QPoint(screen.right(), available.top() - 1)),
+        QRect(screen.topLeft(), QPoint(available.left() - 1, screen.bottom())),
+        QRect(QPoint(available.right() + 1, screen.top()), screen.bottomRight()),
+    };
     const int w = screen.width(), h = screen.height();
-    const int left = bar.left() - screen.left(), top = bar.top() - screen.top();
-    const int right = left + bar.width(), bottom = top + bar.height();
-    if (top > h / 2 && right >= w)
-        return 1;
-    if (top < h / 2 && bottom <= h / 2)
-        return 0;
-    if (left < w / 2 && top <= 0)
-        return 2;
-    if (left >= w / 2)
-        return 3;
+    for (const QRect &bar : bands) {
+        if (bar.isEmpty())
+            continue;
+        if (taskbar)
+            *taskbar = bar;
+        const int left = bar.left() - screen.left(), top = bar.top() - screen.top();
+        const int right = left + bar.width(), bottom = top + bar.height();
+        if (top > h / 2 && right >= w)
+            return 1;
+        if (top < h / 2 && bottom <= h / 2)
+            return 0;
+        if (left < w / 2 && top <= 0)
+            return 2;
+        if (left >= w / 2)
+            return 3;
+        return -1;
+    }
+    if (taskbar)
+        *taskbar = QRect();
     return -1;
 }

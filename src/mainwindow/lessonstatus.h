@@ -6,6 +6,7 @@
 #include "database/records.h"
 
 #include <QDateTime>
+#include <QFont>
 #include <QPixmap>
 #include <QPoint>
 #include <QString>
@@ -43,6 +44,15 @@ LessonStatus lessonstatus(const std::vector<TLessonRec> &timetable, const QDateT
 // The end of a clock hand on the 120 x 120 clock: angle 0 points up and
 // grows clockwise; the hand is 120 / divisor long.
 QPoint clockhandpoint(double angle, int divisor);
+
+// The digital clock's faces: "hh:mm" from x = 20, which must end before
+// the seconds start at `digitalsecondsx`.
+constexpr int digitalsecondsx = 88;
+struct DigitalClockFonts
+{
+    QFont time, seconds;
+};
+const DigitalClockFonts &digitalclockfonts();
 
 // The clock for `time` on `face` (drawn where it is not transparent): analog
 // hands or the digital time.

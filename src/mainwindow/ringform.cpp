@@ -1,12 +1,11 @@
 #include "mainwindow/ringform.h"
 
 #include "mainwindow/language.h"
-#include "mainwindow/lessonstatus.h"
+#include "organizer/melodies.h"
 #include "platform/melodyplayer.h"
 #include "platform/pictures.h"
 #include "platform/prompter.h"
 
-#include <QBitmap>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
@@ -51,7 +50,8 @@ Tringform::Tringform(MelodyPlayer &player, QWidget *parent)
 {
     setFixedSize(329, 94);
     frame_ = frame(size());
-    setMask(QBitmap::fromImage(frame_.createMaskFromColor(key.rgb(), Qt::MaskOutColor)));
+    // Only the key colour outside the rounded corners is cut away.
+    setMask(regionwithout(frame_, key.rgb()));
 
     titlelabel = new QLabel(this);
     titlelabel->setGeometry(64, 20, 249, 24);
@@ -77,27 +77,26 @@ void Tringform::showreminder(const QString &title, const QPixmap &pic)
 {
     titlelabel->setText(title);
     picture->setPixmap(pic);
-    if (isHidden())
-        FormShow();
+    const bool washidden = isHidden();
+    if (washidden) {
+        if (const QScreen *screen = QGuiApplication::primaryScreen())
+            move(ringposition(screen->availableGeometry(), size()));
+    }
     show();
     raise();
+    if (washidden)
+        FormShow();
+}
+
+QPoint ringposition(const QRect &available, QSize size)
+{
+    // The corner of the area no panel covers, whichever edges carry panels.
+    return {available.right() + 1 - size.width(), available.bottom() + 1 - size.height()};
 }
 
 void Tringform::FormShow()
 {
-    QScreen *screen = QGuiApplication::primaryScreen();
-    if (screen) {
-        const QRect whole = screen->geometry();
-        QRect bar;
-        const int edge = gettaskbarposition(whole, screen->availableGeometry(), &bar);
-        int left = whole.right() + 1 - width();
-        int top = whole.bottom() + 1 - height();
-        if (edge == 3)
-            left = bar.left() - width();
-        if (edge == 1)
-            top = bar.top() - height();
-        move(left, top);
-    }
+    ringing_ = true;
     melodyfailed_ = false;
     player_.open();
     player_.play();
@@ -105,6 +104,7 @@ void Tringform::FormShow()
 
 void Tringform::PaintBox1Click()
 {
+    ringing_ = false;
     player_.stop();
     hide();
 }
@@ -112,10 +112,10 @@ void Tringform::PaintBox1Click()
 void Tringform::playerfailed(const QString &reason)
 {
     // Reported once; the melody is not retried until the next pop-up.
-    if (isHidden() || melodyfailed_)
+    if (!ringing_ || melodyfailed_)
         return;
     melodyfailed_ = true;
-    trans_messagebox(playfailed, {player_.file(), reason}, QStringLiteral("Error"), mb::iconerror);
+    trans_messagebox(melodyplayfailed, {player_.file(), reason}, QStringLiteral("Error"), mb::iconerror);
 }
 
 void Tringform::paintEvent(QPaintEvent *)

@@ -9,18 +9,21 @@
 class MelodyPlayer;
 class QLabel;
 
+// Where the pop-up of `size` goes: the bottom-right corner of the screen's
+// available area, so no panel covers it.
+QPoint ringposition(const QRect &available, QSize size);
+
 class Tringform : public QWidget
 {
     Q_OBJECT
 
 public:
-    static inline const QString playfailed = QStringLiteral("Unable to play the melody %s:#%s");
-
     explicit Tringform(MelodyPlayer &player, QWidget *parent = nullptr);
 
     // Shows a reminder. When the pop-up was hidden it is placed and starts
     // the melody the player was pointed at; when it is already up only its
-    // title and picture change.
+    // title and picture change. A melody that cannot be played is reported
+    // once.
     void showreminder(const QString &title, const QPixmap &picture);
     // Stops the melody and hides the pop-up.
     void PaintBox1Click();
@@ -44,4 +47,5 @@ private:
     MelodyPlayer &player_;
     QImage frame_;
     bool melodyfailed_ = false;
+    bool ringing_ = false; // shown by a reminder and not yet clicked away
 };

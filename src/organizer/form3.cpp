@@ -8,6 +8,7 @@
 #include "organizer/calendar.h"
 #include "organizer/calendaricons.h"
 #include "organizer/melodies.h"
+#include "platform/ansi.h"
 #include "platform/melodyplayer.h"
 #include "platform/pictures.h"
 #include "platform/prompter.h"
@@ -23,6 +24,8 @@
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -94,6 +97,31 @@ QTime storedtime(int value)
 
 } // namespace
 
+ElidingComboBox::ElidingComboBox(QWidget *parent) : QComboBox(parent)
+{
+    // Long melody names must not widen the fixed-size window.
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    setMinimumContentsLength(12);
+}
+
+QString ElidingComboBox::showntext() const
+{
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    return fontMetrics().elidedText(option.currentText, Qt::ElideRight, field.width() - 2);
+}
+
+void ElidingComboBox::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    option.currentText = showntext();
+    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+}
+
 int repeatpanel::nextwidth(int width, double &step, bool &done)
 {
     width += int(std::nearbyint(step)); // halves to even
@@ -156,6 +184,9 @@ TForm3::TForm3(Database &db, Settings &settings, MelodyPlayer &player, QWidget *
     : QDialog(parent), db_(db), settings_(settings), player_(player)
 {
     setWindowTitle(QStringLiteral("Record"));
+    // A fixed-size dialog: a title and a close box, nothing to minimise or maximise.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                   | Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
     choosefile_ = [this](const QString &title) {
         return QFileDialog::getOpenFileName(this, title, QString(),
@@ -197,18 +228,25 @@ TForm3::TForm3(Database &db, Settings &settings, MelodyPlayer &player, QWidget *
         timemodes_->addButton(b, mode);
         times->addWidget(b, mode++, 0);
     }
-    auto *fromlabel = new QLabel(QStringLiteral("From:"), timebox);
-    auto *tolabel = new QLabel(QStringLiteral("To:"), timebox);
-    settranslatable(fromlabel, TransKind::label);
-    settranslatable(tolabel, TransKind::label);
+    fromlabel_ = new QLabel(QStringLiteral("From:"), timebox);
+    tolabel_ = new QLabel(QStringLiteral("To:"), timebox);
     DateTimePicker1 = new QTimeEdit(timebox);
     DateTimePicker2 = new QTimeEdit(timebox);
     for (QTimeEdit *picker : {DateTimePicker1, DateTimePicker2})
         picker->setDisplayFormat(QStringLiteral("HH:mm"));
-    times->addWidget(fromlabel, 0, 1);
+    for (QWidget *w : std::initializer_list<QWidget *>{fromlabel_, tolabel_, DateTimePicker1, DateTimePicker2}) {
+        // Hidden pickers keep their room, so the radio buttons never move.
+        QSizePolicy policy = w->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(policy);
+    }
+    settranslatable(fromlabel_, TransKind::label);
+    settranslatable(tolabel_, TransKind::label);
+    times->addWidget(fromlabel_, 0, 1);
     times->addWidget(DateTimePicker1, 0, 2);
-    times->addWidget(tolabel, 1, 1);
+    times->addWidget(tolabel_, 1, 1);
     times->addWidget(DateTimePicker2, 1, 2);
+    times->setColumnStretch(0, 1);
     column->addWidget(timebox);
 
     // Reminder.
@@ -223,8 +261,9 @@ TForm3::TForm3(Database &db, Settings &settings, MelodyPlayer &player, QWidget *
     settranslatable(CheckBox1, TransKind::checkbox);
     auto *melodylabel = new QLabel(QStringLiteral("Melody:"), reminderpanel);
     settranslatable(melodylabel, TransKind::label);
-    melodybox = new QComboBox(reminderpanel);
+    melodybox = new ElidingComboBox(reminderpanel);
     melodybox->setEditable(false);
+    melodybox->addItems(builtinmelodynames());
     settranslatable(melodybox, TransKind::combobox);
     playbutton = picturebutton("play.svg", 24, QStringLiteral("Play"), reminderpanel);
     stopbutton = picturebutton("stop.svg", 24, QStringLiteral("Stop"), reminderpanel);
@@ -347,6 +386,7 @@ TForm3::TForm3(Database &db, Settings &settings, MelodyPlayer &player, QWidget *
     connect(okbutton, &QPushButton::clicked, this, &TForm3::BitBtn1Click);
     connect(Timer1, &QTimer::timeout, this, &TForm3::Timer1Timer);
     connect(Timer2, &QTimer::timeout, this, &TForm3::Timer2Timer);
+    connect(&player_, &MelodyPlayer::failed, this, &TForm3::playerfailed);
     connect(Memo1, &QPlainTextEdit::textChanged, this, [this] {
         const QString text = Memo1->toPlainText();
         if (text.size() <= maxtyped)
@@ -358,10 +398,12 @@ TForm3::TForm3(Database &db, Settings &settings, MelodyPlayer &player, QWidget *
     SpeedButton6Click();
 }
 
-void TForm3::setmelodyentries(const QStringList &entries)
+void TForm3::setcustommelodyentries(const QStringList &entries)
 {
+    // The built-in entries stay as the language made them.
     const QSignalBlocker quiet(melodybox);
-    melodybox->clear();
+    while (melodybox->count() > builtinmelodycount)
+        melodybox->removeItem(melodybox->count() - 1);
     melodybox->addItems(entries);
 }
 
@@ -473,7 +515,7 @@ void TForm3::BitBtn1Click()
     r.timeto = qint16(DateTimePicker2->time().hour() * 100 + DateTimePicker2->time().minute());
     if (timemodes_->checkedId() >= 0)
         r.timemode = quint8(timemodes_->checkedId());
-    r.text = linestohash(Memo1->toPlainText().split(QLatin1Char('\n')));
+    r.text = linestohash(memolines(Memo1->toPlainText()));
     r.remind = CheckBox1->isChecked();
     r.melody = quint8(melodybox->currentIndex());
     if (nonebutton->isChecked()) {
@@ -497,7 +539,9 @@ void TForm3::timemodeclicked()
 {
     const int mode = timemodes_->checkedId();
     DateTimePicker1->setVisible(mode >= 1);
+    fromlabel_->setVisible(mode >= 1);
     DateTimePicker2->setVisible(mode == 2);
+    tolabel_->setVisible(mode == 2);
     reminderpanel->setVisible(mode >= 1);
     if (mode == 0)
         CheckBox1->setChecked(false);
@@ -523,6 +567,8 @@ void TForm3::SpeedButton6Click()
 
 void TForm3::SpeedButton5Click()
 {
+    previewing_ = true;
+    previewfailed_ = false;
     setplayermelody(player_, melodybox->currentIndex(), db_.custommelodies);
     player_.open();
     player_.rewind();
@@ -543,13 +589,32 @@ void TForm3::Timer1Timer()
         stopbutton->hide();
         playbutton->show();
         Timer1->stop();
+        previewing_ = false;
     }
+}
+
+void TForm3::playerfailed(const QString &reason)
+{
+    // Only a preview of this window is reported here, and only once; the
+    // buttons go back to "Play" at the timer's next tick.
+    if (!previewing_ || previewfailed_)
+        return;
+    previewfailed_ = true;
+    trans_messagebox(melodyplayfailed, {player_.file(), reason}, QStringLiteral("Error"), mb::iconerror);
+}
+
+bool TForm3::storablemelody(const QString &path)
+{
+    if (ansi::encodable(path))
+        return true;
+    trans_messagebox(melodypathrefused, {path}, QStringLiteral("Error"), mb::iconerror);
+    return false;
 }
 
 void TForm3::SpeedButton1Click()
 {
     const QString path = choosefile_(addtitle_->text());
-    if (path.isEmpty() || melodyname(path).isEmpty())
+    if (path.isEmpty() || melodyname(path).isEmpty() || !storablemelody(path))
         return;
     melodybox->addItem(melodyname(path));
     melodybox->setCurrentIndex(melodybox->count() - 1);
@@ -563,7 +628,7 @@ void TForm3::SpeedButton2Click()
     if (index < builtinmelodycount)
         return;
     const QString path = choosefile_(changetitle_->text());
-    if (path.isEmpty() || melodyname(path).isEmpty())
+    if (path.isEmpty() || melodyname(path).isEmpty() || !storablemelody(path))
         return;
     melodybox->setItemText(index, melodyname(path));
     db_.custommelodies[index - builtinmelodycount] = path;

@@ -2,6 +2,7 @@
 // The calendar record editor: text, icon, time, reminder with its melody and
 // the repetition of one record of the calendar, plus the custom melodies.
 
+#include <QComboBox>
 #include <QDialog>
 
 #include <array>
@@ -11,7 +12,6 @@ class Database;
 class MelodyPlayer;
 class QButtonGroup;
 class QCheckBox;
-class QComboBox;
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
@@ -53,6 +53,18 @@ private:
     int current_ = 0;
 };
 
+// A selection box that shows a long entry cut with "…" instead of growing.
+class ElidingComboBox : public QComboBox
+{
+public:
+    explicit ElidingComboBox(QWidget *parent = nullptr);
+    // The current entry as it is shown: cut to the box's width.
+    QString showntext() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
 class TForm3 : public QDialog
 {
     Q_OBJECT
@@ -66,8 +78,12 @@ public:
     // Asks for a melody file; the default shows the open dialog.
     void setfilechooser(std::function<QString(const QString &title)> chooser) { choosefile_ = std::move(chooser); }
 
-    // Rebuilds the melody box: the built-in melodies, then `custom` entries.
-    void setmelodyentries(const QStringList &entries);
+    static inline const QString melodypathrefused = QStringLiteral(
+        "The melody cannot be used: its path contains characters that cannot be stored:#%s#Rename the file or "
+        "its folder and add it again.");
+
+    // Rebuilds the custom entries of the melody box, after the built-in ones.
+    void setcustommelodyentries(const QStringList &entries);
 
     // Edits record `index` of the calendar (modal). True when OK wrote it back.
     bool editrecord(int index);
@@ -93,7 +109,7 @@ public:
     QCheckBox *CheckBox1 = nullptr; // "Remind"
     QLabel *remindon = nullptr;
     QLabel *remindoff = nullptr;
-    QComboBox *melodybox = nullptr;
+    ElidingComboBox *melodybox = nullptr;
     QToolButton *playbutton = nullptr;
     QToolButton *stopbutton = nullptr;
     QToolButton *addmelody = nullptr;
@@ -133,6 +149,9 @@ private:
     void Timer1Timer();
     void Timer2Timer();
     void seticon(int icon);
+    void playerfailed(const QString &reason);
+    // False (reported) when the melody's path cannot be stored in the list file.
+    bool storablemelody(const QString &path);
     void setpanelwidth(int width);
 
     Database &db_;
@@ -148,5 +167,9 @@ private:
     QLabel *everymonth_ = nullptr;
     QLabel *addtitle_ = nullptr;
     QLabel *changetitle_ = nullptr;
+    QLabel *fromlabel_ = nullptr;
+    QLabel *tolabel_ = nullptr;
     double panelstep_ = 0;
+    bool previewing_ = false;     // "Play" was pressed and the preview has not ended
+    bool previewfailed_ = false;  // that preview's failure was reported
 };

@@ -51,9 +51,9 @@ QString melodyname(const QString &path)
     return suffix.isEmpty() ? name : name.left(name.size() - suffix.size() - 1);
 }
 
-QStringList melodyentries(const QStringList &custommelodies)
+QStringList custommelodyentries(const QStringList &custommelodies)
 {
-    QStringList entries = builtinmelodynames();
+    QStringList entries;
     for (const QString &path : custommelodies)
         entries << QFileInfo(path).fileName();
     return entries;

@@ -12,6 +12,8 @@
 class MelodyPlayer;
 
 constexpr int builtinmelodycount = 5;
+// The report of a melody that cannot be played: its file, then the reason.
+inline const QString melodyplayfailed = QStringLiteral("Unable to play the melody %s:#%s");
 // The entries of the melody box and the files they play.
 const QStringList &builtinmelodynames();
 const QStringList &builtinmelodyfiles();
@@ -27,9 +29,9 @@ void setplayermelody(MelodyPlayer &player, int number, const QStringList &custom
 // A custom melody's entry: its file name without folder and extension.
 QString melodyname(const QString &path);
 
-// The melody box as a load fills it: the built-in entries, then each custom
+// The custom entries of the melody box as a load makes them: each custom
 // melody's file name with its extension.
-QStringList melodyentries(const QStringList &custommelodies);
+QStringList custommelodyentries(const QStringList &custommelodies);
 
 // After custom melody `deleted` (a box index of 5 or more) is gone: records
 // that used it get melody 0, later ones move down by one.

@@ -107,6 +107,11 @@ qsizetype encode(const QString &text, char *out, qsizetype capacity)
     return encodeeach(text, capacity, [&](char c) { *out++ = c; });
 }
 
+bool encodable(const QString &text)
+{
+    return decode(encode(text)) == text;
+}
+
 char byteof(char32_t codepoint)
 {
     if (codepoint > 0xFFFF || QChar::isSurrogate(codepoint))

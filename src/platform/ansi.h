@@ -20,6 +20,10 @@ QByteArray encode(const QString &text);
 // Encodes at most `capacity` characters into `out`; returns the bytes written.
 qsizetype encode(const QString &text, char *out, qsizetype capacity);
 
+// True when `text` reads back unchanged after it is written: windows-1250
+// has every one of its characters.
+bool encodable(const QString &text);
+
 // The byte a character is written as ('?' when windows-1250 lacks it).
 char byteof(char32_t codepoint);
 

@@ -1,5 +1,7 @@
 #include "platform/folders.h"
 
+#include "platform/collate.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -74,8 +76,7 @@ QMap<QString, QString> filesbyname(const QStringList &folders, const QString &ex
 QStringList sortednames(const QMap<QString, QString> &files)
 {
     QStringList names = files.keys();
-    std::sort(names.begin(), names.end(),
-              [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    sortalphabetically(names);
     return names;
 }
 

@@ -35,7 +35,7 @@ QString programfile(const QString &name);
 // like such a file are not listed.
 QMap<QString, QString> filesbyname(const QStringList &folders, const QString &extension);
 
-// Their base names, sorted ignoring case.
+// Their base names in alphabetical order.
 QStringList sortednames(const QMap<QString, QString> &files);
 
 } // namespace folders

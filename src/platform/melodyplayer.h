@@ -19,12 +19,13 @@ public:
     virtual void rewind() = 0;
     virtual void play() = 0;
     virtual void stop() = 0;
-    // True once playing has ended or was stopped; never while a file that is
-    // to play is still loading.
+    // True once playing has ended, was stopped or failed; never while a file
+    // that is to play is still loading.
     virtual bool isstopped() const = 0;
 
 signals:
-    // The file could not be played.
+    // The file could not be opened or played: reported once per open(),
+    // and the player then counts as stopped until the next open().
     void failed(const QString &reason);
 };
 

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QPixmap>
+#include <QRegion>
 #include <QString>
 
 // The icon ":/icons/<name>" drawn at `size` on a transparent background
@@ -12,3 +13,7 @@ QPixmap iconpixmap(const QString &name, QSize size);
 
 // A colour value $00BBGGRR as a QColor.
 QColor wincolor(quint32 value);
+
+// The window shape of a picture drawn with a key colour around it: every
+// pixel that is not exactly `key`.
+QRegion regionwithout(const QImage &image, QRgb key);

@@ -1,10 +1,13 @@
 #include "platform/singleinstance.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <unistd.h>
 
@@ -16,6 +19,19 @@ QString runtimefolder()
     if (dir.isEmpty() || !QDir(dir).exists())
         dir = QDir::tempPath();
     return dir;
+}
+
+// Asks the running copy to show itself; false when nobody answers.
+bool tellrunningcopy(const QString &socketname)
+{
+    QLocalSocket socket;
+    socket.connectToServer(socketname);
+    if (!socket.waitForConnected(500))
+        return false;
+    socket.write("show");
+    socket.waitForBytesWritten(1000);
+    socket.disconnectFromServer();
+    return true;
 }
 
 } // namespace
@@ -32,7 +48,7 @@ SingleInstance::SingleInstance(const QString &guardname, const QString &messagen
 
 SingleInstance::~SingleInstance() = default;
 
-SingleInstance::Result SingleInstance::acquire()
+SingleInstance::Result SingleInstance::acquire(int patience)
 {
     lock_ = std::make_unique<QLockFile>(lockpath_);
     // Held for the whole run: never stale by age, only when its process is gone.
@@ -42,14 +58,30 @@ SingleInstance::Result SingleInstance::acquire()
             lock_.reset();
             return Result::failed;
         }
-        QLocalSocket socket;
-        socket.connectToServer(socketname_);
-        if (socket.waitForConnected(1000)) {
-            socket.write("show");
-            socket.waitForBytesWritten(1000);
-            socket.disconnectFromServer();
+        qint64 pid = 0;
+        QString host, app;
+        if (lock_->getLockInfo(&pid, &host, &app)) {
+            // A live owner: a copy that has just started may not listen yet,
+            // so keep knocking for a while before deciding nobody is there.
+            const QDeadlineTimer deadline(patience);
+            do {
+                if (tellrunningcopy(socketname_))
+                    return Result::another;
+                QThread::msleep(50);
+            } while (!deadline.hasExpired());
         }
-        return Result::another;
+        // An owner that cannot be read (an empty or damaged lock file) or that
+        // never answers would otherwise stop every start until the next login.
+        // A live owner keeps its file locked, so it is removed by name.
+        if (!lock_->removeStaleLockFile())
+            QFile::remove(lockpath_);
+        if (!lock_->tryLock(0)) {
+            // Someone else took it over in the meantime: that copy runs.
+            if (lock_->error() == QLockFile::LockFailedError && tellrunningcopy(socketname_))
+                return Result::another;
+            lock_.reset();
+            return Result::failed;
+        }
     }
 
     server_ = new QLocalServer(this);

@@ -1,7 +1,8 @@
 #pragma once
 // One running copy per user: the first start holds a lock file and listens on
 // a local socket; a later start tells it to show itself and ends. A lock left
-// behind by a crashed copy never blocks a start.
+// behind by a crashed copy, or one whose owner cannot be read, never blocks a
+// start: only a running copy that answers on the socket does.
 
 #include <QObject>
 #include <QString>
@@ -29,7 +30,9 @@ public:
                    QObject *parent = nullptr);
     ~SingleInstance() override;
 
-    Result acquire();
+    // `patience`: how long (ms) to keep trying to reach a copy that holds the
+    // lock before taking the lock over.
+    Result acquire(int patience = 2000);
 
 signals:
     void messagereceived();

@@ -253,6 +253,20 @@ TEST_F(DatabaseTest, CategoryListsAreCrLfLinesWithoutTheDefaultCategory)
     EXPECT_TRUE(messages.isEmpty());
 }
 
+// Category lists are shown in the user's alphabetical order: in Czech "Š"
+// is a letter of its own after "S", and case does not count.
+TEST_F(DatabaseTest, CategoriesSortAsTheUsersLanguageDoes)
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::Czech, QLocale::Czechia));
+    db.unfiled = QStringLiteral("unfiled");
+    ASSERT_TRUE(writefile(file(dbfile::categories), "Zahrada\r\n\x8akola\r\nSport\r\n"));
+    QStringList rows;
+    db.loadcategories(dbfile::categories, rows);
+    QLocale::setDefault(before);
+    EXPECT_EQ(rows, QStringList({"Sport", QStringLiteral("\u0160kola"), "unfiled", "Zahrada"}));
+}
+
 TEST_F(DatabaseTest, TheVersionFileHoldsExactlyTwoPointOne)
 {
     EXPECT_FALSE(db.hasversionfile());

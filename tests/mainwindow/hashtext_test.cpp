@@ -40,6 +40,18 @@ TEST(HashText, LinesToHashJoinsAndLosesOnlyATrailingEmptyLine)
     EXPECT_EQ(back, QStringList({"", "a"}));
 }
 
+// A text box's lines: the Enter typed after the last line adds no line, so
+// "Dentist" followed by Enter is stored as "Dentist", never "Dentist#".
+TEST(HashText, ATrailingLineBreakOfATextBoxAddsNoLine)
+{
+    EXPECT_EQ(linestohash(memolines(QStringLiteral("Dentist\n"))), QStringLiteral("Dentist"));
+    EXPECT_EQ(linestohash(memolines(QStringLiteral("a\nb\n"))), QStringLiteral("a#b"));
+    EXPECT_EQ(linestohash(memolines(QStringLiteral("a\n\n"))), QStringLiteral("a#"));
+    EXPECT_EQ(linestohash(memolines(QStringLiteral("\na"))), QStringLiteral("#a"));
+    EXPECT_TRUE(memolines(QString()).isEmpty());
+    EXPECT_EQ(memolines(QStringLiteral("\n")), QStringList({""}));
+}
+
 TEST(HashText, FirstHashPartIsTheTitle)
 {
     EXPECT_EQ(firsthashpart("Trip#bring a map#and food"), QStringLiteral("Trip"));

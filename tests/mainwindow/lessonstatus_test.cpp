@@ -54,6 +54,45 @@ TEST(Clock, HandsEndWhereTheTimeSays)
     EXPECT_EQ(analog.pixelColor(30, 90), QColor(Qt::white));
 }
 
+// The digital time sits in its cell from (20, 44) down, and "hh:mm" ends
+// before the seconds begin, whatever the digits.
+TEST(LessonStatus, TheDigitalClocksTimeNeverRunsIntoItsSeconds)
+{
+    QImage face(120, 120, QImage::Format_ARGB32);
+    face.fill(Qt::white);
+    for (const QTime time : {QTime(10, 59, 30), QTime(23, 58, 58), QTime(0, 0, 0)}) {
+        const QImage clock = drawclock(face, time, true).toImage();
+        auto dark = [&](int x, int y) { return qGray(clock.pixel(x, y)) < 128; };
+        auto darkcolumn = [&](int x) {
+            for (int y = 0; y < clock.height(); ++y) {
+                if (dark(x, y))
+                    return true;
+            }
+            return false;
+        };
+        int top = clock.height(), lefttext = 120, rightofhours = -1;
+        for (int y = 0; y < clock.height(); ++y) {
+            for (int x = 0; x < digitalsecondsx; ++x) {
+                if (dark(x, y)) {
+                    top = std::min(top, y);
+                    lefttext = std::min(lefttext, x);
+                    rightofhours = std::max(rightofhours, x);
+                }
+            }
+        }
+        const QString at = time.toString();
+        EXPECT_GE(top, 44) << at.toStdString();
+        EXPECT_LE(top, 50) << at.toStdString();
+        EXPECT_GE(lefttext, 20) << at.toStdString();
+        EXPECT_LT(rightofhours, digitalsecondsx - 1) << at.toStdString() << ": the minutes reach the seconds";
+        EXPECT_FALSE(darkcolumn(digitalsecondsx - 1)) << at.toStdString();
+        bool seconds = false;
+        for (int x = digitalsecondsx; x < 120; ++x)
+            seconds = seconds || darkcolumn(x);
+        EXPECT_TRUE(seconds) << at.toStdString();
+    }
+}
+
 TEST(LessonStatus, CountdownText)
 {
     EXPECT_EQ(minutestotext(75, 10), QStringLiteral("1 hours, 15 mins and 49 secs"));
@@ -135,4 +174,7 @@ TEST(Taskbar, TheEdgeThePanelLiesOn)
     EXPECT_EQ(gettaskbarposition(screen, screen), -1);
     // A second screen to the right of the first.
     EXPECT_EQ(gettaskbarposition(QRect(1920, 0, 1280, 1024), QRect(1920, 0, 1280, 990)), 1);
+    // A top bar and a bottom dock: the dock is the answer, as bottom is tested first.
+    EXPECT_EQ(gettaskbarposition(screen, QRect(0, 32, 1920, 1000), &bar), 1);
+    EXPECT_EQ(bar, QRect(0, 1032, 1920, 48));
 }

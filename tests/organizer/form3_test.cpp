@@ -11,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QComboBox>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -32,7 +34,7 @@ protected:
     EditorTest()
     {
         db.createfolders();
-        editor.setmelodyentries(melodyentries(db.custommelodies));
+        editor.setcustommelodyentries(custommelodyentries(db.custommelodies));
     }
 
     int add(const TCalItemRec &r)
@@ -201,13 +203,13 @@ TEST_F(EditorTest, MelodiesPlayTheirFiles)
     setplayermelody(player, -1, db.custommelodies);
     EXPECT_EQ(player.file(), QStringLiteral("kept"));
     EXPECT_EQ(melodyname(QStringLiteral("/music/my.bell.mp3")), QStringLiteral("my.bell"));
-    EXPECT_EQ(melodyentries({bell}).last(), QStringLiteral("bell.mp3"));
+    EXPECT_EQ(custommelodyentries({bell}).last(), QStringLiteral("bell.mp3"));
 
     // A record whose melody lies past the box shows the first melody.
     TCalItemRec r = newrecord();
     r.melody = 9;
     const int i = add(r);
-    editor.setmelodyentries(melodyentries(db.custommelodies));
+    editor.setcustommelodyentries(custommelodyentries(db.custommelodies));
     editor.caleditindex = i;
     editor.FormShow();
     EXPECT_EQ(editor.melodybox->currentIndex(), 0);
@@ -283,7 +285,7 @@ TEST_F(EditorTest, AMelodyDeletionThatCannotBeWrittenRenumbersNothing)
     db.calitems.resize(1);
     db.calitems[0].text = "r";
     db.calitems[0].melody = 6;
-    editor.setmelodyentries(melodyentries(db.custommelodies));
+    editor.setcustommelodyentries(custommelodyentries(db.custommelodies));
     editor.caleditindex = 0;
     editor.FormShow();
     editor.melodybox->setCurrentIndex(5);
@@ -294,6 +296,135 @@ TEST_F(EditorTest, AMelodyDeletionThatCannotBeWrittenRenumbersNothing)
     EXPECT_EQ(db.custommelodies.size(), 2);
     EXPECT_EQ(db.calitems[0].melody, 6);
     EXPECT_EQ(editor.melodybox->count(), 7);
+}
+
+// A path windows-1250 cannot hold would be stored with "?" and later play
+// another melody without a word: it is refused when it is chosen.
+TEST_F(EditorTest, AMelodyPathTheListFileCannotHoldIsRefused)
+{
+    const int i = add(newrecord());
+    editor.caleditindex = i;
+    editor.FormShow();
+    const QString cjk = dir.filePath(QStringLiteral("\u97f3\u697d.mp3"));
+    editor.setfilechooser([&](const QString &) { return cjk; });
+    editor.SpeedButton1Click();
+    ASSERT_EQ(answers.boxes.size(), 1u);
+    EXPECT_EQ(answers.boxes[0].caption, QStringLiteral("Error"));
+    EXPECT_TRUE(answers.boxes[0].text.contains(cjk));
+    EXPECT_EQ(editor.melodybox->count(), builtinmelodycount);
+    EXPECT_TRUE(db.custommelodies.isEmpty());
+
+    // Czech letters are fine; a change to a refused path keeps the old one.
+    const QString czech = dir.filePath(QStringLiteral("zvon\u011bn\u00ed.mp3"));
+    editor.setfilechooser([&](const QString &) { return czech; });
+    editor.SpeedButton1Click();
+    ASSERT_EQ(db.custommelodies, QStringList({czech}));
+    editor.setfilechooser([&](const QString &) { return cjk; });
+    editor.SpeedButton2Click();
+    EXPECT_EQ(answers.boxes.size(), 2u);
+    EXPECT_EQ(db.custommelodies, QStringList({czech}));
+    EXPECT_EQ(editor.melodybox->itemText(5), QStringLiteral("zvon\u011bn\u00ed"));
+}
+
+// A preview that cannot play says so once and gives "Play" back.
+TEST_F(EditorTest, APreviewThatCannotPlayIsReportedAndTheButtonsReturnToPlay)
+{
+    const int i = add(newrecord());
+    editor.caleditindex = i;
+    editor.FormShow();
+    player.failure = QStringLiteral("The file does not exist.");
+    editor.SpeedButton5Click();
+    ASSERT_EQ(answers.boxes.size(), 1u);
+    EXPECT_TRUE(answers.boxes[0].text.contains(QStringLiteral("The file does not exist.")));
+    QTest::qWait(400);
+    EXPECT_FALSE(editor.playbutton->isHidden());
+    EXPECT_TRUE(editor.stopbutton->isHidden());
+
+    // A failure of the pop-up's melody is not the editor's to report.
+    emit player.failed(QStringLiteral("elsewhere"));
+    EXPECT_EQ(answers.boxes.size(), 1u);
+}
+
+TEST_F(EditorTest, TheBuiltInMelodyNamesKeepTheirTranslationWhenTheListIsReloaded)
+{
+    editor.melodybox->setItemText(3, QStringLiteral("Probuzen\u00ed (cs)")); // as a language file made it
+    editor.setcustommelodyentries({QStringLiteral("bell.mp3")});
+    editor.setcustommelodyentries({QStringLiteral("bell.mp3"), QStringLiteral("horn.wav")});
+    ASSERT_EQ(editor.melodybox->count(), builtinmelodycount + 2);
+    EXPECT_EQ(editor.melodybox->itemText(3), QStringLiteral("Probuzen\u00ed (cs)"));
+    EXPECT_EQ(editor.melodybox->itemText(5), QStringLiteral("bell.mp3"));
+    EXPECT_EQ(editor.melodybox->itemText(6), QStringLiteral("horn.wav"));
+}
+
+TEST_F(EditorTest, ATrailingEnterIsNotStoredAsAnEmptyLine)
+{
+    const int i = add(newrecord());
+    edit(i, [&] { editor.Memo1->setPlainText(QStringLiteral("Dentist\nbring the card\n")); });
+    EXPECT_EQ(db.calitems[i].text, QStringLiteral("Dentist#bring the card"));
+}
+
+// The captions go with their pickers, and the mode buttons stay put when
+// the pickers come and go.
+TEST_F(EditorTest, TimeCaptionsFollowTheirPickersAndTheModeButtonsStayPut)
+{
+    const int i = add(newrecord());
+    editor.caleditindex = i;
+    editor.FormShow();
+    editor.show();
+    QApplication::processEvents();
+    auto captions = editor.findChildren<QLabel *>();
+    QLabel *fromcaption = nullptr, *tocaption = nullptr;
+    for (QLabel *l : captions) {
+        if (l->text() == QStringLiteral("From:"))
+            fromcaption = l;
+        if (l->text() == QStringLiteral("To:"))
+            tocaption = l;
+    }
+    ASSERT_TRUE(fromcaption && tocaption);
+    QList<QPoint> places;
+    for (QRadioButton *b : {editor.RadioButton1, editor.RadioButton2, editor.RadioButton3}) {
+        b->click();
+        QApplication::processEvents();
+        const int mode = b == editor.RadioButton1 ? 0 : b == editor.RadioButton2 ? 1 : 2;
+        EXPECT_EQ(fromcaption->isVisible(), mode >= 1);
+        EXPECT_EQ(tocaption->isVisible(), mode == 2);
+        EXPECT_EQ(editor.DateTimePicker1->isVisible(), mode >= 1);
+        EXPECT_EQ(editor.DateTimePicker2->isVisible(), mode == 2);
+        places << editor.RadioButton1->pos() << editor.RadioButton2->pos() << editor.RadioButton3->pos();
+    }
+    for (int k = 3; k < places.size(); ++k)
+        EXPECT_EQ(places[k], places[k % 3]);
+    editor.hide();
+}
+
+TEST_F(EditorTest, TheEditorIsAFixedDialogWithoutMinimiseOrMaximise)
+{
+    EXPECT_EQ(editor.windowTitle(), QStringLiteral("Record"));
+    EXPECT_FALSE(editor.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(editor.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(editor.windowFlags() & Qt::WindowCloseButtonHint);
+}
+
+// A long custom melody name is cut with "…" and does not widen the window.
+TEST_F(EditorTest, ALongMelodyNameIsElidedInsteadOfWideningTheWindow)
+{
+    TCalItemRec r = newrecord();
+    r.timemode = 1;
+    editor.caleditindex = add(r);
+    editor.FormShow();
+    const int width = editor.width();
+    editor.setcustommelodyentries({QStringLiteral("A very long melody name that would never fit into the box.mp3")});
+    editor.melodybox->setCurrentIndex(5);
+    editor.show();
+    QApplication::processEvents();
+    EXPECT_EQ(editor.width(), width);
+    EXPECT_LE(editor.melodybox->geometry().right(), editor.width());
+    const QString shown = editor.melodybox->showntext();
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+    EXPECT_LE(editor.melodybox->fontMetrics().horizontalAdvance(shown), editor.melodybox->width());
+    editor.melodybox->setCurrentIndex(0);
+    EXPECT_EQ(editor.melodybox->showntext(), QStringLiteral("Nylon"));
+    editor.hide();
 }
 
 TEST(RepeatPanel, OpensAndClosesInGrowingSteps)

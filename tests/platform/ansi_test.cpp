@@ -47,6 +47,11 @@ TEST(Ansi, CharactersOutsideTheCodePageBecomeOneQuestionMarkEach)
     EXPECT_EQ(ansi::storedlength(text), 6);
     // Latin-1 characters that windows-1250 lacks are not silently kept.
     EXPECT_EQ(ansi::encode(QStringLiteral("\u00e0\u00f1")), QByteArray("??"));
+
+    // Whether a text survives is known before it is written.
+    EXPECT_TRUE(ansi::encodable(QStringLiteral("/home/\u017e\u00e1k/Hudba/zvon\u011bn\u00ed?.mp3")));
+    EXPECT_FALSE(ansi::encodable(text));
+    EXPECT_FALSE(ansi::encodable(QStringLiteral("/home/\u00e0/bell.mp3")));
 }
 
 TEST(Ansi, CuttingCountsCharactersAndNeverSplitsAPair)

@@ -1,13 +1,22 @@
 #include "platform/singleinstance.h"
 
+#include "testsupport.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
+#include <QLocalServer>
+#include <QLockFile>
 #include <QSignalSpy>
 #include <QSysInfo>
 #include <QTemporaryDir>
+#include <QThread>
 
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <thread>
 #include <unistd.h>
 
 TEST(SingleInstance, ASecondStartTellsTheFirstAndStops)
@@ -45,4 +54,67 @@ TEST(SingleInstance, AGuardThatCannotBeMadeLetsTheProgramStart)
 {
     SingleInstance nowhere("Guard", "Message", "/nonexistent/folder/for/locks");
     EXPECT_EQ(nowhere.acquire(), SingleInstance::Result::failed);
+}
+
+namespace {
+
+QString lockpath(const QTemporaryDir &dir)
+{
+    return dir.filePath(QStringLiteral("Guard-%1.lock").arg(getuid()));
+}
+
+} // namespace
+
+// A crash or a full disk while the lock was written leaves a file whose owner
+// cannot be read; such a lock must never stop a start.
+TEST(SingleInstance, ALockWithoutAReadableOwnerIsTakenOver)
+{
+    for (const QByteArray &content : {QByteArray(), QByteArray("garbage"), QByteArray("\n\n\n"),
+                                      QByteArray("-5\nquillmoter\n")}) {
+        QTemporaryDir dir;
+        ASSERT_TRUE(testsupport::writefile(lockpath(dir), content));
+        SingleInstance start("Guard", "Message", dir.path());
+        EXPECT_EQ(start.acquire(200), SingleInstance::Result::first) << content.toStdString();
+
+        // The lock is really ours now: a later start reaches us.
+        QSignalSpy shown(&start, &SingleInstance::messagereceived);
+        SingleInstance later("Guard", "Message", dir.path());
+        EXPECT_EQ(later.acquire(200), SingleInstance::Result::another);
+        EXPECT_TRUE(shown.wait(2000));
+    }
+}
+
+TEST(SingleInstance, ALiveOwnerThatNeverAnswersDoesNotStopTheStart)
+{
+    QTemporaryDir dir;
+    QLockFile held(lockpath(dir)); // owned by this very process, which runs
+    held.setStaleLockTime(0);
+    ASSERT_TRUE(held.tryLock(0));
+    SingleInstance start("Guard", "Message", dir.path());
+    EXPECT_EQ(start.acquire(300), SingleInstance::Result::first);
+}
+
+// A second start a moment after the first must find it, even when the first
+// listens only after the second has knocked once.
+TEST(SingleInstance, ASecondStartWaitsForAFirstThatIsStillStarting)
+{
+    QTemporaryDir dir;
+    QLockFile held(lockpath(dir));
+    held.setStaleLockTime(0);
+    ASSERT_TRUE(held.tryLock(0));
+    const QString socketname = dir.filePath(QStringLiteral("Message-%1").arg(getuid()));
+    std::atomic<bool> done = false;
+    // The first copy starts listening only after the second has knocked.
+    std::unique_ptr<QThread> first(QThread::create([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        QLocalServer late;
+        late.listen(socketname);
+        while (!done)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }));
+    first->start();
+    SingleInstance second("Guard", "Message", dir.path());
+    EXPECT_EQ(second.acquire(3000), SingleInstance::Result::another);
+    done = true;
+    first->wait();
 }

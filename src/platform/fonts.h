@@ -1,0 +1,14 @@
+#pragma once
+// Faces for text painted into fixed cells (the digital clock, the painted
+// months): the cell's size is fixed, so the font is made to fit it rather
+// than the text left to run into its neighbour.
+
+#include <QFont>
+#include <QStringList>
+
+// `font` at the largest pixel size, from its own down to `smallest`, at
+// which every sample is at most `width` pixels wide.
+QFont fittingfont(QFont font, const QStringList &samples, int width, int smallest = 6);
+
+// A condensed sans-serif face at `pixelsize`, for narrow cells.
+QFont condensedfont(int pixelsize, bool bold);
