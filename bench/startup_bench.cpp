@@ -36,7 +36,7 @@ void BM_StartupToShownWindow(benchmark::State &state)
         Database db(fixture.dbpath);
         Settings settings;
         Language language;
-        TForm1 form(db, settings, language, {}, false);
+        TForm1 form(db, settings, language, {}, [] { return false; });
         form.FormCreate();
         language.translate({&form});
         form.programstart();

@@ -37,7 +37,7 @@ void BM_TickOnTheOverview(benchmark::State &state)
     Settings settings;
     Language language;
     QDateTime clock(QDate(2026, 12, 9), QTime(10, 0));
-    TForm1 form(db, settings, language, {}, false);
+    TForm1 form(db, settings, language, {}, [] { return false; });
     form.setclock([&] { return clock; });
     form.FormCreate();
     form.programstart();

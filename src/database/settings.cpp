@@ -3,6 +3,8 @@
 #include "platform/dateformat.h"
 #include "platform/inifile.h"
 
+#include <QLocale>
+
 #include <algorithm>
 #include <iterator>
 #include <limits>
@@ -15,6 +17,7 @@ enum class Limit {
     none,
     clamp,       // a spin field: low to high
     index,       // a selection box: low to high, else the default
+    selection,   // a selection box: low to high, else no selection (-1)
     dateformat,  // one of dateformats(), case ignored, else the default
     namedaylist, // never empty; at load chosen from the lists beside the program
 };
@@ -73,7 +76,7 @@ constexpr Row rows[] = {
     flagrow(Setting::inschool, "InSchool", true, Then::notify),
     flagrow(Setting::twoweeks, "2weeks", false, Then::notify),
     flagrow(Setting::weekendeducation, "weekendeducation", false),
-    numberrow(Setting::tttype, "tttype", 0, Limit::index, 0, 1),
+    numberrow(Setting::tttype, "tttype", 0, Limit::selection, 0, 1),
     numberrow(Setting::showlessonsspin, "showlessonsspin", 15, Limit::clamp, 1, 15),
     numberrow(Setting::lessoninpixels, "lessoninpixels", 75, Limit::clamp, 1, 99),
     timerow(Setting::timelinepicker1, "timelinepicker1", 8),
@@ -213,22 +216,65 @@ std::optional<qint32> readinteger(QStringView s)
     return negative ? qint32(-qint64(magnitude)) : qint32(magnitude);
 }
 
-// "H:mm" or "H:mm:ss", one or two digits a field.
-std::optional<QTime> readtime(const QString &s)
+// Removes a 12-hour marker ("AM", "PM" or the locale's own) from either end
+// of `s`; 0 none, 1 AM, 2 PM.
+int takeampm(QString &s)
 {
-    const QStringList parts = s.trimmed().split(QLatin1Char(':'));
-    if (parts.size() < 2 || parts.size() > 3)
-        return std::nullopt;
-    int fields[3] = {0, 0, 0};
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        if (parts[i].size() > 2 || !alldigits(parts[i], 10))
-            return std::nullopt;
-        fields[i] = parts[i].toInt();
+    const QLocale locale = QLocale::system();
+    const struct
+    {
+        QString text;
+        int marker;
+    } markers[] = {{QStringLiteral("AM"), 1}, {QStringLiteral("PM"), 2}, {locale.amText(), 1}, {locale.pmText(), 2}};
+    for (const auto &m : markers) {
+        if (m.text.isEmpty())
+            continue;
+        if (s.endsWith(m.text, Qt::CaseInsensitive)) {
+            s = s.chopped(m.text.size()).trimmed();
+            return m.marker;
+        }
+        if (s.startsWith(m.text, Qt::CaseInsensitive)) {
+            s = s.mid(m.text.size()).trimmed();
+            return m.marker;
+        }
     }
-    const QTime t(fields[0], fields[1], fields[2]);
-    if (!t.isValid())
+    return 0;
+}
+
+// As the system reads a time: "H", "H:mm" or "H:mm:ss" (one or two digits a
+// field), on a 24-hour clock or with AM/PM ("1:30:00 PM" is 13:30, "12 AM"
+// midnight); else in the locale's own long or short time format.
+std::optional<QTime> readtime(const QString &stored)
+{
+    QString s = stored.trimmed();
+    if (s.isEmpty())
         return std::nullopt;
-    return t;
+    const int marker = takeampm(s);
+    const QStringList parts = s.split(QLatin1Char(':'));
+    bool fieldsok = parts.size() <= 3;
+    int fields[3] = {0, 0, 0};
+    for (qsizetype i = 0; fieldsok && i < parts.size(); ++i) {
+        fieldsok = parts[i].size() <= 2 && alldigits(parts[i], 10);
+        if (fieldsok)
+            fields[i] = parts[i].toInt();
+    }
+    if (fieldsok) {
+        if (marker != 0) {
+            if (fields[0] > 12)
+                return std::nullopt;
+            fields[0] = fields[0] % 12 + (marker == 2 ? 12 : 0);
+        }
+        const QTime t(fields[0], fields[1], fields[2]);
+        if (t.isValid())
+            return t;
+        return std::nullopt;
+    }
+    for (const QLocale::FormatType format : {QLocale::LongFormat, QLocale::ShortFormat}) {
+        const QTime t = QLocale::system().toTime(stored.trimmed(), format);
+        if (t.isValid())
+            return t;
+    }
+    return std::nullopt;
 }
 
 std::optional<quint32> readcolour(const QString &s)
@@ -280,6 +326,8 @@ QVariant normalised(const Row &row, const QVariant &value, const QVariant &fallb
             return qBound(row.low, n, row.high);
         if (row.limit == Limit::index && (n < row.low || n > row.high))
             return fallback;
+        if (row.limit == Limit::selection && (n < row.low || n > row.high))
+            return -1;
         return n;
     }
     case SettingKind::time:

@@ -87,9 +87,9 @@ std::pair<int, int> picktwotips(int count, const std::function<int(int)> &below)
 }
 
 TForm1::TForm1(Database &db, Settings &settings, Language &language, const QStringList &arguments,
-               bool trayavailable, QWidget *parent)
+               std::function<bool()> trayavailable, QWidget *parent)
     : QMainWindow(parent), db_(db), settings_(settings), language_(language), arguments_(arguments),
-      trayavailable_(trayavailable)
+      trayavailable_(std::move(trayavailable))
 {
     setWindowTitle(caption);
     const QIcon programicon(iconpixmap(QStringLiteral("quillmoter.svg"), QSize(64, 64)));
@@ -177,15 +177,15 @@ TForm1::TForm1(Database &db, Settings &settings, Language &language, const QStri
     traymenu->addAction(QStringLiteral("Restore window"), this, &TForm1::Obnovitokno1Click);
     traymenu->addAction(QStringLiteral("Terminate program"), this, &TForm1::Ukonit1Click);
     settranslatable(traymenu, TransKind::popupmenu);
-    if (trayavailable_) {
-        TrayIcon1 = new QSystemTrayIcon(programicon, this);
-        TrayIcon1->setToolTip(caption);
-        TrayIcon1->setContextMenu(traymenu);
-        connect(TrayIcon1, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason why) {
-            if (why == QSystemTrayIcon::Trigger || why == QSystemTrayIcon::DoubleClick)
-                TrayIcon1Click();
-        });
-    }
+    // Made even when no notification area is there yet: a panel that starts
+    // after the program still gets the icon.
+    TrayIcon1 = new QSystemTrayIcon(programicon, this);
+    TrayIcon1->setToolTip(caption);
+    TrayIcon1->setContextMenu(traymenu);
+    connect(TrayIcon1, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason why) {
+        if (why == QSystemTrayIcon::Trigger || why == QSystemTrayIcon::DoubleClick)
+            TrayIcon1Click();
+    });
 
     connect(Overview, &OverviewPage::tipclicked, this, &TForm1::tipclicked);
     connect(ButtonGroup1, &NavigationBar::buttonclicked, PageControl1, &QStackedWidget::setCurrentIndex);
@@ -234,8 +234,7 @@ bool TForm1::FormCreate()
     addttcolor(QStringLiteral("Navy"), 47, 54, 153);
     addttcolor(QStringLiteral("Purple"), 171, 109, 212);
 
-    if (TrayIcon1)
-        TrayIcon1->show();
+    TrayIcon1->show();
     return true;
 }
 
@@ -347,7 +346,7 @@ void TForm1::refreshday()
 
 void TForm1::showanniballoon()
 {
-    if (!TrayIcon1 || !hidestotray() || !settings_.flag(Setting::showballoon))
+    if (!hidestotray() || !settings_.flag(Setting::showballoon))
         return;
     const QString text = Overview->namedaycaption() + Overview->namedaytextshown() + QLatin1Char('\n')
                          + Overview->birthdaycaption() + Overview->birthdaytextshown() + QLatin1Char('\n')
@@ -449,8 +448,7 @@ void TForm1::settingchanged(Setting which)
 {
     switch (which) {
     case Setting::usetray:
-        if (TrayIcon1)
-            TrayIcon1->setVisible(settings_.flag(Setting::usetray));
+        TrayIcon1->setVisible(settings_.flag(Setting::usetray));
         break;
     case Setting::barcolor:
     case Setting::bgcolor:
@@ -525,8 +523,9 @@ bool TForm1::savesettings()
 
 bool TForm1::hidestotray() const
 {
-    // Without a notification area a hidden window could never come back.
-    return trayavailable_ && settings_.flag(Setting::usetray);
+    // Without a notification area a hidden window could never come back;
+    // asked each time, as the panel may have started after the program.
+    return settings_.flag(Setting::usetray) && trayavailable_();
 }
 
 bool TForm1::startshidden() const
@@ -578,8 +577,7 @@ void TForm1::FormClose()
 void TForm1::endprogram()
 {
     savesettings();
-    if (TrayIcon1)
-        TrayIcon1->hide();
+    TrayIcon1->hide();
     Timer1->stop();
     ended_ = true;
     QCoreApplication::quit();
@@ -651,10 +649,11 @@ void TForm1::Timer1Timer()
 
     // A question asked inside the day's work lets further ticks run; they
     // must not start the same work again.
+    // The day block shows the new day before any question of the day is asked.
     if (today != lastday && !daychanging_) {
         daychanging_ = true;
-        checkevents();
         refreshday();
+        checkevents();
         showanniballoon();
         daychanging_ = false;
     }

@@ -67,10 +67,11 @@ public:
         "The year is almost over!#Would you like to visit the Quillmoter website and see what is new for the "
         "next one?");
 
-    // `arguments` without the program's name; `trayavailable`: whether the
-    // desktop has a notification area (without one the window never hides).
+    // `arguments` without the program's name; `trayavailable` tells whether
+    // the desktop has a notification area now (without one the window never
+    // hides).
     TForm1(Database &db, Settings &settings, Language &language, const QStringList &arguments,
-           bool trayavailable, QWidget *parent = nullptr);
+           std::function<bool()> trayavailable, QWidget *parent = nullptr);
     ~TForm1() override;
 
     // Settles the database folder and what lies beside the program. False
@@ -177,7 +178,7 @@ private:
     Settings &settings_;
     Language &language_;
     QStringList arguments_;
-    bool trayavailable_;
+    std::function<bool()> trayavailable_;
     bool terminating_ = false;
     bool startmaximized_ = false;
     QList<QWidget *> dialogs_;

@@ -1,5 +1,6 @@
 #include "mainwindow/form4.h"
 
+#include "mainwindow/framedbox.h"
 #include "mainwindow/language.h"
 #include "platform/prompter.h"
 
@@ -22,14 +23,14 @@ TForm4::TForm4(QWidget *parent) : QDialog(parent)
     bold.setBold(true);
     prompt_->setFont(bold);
 
-    box_ = new QWidget(this);
+    box_ = new FramedBox(this);
     box_->setObjectName(QStringLiteral("PaintBox1"));
     edit_ = new QLineEdit(box_);
     edit_->setFrame(false);
     edit_->setMaxLength(255);
     edit_->setMinimumWidth(399);
     auto *boxlayout = new QHBoxLayout(box_);
-    boxlayout->setContentsMargins(8, 8, 8, 8);
+    boxlayout->setContentsMargins(20, 18, 20, 18);
     boxlayout->addWidget(edit_);
 
     ok_ = new QPushButton(QStringLiteral("OK"), this);

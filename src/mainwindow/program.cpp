@@ -15,14 +15,18 @@
 #include <QSessionManager>
 #include <QSystemTrayIcon>
 
-int runquillmoter(int argc, char *argv[])
+void setupapplication()
 {
-    QApplication app(argc, argv);
     QApplication::setApplicationName(TForm1::caption);
-    QApplication::setApplicationDisplayName(TForm1::caption);
     QApplication::setDesktopFileName(QStringLiteral("quillmoter"));
     // The window hides to the notification area; only FormClose ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
+}
+
+int runquillmoter(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    setupapplication();
 
     SingleInstance guard(QStringLiteral("Quillmoter_organizer_Mutex"),
                          QStringLiteral("Quillmoter_organizer_Message"));
@@ -36,8 +40,7 @@ int runquillmoter(int argc, char *argv[])
     Language &language = currentlanguage();
 
     // The windows, each once for the whole run, in this order.
-    TForm1 form1(db, settings, language, QApplication::arguments().mid(1),
-                 QSystemTrayIcon::isSystemTrayAvailable());
+    TForm1 form1(db, settings, language, QApplication::arguments().mid(1), &QSystemTrayIcon::isSystemTrayAvailable);
     if (!form1.FormCreate())
         return 1;
     MelodyPlayer *player = createmediaplayer(&app);

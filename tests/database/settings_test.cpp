@@ -94,7 +94,7 @@ TEST_F(SettingsTest, LimitsClampSpinsAndSendBadChoicesToTheDefault)
                              "weekstarts=-1\ndateformat=dd.mm.yy\n");
     EXPECT_EQ(s->number(Setting::showlessonsspin), 15);
     EXPECT_EQ(s->number(Setting::lessoninpixels), 1);
-    EXPECT_EQ(s->number(Setting::tttype), 0);
+    EXPECT_EQ(s->number(Setting::tttype), -1) << "the timetable type box has no selection";
     EXPECT_EQ(s->number(Setting::suma), 0);
     EXPECT_EQ(s->number(Setting::memoedit), 1);
     EXPECT_EQ(s->number(Setting::weekstarts), 0);
@@ -112,6 +112,37 @@ TEST_F(SettingsTest, LimitsClampSpinsAndSendBadChoicesToTheDefault)
     EXPECT_EQ(s->text(Setting::dateformat), QStringLiteral("dddd, d. mmmm yyyy"));
     EXPECT_EQ(s->time(Setting::timelinepicker1), QTime(8, 0));
     EXPECT_EQ(s->number(Setting::windowleft), -31000);
+}
+
+// Times are read as the system reads them, 12-hour clocks included, and the
+// timetable type outside its two entries selects nothing.
+TEST_F(SettingsTest, TimesOfEveryClockAndTimetableTypesOutOfRange)
+{
+    const struct
+    {
+        const char *stored;
+        QTime time;
+        int tttype;
+    } cases[] = {
+        {"1:30:00 PM", QTime(13, 30), 0}, // not a number: the default
+        {"13:30:00", QTime(13, 30), 0},
+        {"7", QTime(7, 0), -1},
+        {"-3", QTime(8, 0), -1},
+    };
+    for (const auto &c : cases) {
+        const auto s = loadlines(QByteArray("timelinepicker1=") + c.stored + "\ntttype=" + c.stored + "\n");
+        EXPECT_EQ(s->time(Setting::timelinepicker1), c.time) << c.stored;
+        EXPECT_EQ(s->number(Setting::tttype), c.tttype) << c.stored;
+    }
+    const auto am = loadlines("timelinepicker1=12:05 am\ntimelinepicker2=pm 12:15\ntttype=1\n");
+    EXPECT_EQ(am->time(Setting::timelinepicker1), QTime(0, 5));
+    EXPECT_EQ(am->time(Setting::timelinepicker2), QTime(12, 15));
+    EXPECT_EQ(am->number(Setting::tttype), 1);
+    EXPECT_EQ(loadlines("timelinepicker1=13:00 PM\n")->time(Setting::timelinepicker1), QTime(8, 0));
+
+    // No selection is saved as -1 and read back as such.
+    ASSERT_TRUE(savesettings(*loadlines("tttype=7\n"), path()));
+    EXPECT_EQ(IniFile(path()).readstring("Settings", "tttype", ""), QStringLiteral("-1"));
 }
 
 TEST_F(SettingsTest, NumbersAndFlagsReadDecimalOrHex)

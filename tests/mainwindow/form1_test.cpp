@@ -7,17 +7,20 @@
 #include "database/settings.h"
 #include "mainwindow/language.h"
 #include "mainwindow/navbar.h"
+#include "mainwindow/program.h"
 #include "platform/inifile.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QMenu>
 #include <QStackedWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 
 using testsupport::readfile;
 using testsupport::RecordingPrompter;
@@ -30,7 +33,7 @@ class MainWindowTest : public ::testing::Test
 protected:
     std::unique_ptr<TForm1> start(bool tray = true, const QStringList &arguments = {})
     {
-        auto form = std::make_unique<TForm1>(db, settings, language, arguments, tray);
+        auto form = std::make_unique<TForm1>(db, settings, language, arguments, [tray] { return tray; });
         // An ordinary day: no yearly prompt, no version notice.
         form->setclock([] { return QDateTime(QDate(2026, 11, 18), QTime(10, 0)); });
         EXPECT_TRUE(form->FormCreate());
@@ -72,7 +75,7 @@ TEST_F(MainWindowTest, AFolderThatCannotBeMadeStopsTheStart)
     std::vector<DbMessage> messages;
     ASSERT_TRUE(writefile(dir.filePath(QStringLiteral("Quillmoter")), "a file in the way"));
     db.setreporter([&](const DbMessage &m) { messages.push_back(m); });
-    TForm1 form(db, settings, language, {}, true);
+    TForm1 form(db, settings, language, {}, [] { return true; });
     EXPECT_FALSE(form.FormCreate());
     EXPECT_EQ(messages.size(), 1u);
 }
@@ -147,7 +150,7 @@ TEST_F(MainWindowTest, CloseHidesToTheTrayWithANoticeOnce)
     // The next run remembers that the notice was shown.
     Settings again;
     Language language2;
-    TForm1 next(db, again, language2, {}, true);
+    TForm1 next(db, again, language2, {}, [] { return true; });
     next.setclock([] { return QDateTime(QDate(2026, 11, 18), QTime(10, 0)); });
     ASSERT_TRUE(next.FormCreate());
     ASSERT_TRUE(next.programstart());
@@ -173,6 +176,53 @@ TEST_F(MainWindowTest, WithoutANotificationAreaClosingEndsAndMinusHShows)
     EXPECT_TRUE(hidden->startshidden());
     auto shown = start(true, {"-H"});
     EXPECT_FALSE(shown->startshidden());
+}
+
+// With autostart the program may start before the panel's tray: once the
+// tray is there, closing hides the window to it.
+TEST_F(MainWindowTest, ATrayThatAppearsAfterTheStartIsUsed)
+{
+    bool tray = false;
+    TForm1 form(db, settings, language, {}, [&tray] { return tray; });
+    form.setclock([] { return QDateTime(QDate(2026, 11, 18), QTime(10, 0)); });
+    ASSERT_TRUE(form.FormCreate());
+    ASSERT_TRUE(form.programstart());
+    EXPECT_FALSE(form.hidestotray());
+    form.show();
+    tray = true;
+    EXPECT_TRUE(form.hidestotray());
+    form.close();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(form.ended()) << "hidden, not ended";
+    ASSERT_EQ(answers.boxes.size(), 1u);
+    EXPECT_EQ(answers.boxes[0].caption, TForm1::traynoticecaption);
+}
+
+// The window system adds the application's display name to every title
+// when one is set; none is, so titles are exactly the captions.
+TEST_F(MainWindowTest, TitlesAreExactlyTheirCaptions)
+{
+    const QString name = QGuiApplication::applicationName();
+    setupapplication();
+    QGuiApplication::setApplicationName(QStringLiteral("probe"));
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("probe")) << "a display name is set";
+    QGuiApplication::setApplicationName(name);
+
+    auto form = start();
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quillmoter organizer"));
+
+    // A real message box, as the user sees it.
+    setprompter(nullptr);
+    QString boxtitle;
+    QTimer::singleShot(0, [&boxtitle] {
+        if (QWidget *box = QApplication::activeModalWidget()) {
+            boxtitle = box->windowTitle();
+            box->close();
+        }
+    });
+    trans_messagebox(QStringLiteral("Disk full"), QStringLiteral("Error"), mb::iconerror);
+    setprompter(&answers);
+    EXPECT_EQ(boxtitle, QStringLiteral("Error"));
 }
 
 TEST_F(MainWindowTest, TerminateProgramEndsEvenWithTheTray)

@@ -1,5 +1,6 @@
 #include "mainwindow/form4.h"
 
+#include "mainwindow/framedbox.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -94,4 +96,27 @@ TEST(NameDialog, APastedTextIsCutAtItsFirstLineBreak)
         QTest::keyClick(form.edit(), Qt::Key_Return);
     });
     EXPECT_EQ(result, QStringLiteral("x"));
+}
+
+// The edit sits in the rounded framed box every other framed area has.
+TEST(NameDialog, TheEditSitsInARoundedFramedBox)
+{
+    TForm4 form;
+    ask(form, false, [&] {
+        QWidget *box = form.framedbox();
+        const QImage shown = box->grab().toImage();
+        const QImage framed = [&] {
+            QImage image(box->size(), QImage::Format_ARGB32_Premultiplied);
+            image.fill(box->palette().color(QPalette::Window));
+            QPainter painter(&image);
+            PaintBox2Paint(painter, box->size(), box->palette().color(QPalette::Window));
+            return image;
+        }();
+        // The frame's corners and edges are where the framed box paints them.
+        for (const QPoint p : {QPoint(2, 2), QPoint(4, box->height() / 2), QPoint(box->width() / 2, 4),
+                               QPoint(box->width() - 3, box->height() - 3)})
+            EXPECT_EQ(shown.pixel(p), framed.pixel(p)) << p.x() << "," << p.y();
+        EXPECT_TRUE(box->geometry().contains(form.edit()->geometry().translated(box->pos())));
+        EXPECT_GE(form.edit()->x(), 16) << "the edit sits on the white inside";
+    });
 }

@@ -44,7 +44,7 @@ protected:
     Language language;
     RecordingPrompter answers;
     QDateTime clock{QDate(2026, 12, 8), QTime(10, 0)};
-    TForm1 form{db, settings, language, {}, false};
+    TForm1 form{db, settings, language, {}, [] { return false; }};
 };
 
 } // namespace

@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <unistd.h>
+
 namespace {
 
 QProcessEnvironment environment(const QTemporaryDir &home)
@@ -71,6 +73,29 @@ TEST(Program, AFreshStartMakesTheDatabaseAndASecondStartEndsAtOnce)
 
     first.kill();
     first.waitForFinished();
+}
+
+// A lock file left empty or damaged (a crash, a full disk) must not stop
+// every later start without a word.
+TEST(Program, ADamagedLockFileDoesNotStopTheStart)
+{
+    for (const QByteArray &content : {QByteArray(), QByteArray("\x01\x02garbage")}) {
+        QTemporaryDir home;
+        const QProcessEnvironment env = environment(home);
+        ASSERT_TRUE(testsupport::writefile(
+            home.path() + QStringLiteral("/runtime/Quillmoter_organizer_Mutex-%1.lock").arg(getuid()), content));
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(QM_PROGRAM_PATH), {});
+        ASSERT_TRUE(program.waitForStarted());
+        const bool started =
+            waitfor([&] { return QFileInfo::exists(home.path() + "/data/Quillmoter/memocategories.dat"); });
+        EXPECT_TRUE(started) << "exit code " << program.exitCode() << " "
+                             << program.readAllStandardError().toStdString();
+        EXPECT_EQ(program.state(), QProcess::Running);
+        program.kill();
+        program.waitForFinished();
+    }
 }
 
 TEST(Program, ADueReminderRingsAndIsSavedDisarmed)

@@ -43,7 +43,7 @@ protected:
     void start(QDateTime when)
     {
         clock = when;
-        form = std::make_unique<TForm1>(db, settings, language, QStringList(), false);
+        form = std::make_unique<TForm1>(db, settings, language, QStringList(), [] { return false; });
         form->setclock([this] { return clock; });
         ASSERT_TRUE(form->FormCreate());
         form->setringform(&ringform, &player);
@@ -236,6 +236,37 @@ TEST_F(TimerTest, ADayChangeRefreshesTheDayOnceEvenWhenAQuestionIsOpen)
     EXPECT_EQ(form->lastday, QDate(2027, 12, 30));
     form->Timer1Timer();
     EXPECT_EQ(ticking.questions.size(), 1u);
+}
+
+// A question of the new day may stay open for hours: the Overview must not
+// show yesterday behind it.
+TEST_F(TimerTest, TheDayBlockShowsTheNewDayWhileItsQuestionIsOpen)
+{
+    start(QDateTime(QDate(2027, 1, 11), QTime(23, 59, 59)));
+    settings.setflag(Setting::checkversion, false);
+    const QString yesterday = form->Overview->dateLine->text();
+    clock = QDateTime(QDate(2027, 1, 12), QTime(0, 0, 1));
+    struct Looking : RecordingPrompter
+    {
+        std::function<void()> look;
+        int confirmation(QWidget *w, const QString &text) override
+        {
+            look();
+            return RecordingPrompter::confirmation(w, text);
+        }
+    } looking;
+    looking.answer = mb::idno;
+    QString shown;
+    QDate day;
+    looking.look = [&] {
+        shown = form->Overview->dateLine->text();
+        day = form->lastday;
+    };
+    form->Timer1Timer();
+    ASSERT_EQ(looking.questions.size(), 1u) << "the yearly prompt of 12 January";
+    EXPECT_EQ(day, QDate(2027, 1, 12));
+    EXPECT_NE(shown, yesterday);
+    EXPECT_TRUE(shown.contains(QStringLiteral("12"))) << shown.toStdString();
 }
 
 TEST_F(TimerTest, TheYearlyPromptIsAskedOncePerYearAndRemembered)
