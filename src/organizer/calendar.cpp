@@ -2,6 +2,9 @@
 
 #include "mainwindow/hashtext.h"
 #include "platform/daynumber.h"
+#include "platform/fonts.h"
+
+#include <QHash>
 
 namespace {
 
@@ -212,4 +215,39 @@ QString birthdaytext(const std::vector<TContactRec> &contacts, QDate date, const
     }
     text.chop(2);
     return text.isEmpty() ? nobody : text;
+}
+
+calgeometry::CalendarFonts calgeometry::calendarfonts(const QLocale &locale)
+{
+    static QHash<QString, CalendarFonts> made;
+    if (const auto found = made.constFind(locale.name()); found != made.constEnd())
+        return *found;
+    QStringList samples;
+    for (int day = 1; day <= 7; ++day)
+        samples << firsttwochars(locale.dayName(day, QLocale::ShortFormat));
+    for (int day = 10; day <= 31; ++day)
+        samples << QString::number(day);
+    // Size 11 of the painted months is about 15 pixels.
+    const QFont bold = fittingfont(condensedfont(15, true), samples, calcolumntext);
+    QFont regular = bold;
+    regular.setBold(false);
+    const CalendarFonts fonts{regular, bold};
+    made.insert(locale.name(), fonts);
+    return fonts;
+}
+
+QString widestdate(const QLocale &locale, const QString &format, const QFontMetrics &metrics)
+{
+    QString widest;
+    int width = -1;
+    for (int month = 1; month <= 12; ++month) {
+        for (int day = 22; day <= 28; ++day) { // seven days: every weekday
+            const QString text = locale.toString(QDate(2026, month, day), format);
+            if (const int w = metrics.horizontalAdvance(text); w > width) {
+                width = w;
+                widest = text;
+            }
+        }
+    }
+    return widest;
 }

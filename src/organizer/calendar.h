@@ -5,6 +5,9 @@
 #include "database/records.h"
 
 #include <QDate>
+#include <QFont>
+#include <QFontMetrics>
+#include <QLocale>
 #include <QList>
 #include <QPoint>
 #include <QString>
@@ -61,11 +64,24 @@ constexpr int width = 201;
 inline int blockcount(int height) { return height < 100 ? 0 : (height - 100) / blockheight; }
 // Top-left of the cell of `day` in block `block` of a month starting in column `firstcolumn`.
 QPoint daycell(int block, int day, int firstcolumn);
+// The faces of the weekday initials and day numbers: a condensed face at
+// the largest size at which every initial of `locale` and every two-digit
+// day, bold, leaves a clear gap in its 25-pixel column.
+struct CalendarFonts
+{
+    QFont regular, bold;
+};
+constexpr int calcolumntext = 19; // widest text a column takes
+CalendarFonts calendarfonts(const QLocale &locale);
 } // namespace calgeometry
 
 // The day under a click at `pos` on a panel of `blocks` month blocks whose
 // first block is month/year; none when the click is not on a painted day.
 std::optional<QDate> calendarhit(QPoint pos, int month, int year, int weekstarts, int blocks);
+
+// The widest date of `locale` in `format` (every weekday in every month, a
+// two-digit day), for sizing a date picker so no date is cut off.
+QString widestdate(const QLocale &locale, const QString &format, const QFontMetrics &metrics);
 
 // Repetition texts of the record editor: the day flags are kept Monday first.
 QString weeklyrepetition(const std::array<bool, 7> &mondayfirst);

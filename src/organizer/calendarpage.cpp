@@ -74,6 +74,18 @@ QToolButton *arrow(const char *icon, const QString &hint, QWidget *parent)
 
 } // namespace
 
+void fitdatepicker(QDateEdit *picker, int minimum)
+{
+    // The size hint measures only the earliest and latest dates, not the
+    // longest names of days and months.
+    const QFontMetrics metrics = picker->fontMetrics();
+    const QString format = picker->displayFormat();
+    const QString earliest = picker->locale().toString(picker->minimumDate(), format);
+    const int chrome = std::max(picker->sizeHint().width() - metrics.horizontalAdvance(earliest), 24);
+    const QString widest = widestdate(picker->locale(), format, metrics);
+    picker->setFixedWidth(std::max(minimum, metrics.horizontalAdvance(widest) + chrome + 4));
+}
+
 CalendarPanel::CalendarPanel(CalendarPage &page, QWidget *parent) : QWidget(parent), page_(page)
 {
     setFixedWidth(calgeometry::width);
@@ -122,7 +134,7 @@ CalendarPage::CalendarPage(Database &db, Settings &settings, QWidget *parent)
     DateTimePicker1 = new QDateEdit(this);
     DateTimePicker1->setCalendarPopup(true);
     DateTimePicker1->setDisplayFormat(QLocale::system().dateFormat(QLocale::LongFormat));
-    DateTimePicker1->setFixedWidth(calgeometry::width);
+    fitdatepicker(DateTimePicker1, calgeometry::width);
     left->addLayout(monthrow);
     left->addWidget(calendar, 1);
     left->addWidget(DateTimePicker1);
@@ -233,11 +245,10 @@ void CalendarPage::calendarPaint(QPainter &painter, QSize size) const
     const QList<bool> marked = daysWithRecords(db_.calitems, first, last);
     const QDate now = today();
 
-    QFont regular = painter.font();
-    regular.setPointSize(11);
-    regular.setBold(false);
-    QFont bold = regular;
-    bold.setBold(true);
+    QFont titlefont = painter.font();
+    titlefont.setPointSize(11);
+    titlefont.setBold(true);
+    const auto [regular, bold] = calgeometry::calendarfonts(locale);
 
     for (int n = 0; n < blocks; ++n) {
         const int t = calgeometry::blockheight * n;
@@ -245,7 +256,7 @@ void CalendarPage::calendarPaint(QPainter &painter, QSize size) const
         const QDate monthstart(year, month, 1);
 
         painter.fillRect(QRect(QPoint(12, t + 50), QPoint(w - 9 - 1, t + 90 - 1)), html("437ebb"));
-        painter.setFont(bold);
+        painter.setFont(titlefont);
         painter.setPen(Qt::white);
         const QString title = locale.standaloneMonthName(month, QLocale::LongFormat) + QLatin1Char(' ')
                               + QString::number(year);

@@ -23,6 +23,10 @@ enum class Setting;
 
 class CalendarPage;
 
+// Makes a date picker at least `minimum` wide and wide enough for the
+// longest date of its locale and format.
+void fitdatepicker(QDateEdit *picker, int minimum);
+
 // The painted months; clicks select a day, keys move the selection.
 class CalendarPanel : public QWidget
 {

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
+
 #include <QTemporaryDir>
 
 namespace {
@@ -153,6 +155,33 @@ TEST(CalendarMonths, DayCellsFollowTheFirstColumn)
     EXPECT_EQ(calgeometry::daycell(0, 1, 6), QPoint(165, 95));
     EXPECT_EQ(calgeometry::daycell(0, 2, 6), QPoint(15, 115));
     EXPECT_EQ(calgeometry::daycell(1, 1, 0), QPoint(15, 260));
+}
+
+// Weekday initials and two-digit days must not touch their neighbours in
+// the 25-pixel columns, in English or in Czech.
+TEST(CalendarMonths, InitialsAndDaysLeaveAGapInTheirColumns)
+{
+    for (const QLocale &locale : {QLocale(QLocale::English, QLocale::UnitedStates),
+                                  QLocale(QLocale::Czech, QLocale::Czechia), QLocale(QLocale::German)}) {
+        const auto [regular, bold] = calgeometry::calendarfonts(locale);
+        EXPECT_TRUE(bold.bold());
+        EXPECT_FALSE(regular.bold());
+        EXPECT_GE(bold.pixelSize(), 10) << "still readable";
+        QStringList texts;
+        for (int day = 1; day <= 7; ++day)
+            texts << firsttwochars(locale.dayName(day, QLocale::ShortFormat));
+        for (int day = 1; day <= 31; ++day)
+            texts << QString::number(day);
+        for (const QFont &font : {regular, bold}) {
+            const QFontMetrics metrics(font);
+            for (const QString &text : texts) {
+                // Drawn 5 pixels into its 25-pixel column, it ends inside it,
+                // so 5 clear pixels part it from the next column's text.
+                EXPECT_LT(metrics.boundingRect(text).right() + 5, 25)
+                    << text.toStdString() << " in " << locale.name().toStdString();
+            }
+        }
+    }
 }
 
 TEST(Repetition, FlagsAreStoredMondayFirst)

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <QDateEdit>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
@@ -224,4 +225,29 @@ TEST_F(CalendarTest, PaintingMarksSelectedAndTodayInTheirColours)
     const QPoint eighth = calgeometry::daycell(0, 8, 1);
     EXPECT_EQ(image.pixelColor(eighth.x() + 1, eighth.y() + 5), QColor(Qt::red));
     EXPECT_EQ(image.pixelColor(30, 60), QColor(0x43, 0x7e, 0xbb)) << "the month bar";
+}
+
+// The long date of the picker is never cut off, in English or Czech.
+TEST(CalendarPicker, IsWideEnoughForTheLongestDate)
+{
+    for (const QLocale &locale : {QLocale(QLocale::English, QLocale::UnitedStates),
+                                  QLocale(QLocale::Czech, QLocale::Czechia)}) {
+        QDateEdit picker;
+        picker.setLocale(locale);
+        picker.setCalendarPopup(true);
+        picker.setDisplayFormat(locale.dateFormat(QLocale::LongFormat));
+        fitdatepicker(&picker, calgeometry::width);
+        EXPECT_GE(picker.width(), calgeometry::width);
+        picker.show();
+        auto *edit = picker.findChild<QLineEdit *>();
+        ASSERT_NE(edit, nullptr);
+        for (int month = 1; month <= 12; ++month) {
+            for (int day = 22; day <= 28; ++day) {
+                picker.setDate(QDate(2026, month, day));
+                const int needed = edit->fontMetrics().horizontalAdvance(edit->text());
+                EXPECT_LE(needed, edit->contentsRect().width() - 2)
+                    << edit->text().toStdString() << " in " << locale.name().toStdString();
+            }
+        }
+    }
 }
