@@ -30,6 +30,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -95,10 +96,16 @@ TForm1::TForm1(Database &db, Settings &settings, Language &language, const QStri
     const QIcon programicon(iconpixmap(QStringLiteral("quillmoter.svg"), QSize(64, 64)));
     setWindowIcon(programicon);
     resize(780, 550);
-    setMinimumSize(780, 550);
 
     auto *central = new QWidget(this);
-    auto *row = new QHBoxLayout(central);
+    // At least 780 x 550, and more where the pages need it (translated
+    // captions, long dates): a spacer shares the cell with the content, so
+    // the larger of the two minimums holds.
+    auto *grid = new QGridLayout(central);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addItem(new QSpacerItem(780, 550, QSizePolicy::Minimum, QSizePolicy::Minimum), 0, 0);
+    auto *row = new QHBoxLayout;
+    grid->addLayout(row, 0, 0);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
 

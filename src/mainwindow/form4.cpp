@@ -15,6 +15,7 @@
 TForm4::TForm4(QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Category"));
+    setfixeddialogframe(this);
     setModal(true);
 
     prompt_ = new QLabel(QStringLiteral("Enter category name:"), this);

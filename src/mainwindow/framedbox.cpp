@@ -2,7 +2,9 @@
 
 #include "platform/pictures.h"
 
+#include <QEvent>
 #include <QPainter>
+#include <QTimer>
 
 namespace {
 constexpr int tile = 18;
@@ -46,4 +48,36 @@ void FramedBox::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     PaintBox2Paint(painter, size(), palette().color(QPalette::Window));
+}
+
+namespace {
+
+class KeepUnminimised : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *dialog = static_cast<QWidget *>(watched);
+        if (event->type() == QEvent::WindowStateChange && dialog->isMinimized()) {
+            QTimer::singleShot(0, dialog, [dialog] {
+                dialog->setWindowState(dialog->windowState() & ~Qt::WindowMinimized);
+                dialog->show();
+                dialog->raise();
+                dialog->activateWindow();
+            });
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void setfixeddialogframe(QWidget *dialog)
+{
+    dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                           | Qt::MSWindowsFixedSizeDialogHint);
+    dialog->installEventFilter(new KeepUnminimised(dialog));
 }

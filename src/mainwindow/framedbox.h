@@ -29,3 +29,9 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
 };
+
+// A fixed-size modal dialog's frame: a title and a close box, nothing to
+// minimise or maximise. A window manager that offers minimising anyway gets
+// the dialog straight back: a minimised modal dialog would leave the main
+// window blocked with nothing to click.
+void setfixeddialogframe(QWidget *dialog);

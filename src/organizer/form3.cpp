@@ -184,9 +184,7 @@ TForm3::TForm3(Database &db, Settings &settings, MelodyPlayer &player, QWidget *
     : QDialog(parent), db_(db), settings_(settings), player_(player)
 {
     setWindowTitle(QStringLiteral("Record"));
-    // A fixed-size dialog: a title and a close box, nothing to minimise or maximise.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                   | Qt::MSWindowsFixedSizeDialogHint);
+    setfixeddialogframe(this);
     setModal(true);
     choosefile_ = [this](const QString &title) {
         return QFileDialog::getOpenFileName(this, title, QString(),

@@ -403,6 +403,14 @@ TEST_F(EditorTest, TheEditorIsAFixedDialogWithoutMinimiseOrMaximise)
     EXPECT_FALSE(editor.windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(editor.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(editor.windowFlags() & Qt::WindowCloseButtonHint);
+
+    // A window manager that minimises it anyway gets it straight back.
+    editor.show();
+    editor.setWindowState(Qt::WindowMinimized);
+    QTest::qWait(50);
+    EXPECT_FALSE(editor.isMinimized());
+    EXPECT_TRUE(editor.isVisible());
+    editor.hide();
 }
 
 // A long custom melody name is cut with "…" and does not widen the window.
