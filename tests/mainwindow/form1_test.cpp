@@ -5,7 +5,7 @@
 
 #include "database/database.h"
 #include "database/settings.h"
-#include "mainwindow/language.h"
+#include "widgets/language.h"
 #include "mainwindow/navbar.h"
 #include "mainwindow/program.h"
 #include "platform/inifile.h"

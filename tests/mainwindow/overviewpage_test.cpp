@@ -4,8 +4,8 @@
 
 #include "database/database.h"
 #include "database/settings.h"
-#include "mainwindow/language.h"
-#include "mainwindow/linklabel.h"
+#include "widgets/language.h"
+#include "widgets/linklabel.h"
 #include "mainwindow/overviewpage.h"
 #include "moon/tmoon.h"
 #include "testsupport.h"

@@ -5,7 +5,7 @@
 
 #include "database/database.h"
 #include "database/settings.h"
-#include "mainwindow/language.h"
+#include "widgets/language.h"
 #include "mainwindow/overviewpage.h"
 #include "mainwindow/ringform.h"
 #include "organizer/melodies.h"

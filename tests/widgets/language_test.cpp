@@ -1,4 +1,4 @@
-#include "mainwindow/language.h"
+#include "widgets/language.h"
 
 #include "platform/ansi.h"
 #include "testsupport.h"

@@ -1,6 +1,6 @@
-#include "mainwindow/form4.h"
+#include "widgets/form4.h"
 
-#include "mainwindow/framedbox.h"
+#include "widgets/framedbox.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>

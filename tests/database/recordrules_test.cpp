@@ -1,5 +1,4 @@
-#include "school/subjectsmodel.h"
-#include "school/timetablemodel.h"
+#include "database/recordrules.h"
 
 #include <gtest/gtest.h>
 
