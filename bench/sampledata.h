@@ -2,7 +2,7 @@
 // Records as a well-used database holds them, for the benchmarks.
 
 #include "database/database.h"
-#include "school/subjectsmodel.h"
+#include "database/recordrules.h"
 
 inline TContactRec samplecontact(int i)
 {

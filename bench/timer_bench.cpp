@@ -6,7 +6,7 @@
 
 #include "database/settings.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/language.h"
+#include "widgets/language.h"
 
 #include "qtbenchmain.h"
 

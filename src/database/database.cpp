@@ -1,11 +1,10 @@
 #include "database/database.h"
 
+#include "database/recordrules.h"
 #include "platform/ansi.h"
 #include "platform/collate.h"
 #include "platform/folders.h"
 #include "platform/wholefile.h"
-#include "school/subjectsmodel.h"
-#include "school/timetablemodel.h"
 
 #include <QDebug>
 #include <QDir>

@@ -3,8 +3,6 @@
 #include "database/database.h"
 #include "database/dbversion.h"
 #include "database/settings.h"
-#include "mainwindow/hashtext.h"
-#include "mainwindow/language.h"
 #include "mainwindow/lessonstatus.h"
 #include "mainwindow/makerpages.h"
 #include "mainwindow/navbar.h"
@@ -19,6 +17,7 @@
 #include "organizer/melodies.h"
 #include "platform/dateformat.h"
 #include "platform/folders.h"
+#include "platform/hashtext.h"
 #include "platform/inifile.h"
 #include "platform/melodyplayer.h"
 #include "platform/pictures.h"
@@ -27,6 +26,7 @@
 #include "platform/wholefile.h"
 #include "school/timetablemodel.h"
 #include "school/timetablepage.h"
+#include "widgets/language.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

@@ -57,7 +57,3 @@ const DigitalClockFonts &digitalclockfonts();
 // The clock for `time` on `face` (drawn where it is not transparent): analog
 // hands or the digital time.
 QPixmap drawclock(const QImage &face, QTime time, bool digital);
-
-// Which edge of the screen the taskbar (the part of the screen outside the
-// available area) lies on: 0 top, 1 bottom, 2 left, 3 right, -1 none.
-int gettaskbarposition(const QRect &screen, const QRect &available, QRect *taskbar = nullptr);

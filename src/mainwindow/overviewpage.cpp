@@ -1,12 +1,12 @@
 #include "mainwindow/overviewpage.h"
 
 #include "database/settings.h"
-#include "mainwindow/framedbox.h"
-#include "mainwindow/language.h"
-#include "mainwindow/linklabel.h"
 #include "moon/tmoon.h"
 #include "platform/daynumber.h"
 #include "platform/pictures.h"
+#include "widgets/framedbox.h"
+#include "widgets/language.h"
+#include "widgets/linklabel.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

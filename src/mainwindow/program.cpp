@@ -3,13 +3,13 @@
 #include "database/database.h"
 #include "database/settings.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/form4.h"
-#include "mainwindow/language.h"
 #include "mainwindow/ringform.h"
 #include "organizer/form3.h"
 #include "platform/melodyplayer.h"
 #include "platform/prompter.h"
 #include "platform/singleinstance.h"
+#include "widgets/form4.h"
+#include "widgets/language.h"
 
 #include <QApplication>
 #include <QSessionManager>

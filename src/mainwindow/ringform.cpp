@@ -1,10 +1,10 @@
 #include "mainwindow/ringform.h"
 
-#include "mainwindow/language.h"
 #include "organizer/melodies.h"
 #include "platform/melodyplayer.h"
 #include "platform/pictures.h"
 #include "platform/prompter.h"
+#include "widgets/language.h"
 
 #include <QGuiApplication>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "organizer/calendar.h"
 
-#include "mainwindow/hashtext.h"
 #include "platform/daynumber.h"
 #include "platform/fonts.h"
+#include "platform/hashtext.h"
 
 #include <QHash>
 

@@ -2,8 +2,6 @@
 
 #include "database/database.h"
 #include "database/settings.h"
-#include "mainwindow/framedbox.h"
-#include "mainwindow/language.h"
 #include "moon/tmoon.h"
 #include "organizer/calendar.h"
 #include "organizer/calendaricons.h"
@@ -12,6 +10,8 @@
 #include "platform/daynumber.h"
 #include "platform/pictures.h"
 #include "platform/prompter.h"
+#include "widgets/framedbox.h"
+#include "widgets/language.h"
 
 #include <QDateEdit>
 #include <QGridLayout>

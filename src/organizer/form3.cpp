@@ -2,16 +2,16 @@
 
 #include "database/database.h"
 #include "database/settings.h"
-#include "mainwindow/framedbox.h"
-#include "mainwindow/hashtext.h"
-#include "mainwindow/language.h"
 #include "organizer/calendar.h"
 #include "organizer/calendaricons.h"
 #include "organizer/melodies.h"
 #include "platform/ansi.h"
+#include "platform/hashtext.h"
 #include "platform/melodyplayer.h"
 #include "platform/pictures.h"
 #include "platform/prompter.h"
+#include "widgets/framedbox.h"
+#include "widgets/language.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

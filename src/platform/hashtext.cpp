@@ -1,4 +1,4 @@
-#include "mainwindow/hashtext.h"
+#include "platform/hashtext.h"
 
 void hashtolines(const QString &text, QStringList &lines)
 {

@@ -2,9 +2,9 @@
 
 #include "database/database.h"
 #include "database/settings.h"
-#include "mainwindow/framedbox.h"
-#include "mainwindow/language.h"
 #include "school/timetablemodel.h"
+#include "widgets/framedbox.h"
+#include "widgets/language.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
-#include "mainwindow/form4.h"
+#include "widgets/form4.h"
 
-#include "mainwindow/framedbox.h"
-#include "mainwindow/language.h"
 #include "platform/prompter.h"
+#include "widgets/framedbox.h"
+#include "widgets/language.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "mainwindow/framedbox.h"
+#include "widgets/framedbox.h"
 
 #include "platform/pictures.h"
 

@@ -1,8 +1,8 @@
-#include "mainwindow/language.h"
+#include "widgets/language.h"
 
 #include "database/database.h"
-#include "mainwindow/hashtext.h"
 #include "platform/folders.h"
+#include "platform/hashtext.h"
 #include "platform/inifile.h"
 #include "platform/prompter.h"
 #include "platform/wholefile.h"

@@ -5,11 +5,11 @@
 
 #include "database/database.h"
 #include "database/settings.h"
-#include "widgets/language.h"
 #include "mainwindow/navbar.h"
 #include "mainwindow/program.h"
 #include "platform/inifile.h"
 #include "testsupport.h"
+#include "widgets/language.h"
 
 #include <gtest/gtest.h>
 

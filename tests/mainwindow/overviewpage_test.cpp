@@ -4,11 +4,11 @@
 
 #include "database/database.h"
 #include "database/settings.h"
-#include "widgets/language.h"
-#include "widgets/linklabel.h"
 #include "mainwindow/overviewpage.h"
 #include "moon/tmoon.h"
 #include "testsupport.h"
+#include "widgets/language.h"
+#include "widgets/linklabel.h"
 
 #include <gtest/gtest.h>
 

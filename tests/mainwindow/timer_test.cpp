@@ -5,7 +5,6 @@
 
 #include "database/database.h"
 #include "database/settings.h"
-#include "widgets/language.h"
 #include "mainwindow/overviewpage.h"
 #include "mainwindow/ringform.h"
 #include "organizer/melodies.h"
@@ -13,6 +12,7 @@
 #include "platform/inifile.h"
 #include "platform/shell.h"
 #include "testsupport.h"
+#include "widgets/language.h"
 
 #include <gtest/gtest.h>
 

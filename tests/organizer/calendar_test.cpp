@@ -2,8 +2,8 @@
 
 #include "organizer/calendar.h"
 
-#include "organizer/counts.h"
 #include "database/database.h"
+#include "organizer/counts.h"
 #include "platform/daynumber.h"
 #include "testsupport.h"
 

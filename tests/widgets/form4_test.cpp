@@ -1,7 +1,7 @@
 #include "widgets/form4.h"
 
-#include "widgets/framedbox.h"
 #include "testsupport.h"
+#include "widgets/framedbox.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
-#include <QSignalSpy>
-#include <QTest>
 
 namespace {
 
