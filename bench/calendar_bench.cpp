@@ -5,6 +5,7 @@
 
 #include "database/settings.h"
 #include "organizer/calendarpage.h"
+#include "platform/clock.h"
 
 #include "qtbenchmain.h"
 
@@ -21,14 +22,14 @@ struct Fixture
     QTemporaryDir dir;
     Database db{dir.path()};
     Settings settings;
+    Clock clock;
+    CalendarPage page{db, settings, clock};
     QTreeWidget sevendays;
-    CalendarPage page{db, settings};
 
     Fixture()
     {
         for (int i = 0; i < 10000; ++i)
             db.calitems.push_back(samplecalitem(i));
-        page.setsevendaylist(&sevendays);
         page.resize(780, 550);
         page.resetday();
     }
@@ -61,7 +62,7 @@ void BM_Refresh7Days(benchmark::State &state)
 {
     Fixture &f = fixture();
     for (auto _ : state)
-        f.page.refresh7days();
+        filldaylist(&f.sevendays, sevendayrows(f.db.calitems, f.clock.today(), f.settings.text(Setting::dateformat)));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include "database/settings.h"
 #include "mainwindow/form1.h"
+#include "platform/clock.h"
 #include "widgets/language.h"
 
 #include <benchmark/benchmark.h>
@@ -36,7 +37,8 @@ void BM_StartupToShownWindow(benchmark::State &state)
         Database db(fixture.dbpath);
         Settings settings;
         Language language;
-        TForm1 form(db, settings, language, {}, [] { return false; });
+        Clock clock;
+        TForm1 form(db, settings, language, clock, {}, [] { return false; });
         form.FormCreate();
         language.translate({&form});
         form.programstart();

@@ -6,6 +6,7 @@
 
 #include "database/settings.h"
 #include "mainwindow/form1.h"
+#include "platform/clock.h"
 #include "widgets/language.h"
 
 #include "qtbenchmain.h"
@@ -36,15 +37,16 @@ void BM_TickOnTheOverview(benchmark::State &state)
     Database db(dbpath);
     Settings settings;
     Language language;
-    QDateTime clock(QDate(2026, 12, 9), QTime(10, 0));
-    TForm1 form(db, settings, language, {}, [] { return false; });
-    form.setclock([&] { return clock; });
+    QDateTime now(QDate(2026, 12, 9), QTime(10, 0));
+    Clock clock;
+    clock.setsource([&] { return now; });
+    TForm1 form(db, settings, language, clock, {}, [] { return false; });
     form.FormCreate();
     form.programstart();
-    form.Timer1->stop();
+    form.findChild<QTimer *>(QStringLiteral("Timer1"))->stop();
     form.show();
     for (auto _ : state) {
-        clock = clock.addMSecs(50); // the clock face changes every 20th tick
+        now = now.addMSecs(50); // the clock face changes every 20th tick
         form.Timer1Timer();
     }
 }

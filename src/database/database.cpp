@@ -51,7 +51,7 @@ QString defaultdbpath()
 }
 
 Database::Database(QString dbpath, DbReporter reporter)
-    : defaultsubjects(defaultsubjectlist()), dbpath_(std::move(dbpath)), reporter_(std::move(reporter))
+    : QObject(nullptr), defaultsubjects(defaultsubjectlist()), dbpath_(std::move(dbpath)), reporter_(std::move(reporter))
 {
     if (!dbpath_.endsWith(QLatin1Char('/')))
         dbpath_ += QLatin1Char('/');
@@ -170,15 +170,41 @@ bool Database::loadorcreate(const QString &filename, std::vector<Rec> &out)
     return loadrecords(filename, out, false);
 }
 
-bool Database::loadcontacts() { return loadorcreate(dbfile::contacts, contacts); }
-bool Database::loadcalitems() { return loadorcreate(dbfile::calitems, calitems); }
-bool Database::loadtasks() { return loadorcreate(dbfile::tasks, tasks); }
+bool Database::told(DbKind kind, bool ok)
+{
+    emit changed(kind);
+    return ok;
+}
 
-bool Database::savecontacts() { return saverecords(dbfile::contacts, contacts); }
-bool Database::savecalitems() { return saverecords(dbfile::calitems, calitems); }
-bool Database::savetasks() { return saverecords(dbfile::tasks, tasks); }
-bool Database::savetimetable() { return saverecords(dbfile::timetable, timetable); }
-bool Database::savesubjects() { return saverecords(dbfile::subjects, subjects); }
+void Database::setnamedays(const QStringList &lines)
+{
+    namedays = lines;
+    emit changed(DbKind::namedays);
+}
+
+void Database::loadall()
+{
+    loading_ = true;
+    loadcontacts();
+    loadcalitems();
+    loadsubjects();
+    loadtasks();
+    loadcategories(dbfile::categories, taskcategories);
+    loadcategories(dbfile::memocategories, memocategories);
+    loadtimetable();
+    loading_ = false;
+    emit reloaded();
+}
+
+bool Database::loadcontacts() { return told(DbKind::contacts, loadorcreate(dbfile::contacts, contacts)); }
+bool Database::loadcalitems() { return told(DbKind::calendar, loadorcreate(dbfile::calitems, calitems)); }
+bool Database::loadtasks() { return told(DbKind::tasks, loadorcreate(dbfile::tasks, tasks)); }
+
+bool Database::savecontacts() { return told(DbKind::contacts, saverecords(dbfile::contacts, contacts)); }
+bool Database::savecalitems() { return told(DbKind::calendar, saverecords(dbfile::calitems, calitems)); }
+bool Database::savetasks() { return told(DbKind::tasks, saverecords(dbfile::tasks, tasks)); }
+bool Database::savetimetable() { return told(DbKind::timetable, saverecords(dbfile::timetable, timetable)); }
+bool Database::savesubjects() { return told(DbKind::subjects, saverecords(dbfile::subjects, subjects)); }
 
 bool Database::defaulttimetable()
 {
@@ -197,7 +223,7 @@ bool Database::loadtimetable()
     }
     int noselection = -1;
     sorttimetable(timetable, noselection);
-    return ok;
+    return told(DbKind::timetable, ok);
 }
 
 bool Database::loadsubjects()
@@ -213,7 +239,7 @@ bool Database::loadsubjects()
         }
         return savesubjects();
     }
-    return loadrecords(dbfile::subjects, subjects, true);
+    return told(DbKind::subjects, loadrecords(dbfile::subjects, subjects, true));
 }
 
 bool Database::listexists(const QString &filename) const
@@ -237,7 +263,12 @@ QStringList Database::loadlist(const QString &filename)
 
 bool Database::savelist(const QString &filename, const QStringList &lines)
 {
-    return savebytes(filename, wholefile::joinlines(lines));
+    const bool ok = savebytes(filename, wholefile::joinlines(lines));
+    if (filename == dbfile::categories || filename == dbfile::memocategories)
+        emit changed(DbKind::categories);
+    else if (filename == dbfile::custommelodies)
+        emit changed(DbKind::melodies);
+    return ok;
 }
 
 bool Database::savecategories(const QStringList &rows, const QString &filename)
@@ -265,12 +296,14 @@ void Database::loadcategories(const QString &filename, QStringList &rows)
     names << unfiled;
     sortalphabetically(names);
     rows = names;
+    emit changed(DbKind::categories);
 }
 
 void Database::loadcustommelodies()
 {
     if (listexists(dbfile::custommelodies)) {
         custommelodies = loadlist(dbfile::custommelodies);
+        emit changed(DbKind::melodies);
     } else {
         custommelodies.clear();
         savelist(dbfile::custommelodies, custommelodies);

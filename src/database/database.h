@@ -5,6 +5,7 @@
 
 #include "database/records.h"
 
+#include <QObject>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -52,8 +53,14 @@ QString dbpathfor(const QString &appdata);
 // The database folder of the current user.
 QString defaultdbpath();
 
-class Database
+// What changed: one kind per file (both category lists are one kind), the
+// notes folder, and the name-day list in use.
+enum class DbKind { contacts, calendar, tasks, timetable, subjects, categories, notes, melodies, namedays };
+
+class Database : public QObject
 {
+    Q_OBJECT
+
 public:
     // `dbpath` ends with a '/'; file names are appended to it directly.
     explicit Database(QString dbpath, DbReporter reporter = {});
@@ -78,11 +85,21 @@ public:
     // Lines of "custommelodies.dat": custom melody k is melody number 5 + k.
     QStringList custommelodies;
 
+    // The name-day list in use: one line per day of the year (see
+    // getnameday); empty when none could be loaded.
+    QStringList namedays;
+    void setnamedays(const QStringList &lines);
+
     // Names of the subjects a new "subjects.dat" gets, in the program language.
     QStringList defaultsubjects;
     // The caption of the default category in the program language; it is
     // shown in the category lists but never stored.
     QString unfiled = QStringLiteral("Unfiled");
+
+    // Loads every record and list file, as start-up and a backup import do,
+    // then emits reloaded(). While it runs, loading() is true.
+    void loadall();
+    bool loading() const { return loading_; }
 
     // Each load empties its array and reads the file whole, in file order.
     // A missing file is created empty (the timetable gets the default lessons,
@@ -134,6 +151,16 @@ public:
     // True after a failed load of that file, until a load of it succeeds.
     bool readonly(const QString &filename) const { return readonly_.contains(filename); }
 
+    // Tells the views that something of `kind` changed in memory (the notes
+    // folder, say, which no load or save here touches).
+    void tell(DbKind kind) { emit changed(kind); }
+
+signals:
+    // After every load and save of that kind (saved or not: memory changed).
+    void changed(DbKind kind);
+    // After loadall(): views go back to their state at start-up.
+    void reloaded();
+
 private:
     template <class Rec>
     bool loadrecords(const QString &filename, std::vector<Rec> &out, bool skipempty);
@@ -145,8 +172,10 @@ private:
     bool savebytes(const QString &filename, const QByteArray &data);
     void loadfailed(const QString &filename, const QString &reason);
     void report(const QString &format, const QStringList &args) const;
+    bool told(DbKind kind, bool ok);
 
     QString dbpath_;
     DbReporter reporter_;
     QSet<QString> readonly_;
+    bool loading_ = false;
 };

@@ -3,98 +3,58 @@
 #include "database/database.h"
 #include "database/dbversion.h"
 #include "database/settings.h"
-#include "mainwindow/lessonstatus.h"
-#include "mainwindow/makerpages.h"
 #include "mainwindow/navbar.h"
-#include "mainwindow/overview.h"
 #include "mainwindow/overviewpage.h"
+#include "mainwindow/pages.h"
 #include "mainwindow/ringform.h"
-#include "organizer/calendar.h"
+#include "organizer/anniversaries.h"
 #include "organizer/calendaricons.h"
 #include "organizer/calendarpage.h"
-#include "organizer/counts.h"
 #include "organizer/form3.h"
 #include "organizer/melodies.h"
-#include "platform/dateformat.h"
+#include "organizer/reminders.h"
+#include "platform/clock.h"
 #include "platform/folders.h"
-#include "platform/hashtext.h"
 #include "platform/inifile.h"
 #include "platform/melodyplayer.h"
 #include "platform/pictures.h"
 #include "platform/prompter.h"
-#include "platform/shell.h"
-#include "platform/wholefile.h"
-#include "school/timetablemodel.h"
 #include "school/timetablepage.h"
 #include "widgets/language.h"
+#include "widgets/pagetable.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenu>
-#include <QRandomGenerator>
 #include <QScreen>
 #include <QShowEvent>
 #include <QStackedWidget>
 #include <QSystemTrayIcon>
 #include <QTimer>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
 
 constexpr int navcolumnwidth = 152;
-constexpr QRgb clockkey = 0xFFFF00FF; // the clock face's transparent colour
 
-const char *const sectioncaptions[] = {"Contacts", "Calendar", "Tasks", "Marks", "Notes", "Timetable"};
-
-// The clock face with its key colour made transparent; a blank face when
-// the file is missing or unreadable (the hands still show the time).
-QImage loadclockface(const QString &path)
+QRect primaryarea()
 {
-    QImage face(path);
-    if (face.isNull()) {
-        face = QImage(120, 120, QImage::Format_ARGB32);
-        face.fill(Qt::transparent);
-        return face;
-    }
-    face = face.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < face.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(face.scanLine(y));
-        for (int x = 0; x < face.width(); ++x) {
-            if (line[x] == clockkey)
-                line[x] = qRgba(0, 0, 0, 0);
-        }
-    }
-    return face;
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
 }
 
 } // namespace
 
-std::pair<int, int> picktwotips(int count, const std::function<int(int)> &below)
-{
-    if (count <= 0)
-        return {-1, -1};
-    const int first = below(count);
-    if (count == 1)
-        return {first, -1};
-    int second = below(count);
-    while (second == first)
-        second = below(count);
-    return {first, second};
-}
-
-TForm1::TForm1(Database &db, Settings &settings, Language &language, const QStringList &arguments,
+TForm1::TForm1(Database &db, Settings &settings, Language &language, Clock &clock, const QStringList &arguments,
                std::function<bool()> trayavailable, QWidget *parent)
-    : QMainWindow(parent), db_(db), settings_(settings), language_(language), arguments_(arguments),
-      trayavailable_(std::move(trayavailable))
+    : QMainWindow(parent), db_(db), settings_(settings), language_(language), clock_(clock), arguments_(arguments),
+      trayavailable_(std::move(trayavailable)), daychecks_(db, settings, language, clock)
 {
     setWindowTitle(caption);
-    const QIcon programicon(iconpixmap(QStringLiteral("quillmoter.svg"), QSize(64, 64)));
-    setWindowIcon(programicon);
+    setWindowIcon(QIcon(iconpixmap(QStringLiteral("quillmoter.svg"), QSize(64, 64))));
     resize(780, 550);
 
     auto *central = new QWidget(this);
@@ -105,11 +65,42 @@ TForm1::TForm1(Database &db, Settings &settings, Language &language, const QStri
     grid->setContentsMargins(0, 0, 0, 0);
     grid->addItem(new QSpacerItem(780, 550, QSizePolicy::Minimum, QSizePolicy::Minimum), 0, 0);
     auto *row = new QHBoxLayout;
-    grid->addLayout(row, 0, 0);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
+    grid->addLayout(row, 0, 0);
+    row->addWidget(buildnavcolumn(central));
 
-    navcolumn = new QWidget(central);
+    // Pages are switched only by the navigation bar: no tabs.
+    PageControl1 = new QStackedWidget(central);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    for (const PageEntry &entry : pagetable)
+        PageControl1->addWidget(makepage(entry.page, db_, settings_, clock_, PageControl1));
+    overview_ = static_cast<OverviewPage *>(PageControl1->widget(pageoverview));
+    timetable_ = static_cast<TimetablePage *>(PageControl1->widget(pagetimetable));
+    // The Overview's lesson status follows a change of the shown week at once.
+    connect(timetable_, &TimetablePage::weekchanged, this, &TForm1::Timer1Timer);
+    row->addWidget(PageControl1, 1);
+    setCentralWidget(central);
+
+    unfiledlabel_ = hiddenlabel(this, QStringLiteral("Unfiled"));
+    buildtray();
+
+    connect(ButtonGroup1, &NavigationBar::buttonclicked, PageControl1, &QStackedWidget::setCurrentIndex);
+    connect(&settings_, &Settings::changed, this, &TForm1::settingchanged);
+    connect(&settings_, &Settings::geometryloaded, this, &TForm1::applygeometry);
+    // Started by programstart.
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(50);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+}
+
+TForm1::~TForm1() = default;
+
+QWidget *TForm1::buildnavcolumn(QWidget *parent)
+{
+    navcolumn = new QWidget(parent);
+    navcolumn->setObjectName(QStringLiteral("navcolumn"));
     navcolumn->setFixedWidth(navcolumnwidth);
     navcolumn->setAutoFillBackground(true);
     auto *column = new QVBoxLayout(navcolumn);
@@ -122,90 +113,34 @@ TForm1::TForm1(Database &db, Settings &settings, Language &language, const QStri
     versionlabel_->setAlignment(Qt::AlignCenter);
     settranslatable(versionlabel_, TransKind::label, 1);
     ButtonGroup1 = new NavigationBar(navcolumn);
-    settranslatable(ButtonGroup1, TransKind::buttongroup);
+    ButtonGroup1->setObjectName(QStringLiteral("ButtonGroup1"));
     column->addWidget(logo);
     column->addWidget(versionlabel_);
     column->addSpacing(8);
     column->addWidget(ButtonGroup1, 0, Qt::AlignLeft);
     column->addStretch(1);
+    return navcolumn;
+}
 
-    // Pages are switched only by the navigation bar: no tabs.
-    PageControl1 = new QStackedWidget(central);
-    Overview = new OverviewPage(settings_, PageControl1);
-    PageControl1->addWidget(Overview);
-    Calendar = new CalendarPage(db_, settings_, PageControl1);
-    Calendar->settoday([this] { return now().date(); });
-    Calendar->setnamedaytext([this](QDate day) {
-        return namedaytext(anniversaries, db_.contacts, day, Overview->captions());
-    });
-    Calendar->setsevendaylist(Overview->ListView2);
-    connect(Calendar, &CalendarPage::countchanged, this, [this] {
-        calcounttext = countcalitems(db_, now().date());
-        refreshitemscounts();
-    });
-    Timetable = new TimetablePage(db_, settings_, PageControl1);
-    Timetable->settoday([this] { return now().date(); });
-    connect(Timetable, &TimetablePage::weekchanged, this, &TForm1::Timer1Timer);
-    for (int i = 1; i < pagecount; ++i) {
-        if (i == pagecalendar || i == pagetimetable) {
-            PageControl1->addWidget(i == pagecalendar ? static_cast<QWidget *>(Calendar) : Timetable);
-            continue;
-        }
-        auto *page = new QWidget(PageControl1);
-        page->setObjectName(QStringLiteral("TabSheet%1").arg(i + 1));
-        page->setAutoFillBackground(true);
-        PageControl1->addWidget(page);
-    }
-    row->addWidget(navcolumn);
-    row->addWidget(PageControl1, 1);
-    setCentralWidget(central);
-
-    overviewlabel_ = hiddenlabel(this, QStringLiteral("Overview"));
-    settingslabel_ = hiddenlabel(this, QStringLiteral("Settings"));
-    welcomelabel_ = hiddenlabel(this, QStringLiteral("Welcome to Quillmoter organizer!"));
-    unfiledlabel_ = hiddenlabel(this, QStringLiteral("Unfiled"));
-    tips = builtintips();
-
-    CheckListBox2 = new QListWidget(this);
-    CheckListBox2->hide();
-    for (const char *section : sectioncaptions) {
-        auto *item = new QListWidgetItem(QLatin1String(section), CheckListBox2);
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(Qt::Checked);
-    }
-    settranslatable(CheckListBox2, TransKind::checklistbox);
-    connect(CheckListBox2, &QListWidget::itemChanged, this, [this](QListWidgetItem *item) {
-        settings_.setflag(buttonvisible(CheckListBox2->row(item) + 1), item->checkState() == Qt::Checked);
-    });
-
+void TForm1::buildtray()
+{
     // The tray menu belongs to the window so that the translation pass reaches it.
     traymenu = new QMenu(this);
+    traymenu->setObjectName(QStringLiteral("traymenu"));
     traymenu->addAction(QStringLiteral("Open Quillmoter"), this, &TForm1::TrayIcon1Click);
     traymenu->addAction(QStringLiteral("Restore window"), this, &TForm1::Obnovitokno1Click);
     traymenu->addAction(QStringLiteral("Terminate program"), this, &TForm1::Ukonit1Click);
     settranslatable(traymenu, TransKind::popupmenu);
     // Made even when no notification area is there yet: a panel that starts
     // after the program still gets the icon.
-    TrayIcon1 = new QSystemTrayIcon(programicon, this);
+    TrayIcon1 = new QSystemTrayIcon(windowIcon(), this);
     TrayIcon1->setToolTip(caption);
     TrayIcon1->setContextMenu(traymenu);
     connect(TrayIcon1, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason why) {
         if (why == QSystemTrayIcon::Trigger || why == QSystemTrayIcon::DoubleClick)
             TrayIcon1Click();
     });
-
-    connect(Overview, &OverviewPage::tipclicked, this, &TForm1::tipclicked);
-    connect(ButtonGroup1, &NavigationBar::buttonclicked, PageControl1, &QStackedWidget::setCurrentIndex);
-    connect(&settings_, &Settings::changed, this, &TForm1::settingchanged);
-
-    // Started by programstart.
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(50);
-    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
-    connect(&settings_, &Settings::geometryloaded, this, &TForm1::applygeometry);
 }
-
-TForm1::~TForm1() = default;
 
 void TForm1::report(const QString &format, const QStringList &args)
 {
@@ -215,39 +150,13 @@ void TForm1::report(const QString &format, const QStringList &args)
 bool TForm1::FormCreate()
 {
     designsize = size();
-    lastday = now().date();
     if (!db_.createfolders())
         return false;
     language_.loadlanguage(db_.dbpath(), folders::programfolders());
-    // The name-day lists beside the program, by their file's base name.
-    namedaylists_ = folders::filesbyname(folders::programfolders(), QStringLiteral("ani"));
     db_.loadcustommelodies();
     versionlabel_->setText(version);
-    clockface = loadclockface(folders::programfile(QStringLiteral("clock.bmp")));
-
-    ttcolors.clear();
-    addttcolor(QStringLiteral("White"), 255, 255, 255);
-    addttcolor(QStringLiteral("Silver"), 220, 220, 220);
-    addttcolor(QStringLiteral("Gray"), 180, 180, 180);
-    addttcolor(QStringLiteral("Maroon"), 153, 0, 48);
-    addttcolor(QStringLiteral("Red"), 237, 28, 36);
-    addttcolor(QStringLiteral("Orange"), 255, 126, 0);
-    addttcolor(QStringLiteral("Ochre"), 255, 194, 14);
-    addttcolor(QStringLiteral("Yellow"), 255, 242, 0);
-    addttcolor(QStringLiteral("Lime"), 168, 230, 29);
-    addttcolor(QStringLiteral("Green"), 34, 177, 76);
-    addttcolor(QStringLiteral("Sky blue"), 0, 183, 239);
-    addttcolor(QStringLiteral("Blue"), 77, 109, 243);
-    addttcolor(QStringLiteral("Navy"), 47, 54, 153);
-    addttcolor(QStringLiteral("Purple"), 171, 109, 212);
-
     TrayIcon1->show();
     return true;
-}
-
-void TForm1::addttcolor(const QString &name, int red, int green, int blue)
-{
-    ttcolors.push_back({name, red + green * 256 + blue * 65536});
 }
 
 bool TForm1::programstart()
@@ -257,8 +166,7 @@ bool TForm1::programstart()
     } else {
         QString error;
         const std::optional<QString> text = db_.readversion(&error);
-        const DbVersion version = text ? checkdbversion(*text) : DbVersion::unreadable;
-        switch (version) {
+        switch (text ? checkdbversion(*text) : DbVersion::unreadable) {
         case DbVersion::current:
             break;
         case DbVersion::unreadable:
@@ -278,7 +186,7 @@ bool TForm1::programstart()
     db_.unfiled = unfiledlabel_->text();
     loadsettings();
     PageControl1->setCurrentIndex(pageoverview);
-    Timetable->BitBtn29Click();
+    timetable_->BitBtn29Click();
     refreshcontent();
     refreshnavbar();
     checkevents();
@@ -292,139 +200,37 @@ bool TForm1::programstart()
 
 void TForm1::refreshcontent()
 {
-    const QDate today = now().date();
-    db_.loadcontacts();
-    contactcounttext = countcontacts(db_);
-    db_.loadcalitems();
-    Calendar->resetday();
-    calcounttext = countcalitems(db_, today);
-    if (editor_)
-        editor_->setcustommelodyentries(custommelodyentries(db_.custommelodies));
-    db_.loadsubjects();
-    db_.loadtasks();
-    db_.loadcategories(dbfile::categories, db_.taskcategories);
-    taskcounttext = counttasks(db_);
-    db_.loadcategories(dbfile::memocategories, db_.memocategories);
-    memocounttext = countmemos(db_);
-    Timetable->resetview();
-    tickms = 0;
-    currentlesson = -1;
-    db_.loadtimetable();
-    Timetable->weekspinChange();
-    Timetable->evenoddcheckClick();
-    refreshday();
-    Calendar->refreshcalitems(0);
-    refreshitemscounts();
+    tickms_ = 0;
+    db_.loadall();
 }
 
 void TForm1::setrecordeditor(TForm3 *editor)
 {
-    editor_ = editor;
-    Calendar->seteditor(editor);
+    static_cast<CalendarPage *>(PageControl1->widget(pagecalendar))->seteditor(editor);
     adddialog(editor);
 }
 
-QString TForm1::dateline(QDate today) const
+void TForm1::setringform(Tringform *ringform, MelodyPlayer *player)
 {
-    QString line = formatdate(settings_.text(Setting::dateformat), today);
-    if (settings_.flag(Setting::twoweeks)) {
-        const bool even = today.weekNumber() % 2 == 0;
-        QString week = (even ? Timetable->evenbutton : Timetable->oddbutton)->text();
-        for (QChar &c : week) {
-            if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-                c = c.toLower();
-        }
-        line += QStringLiteral(", ") + week;
-    }
-    return line;
-}
-
-void TForm1::refreshday()
-{
-    const QDate today = now().date();
-    lastday = today;
-    const AnniversaryCaptions captions = Overview->captions();
-    Overview->refreshday(today, dateline(today), namedaytext(anniversaries, db_.contacts, today, captions),
-                         getremainingdays(Anniversary::birthday, db_.contacts, today, captions),
-                         getremainingdays(Anniversary::nameday, db_.contacts, today, captions));
-    Calendar->refresh7days();
-    Calendar->calendar->update();
+    ringform_ = ringform;
+    player_ = player;
 }
 
 void TForm1::showanniballoon()
 {
     if (!hidestotray() || !settings_.flag(Setting::showballoon))
         return;
-    const QString text = Overview->namedaycaption() + Overview->namedaytextshown() + QLatin1Char('\n')
-                         + Overview->birthdaycaption() + Overview->birthdaytextshown() + QLatin1Char('\n')
-                         + Overview->namedaynextcaption() + Overview->namedaynexttextshown();
     // The balloon hides itself after 10 seconds.
-    TrayIcon1->showMessage(caption, text, QSystemTrayIcon::Information, 10000);
-}
-
-void TForm1::refreshitemscounts()
-{
-    // Sections of the count list: their row in "Show tabs", their icon, their count.
-    const struct
-    {
-        int section;
-        int image;
-        const QString *count;
-    } sections[] = {
-        {0, 0, &contactcounttext},
-        {1, 1, &calcounttext},
-        {2, 2, &taskcounttext},
-        {4, 3, &memocounttext},
-    };
-    QList<OverviewPage::CountRow> rows;
-    for (const auto &s : sections) {
-        if (settings_.flag(buttonvisible(s.section + 1)))
-            rows.push_back({CheckListBox2->item(s.section)->text(), s.image, *s.count});
-    }
-    Overview->setcounts(rows);
-}
-
-void TForm1::ComboBox7Change()
-{
-    const QString chosen = settings_.text(Setting::annilang);
-    const QString path = namedaylists_.value(chosen);
-    std::optional<QStringList> lines;
-    QString reason;
-    if (!path.isEmpty())
-        lines = wholefile::readlines(path, &reason);
-    if (!lines) {
-        if (!namedaylists_.isEmpty()) {
-            report(QStringLiteral("Unable to read the name-day list %s:#%s"),
-                   {path.isEmpty() ? chosen : path, reason.isEmpty() ? QStringLiteral("No such list.") : reason});
-            // Back to the list that is loaded, so the choice names what is shown.
-            if (!loadedlist_.isEmpty() && loadedlist_ != chosen) {
-                const QSignalBlocker quiet(settings_);
-                settings_.settext(Setting::annilang, loadedlist_);
-            }
-        }
-        return;
-    }
-    anniversaries = *lines;
-    loadedlist_ = chosen;
-    if (!settings_.loading())
-        refreshday();
+    TrayIcon1->showMessage(caption, overview_->balloontext(), QSystemTrayIcon::Information, 10000);
 }
 
 void TForm1::refreshnavbar()
 {
     ButtonGroup1->clear();
-    ButtonGroup1->additem(overviewlabel_->text(), pageoverview);
-    for (int i = 0; i < CheckListBox2->count(); ++i) {
-        QListWidgetItem *item = CheckListBox2->item(i);
-        const bool shown = settings_.flag(buttonvisible(i + 1));
-        {
-            const QSignalBlocker quiet(CheckListBox2);
-            item->setCheckState(shown ? Qt::Checked : Qt::Unchecked);
-        }
-        if (shown)
-            ButtonGroup1->additem(item->text(), i + 1);
+    for (const PageEntry &entry : pagetable) {
+        if (entry.showtab == 0 || settings_.flag(buttonvisible(entry.showtab)))
+            ButtonGroup1->additem(pagecaption(entry.page), entry.page);
     }
-    ButtonGroup1->additem(settingslabel_->text(), pagesettings);
     ButtonGroup1->selectimage(PageControl1->currentIndex());
 }
 
@@ -461,13 +267,6 @@ void TForm1::settingchanged(Setting which)
     case Setting::bgcolor:
         setcolors();
         break;
-    case Setting::annilang:
-        ComboBox7Change();
-        break;
-    case Setting::dateformat:
-    case Setting::twoweeks:
-        Overview->dateLine->setText(dateline(now().date()));
-        break;
     case Setting::button1visible:
     case Setting::button2visible:
     case Setting::button3visible:
@@ -475,7 +274,6 @@ void TForm1::settingchanged(Setting which)
     case Setting::button5visible:
     case Setting::button6visible:
         refreshnavbar();
-        refreshitemscounts();
         break;
     default:
         break;
@@ -487,8 +285,8 @@ void TForm1::loadsettings()
     const IniFile ini(db_.path(settingsfilename));
     LoadContext context;
     context.designsize = designsize;
-    context.welcomenote = welcomelabel_->text();
-    context.namedaylists = folders::sortednames(namedaylists_);
+    context.welcomenote = language_.lookup(QStringLiteral("Labels"), QStringLiteral("Welcome to Quillmoter organizer!"));
+    context.namedaylists = folders::sortednames(namedaylistfiles());
     settings_.load(ini, context);
 }
 
@@ -497,9 +295,7 @@ void TForm1::applygeometry()
     QList<QRect> screens;
     for (const QScreen *screen : QGuiApplication::screens())
         screens << screen->availableGeometry();
-    const QRect primary = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
-                                                           : QRect(0, 0, 1024, 768);
-    setGeometry(placewindow(settings_, designsize, screens, primary));
+    setGeometry(placewindow(settings_, designsize, screens, primaryarea()));
     startmaximized_ = placemaximized(settings_);
 }
 
@@ -550,15 +346,11 @@ void TForm1::showmainwindow()
 
 void TForm1::TrayIcon1Click()
 {
-    if (!isVisible()) {
+    if (!isVisible())
         showmainwindow();
-        bringtofront();
-    } else if (isMinimized()) {
+    else if (isMinimized())
         showNormal();
-        bringtofront();
-    } else {
-        bringtofront();
-    }
+    bringtofront();
 }
 
 void TForm1::bringtofront()
@@ -571,9 +363,7 @@ void TForm1::bringtofront()
 
 void TForm1::Obnovitokno1Click()
 {
-    const QRect primary = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
-                                                           : QRect(0, 0, 1024, 768);
-    setGeometry(restoredwindow(designsize, primary));
+    setGeometry(restoredwindow(designsize, primaryarea()));
 }
 
 void TForm1::FormClose()
@@ -617,99 +407,35 @@ void TForm1::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
-}
-
-void TForm1::FormShow()
-{
-    const auto [upper, lower] =
-        picktwotips(int(tips.size()), [](int n) { return int(QRandomGenerator::global()->bounded(n)); });
-    if (upper >= 0)
-        Overview->showtip(0, tips.at(upper));
-    if (lower >= 0)
-        Overview->showtip(1, tips.at(lower));
-}
-
-void TForm1::tipclicked(int place)
-{
-    QString link = Overview->tiplink(place);
-    if (link.isEmpty())
-        link = makersite(language_.language()) + QStringLiteral("index.php?art=quillmoter-organizer");
-    openwebpage(link + makerappquery);
-}
-
-void TForm1::setringform(Tringform *ringform, MelodyPlayer *player)
-{
-    ringform_ = ringform;
-    player_ = player;
-}
-
-int TForm1::currentweekcode(QDate today) const
-{
-    return weekcodefor(thisweek(today, settings_.flag(Setting::twoweeks)), settings_.number(Setting::tttype));
+        overview_->showtips();
 }
 
 void TForm1::Timer1Timer()
 {
-    const QDateTime moment = now();
-    const QDate today = moment.date();
-
-    // A question asked inside the day's work lets further ticks run; they
-    // must not start the same work again.
-    // The day block shows the new day before any question of the day is asked.
-    if (today != lastday && !daychanging_) {
-        daychanging_ = true;
-        refreshday();
+    const QDateTime moment = clock_.now();
+    // The pages show the new day before any question of the day is asked.
+    if (clock_.checkday()) {
         checkevents();
         showanniballoon();
-        daychanging_ = false;
     }
 
     if (PageControl1->currentIndex() == pageoverview) {
-        const QTime time = moment.time();
-        const QTime second(time.hour(), time.minute(), time.second());
-        const bool digital = settings_.flag(Setting::digitalclock);
-        // Redrawn only when the shown second changes: 20 ticks a second
-        // would otherwise redraw the same picture.
-        if (second != clockshown_ || digital != clockdigital_) {
-            Overview->setclock(drawclock(clockface, second, digital));
-            clockshown_ = second;
-            clockdigital_ = digital;
+        overview_->tick(moment);
+        tickms_ += Timer1->interval();
+        if (tickms_ > 60000) {
+            timetable_->repaintview();
+            tickms_ = 0;
         }
-        const int weekcode = currentweekcode(today);
-        tickms += Timer1->interval();
-        if (tickms > 60000) {
-            Timetable->timetablebox->update();
-            tickms = 0;
-        }
-        const LessonStatus status = lessonstatus(db_.timetable, moment, weekcode, settings_.number(Setting::weekstarts),
-                                                 settings_.flag(Setting::weekendeducation), Overview->lessonwords());
-        currentlesson = status.currentlesson;
-        Overview->setlessonstatus(status);
     }
 
     // Reminders, on every page.
-    const int hour = moment.time().hour();
-    const int minute = moment.time().minute();
-    bool fired = false;
-    for (TCalItemRec &r : db_.calitems) {
-        if (!r.remind || r.timefrom / 100 != hour || r.timefrom % 100 != minute || !occurstoday(r, today))
-            continue;
-        r.remind = false;
-        fired = true;
-        if (ringform_) {
-            if (player_)
-                setplayermelody(*player_, qint8(r.melody), db_.custommelodies);
-            ringform_->showreminder(firsthashpart(r.text), calendarpicture(itemimageindex(r.icon, false)));
-        }
-    }
-    if (fired) {
-        // Saved after the pop-up is up: a failed save is reported, and the
-        // reminder is not lost with it.
-        db_.savecalitems();
-        Calendar->refreshcalitems(0);
-        Calendar->refresh7days();
-    }
+    takedue(db_, moment, [this](const DueReminder &due) {
+        if (!ringform_)
+            return;
+        if (player_)
+            setplayermelody(*player_, due.melody, db_.custommelodies);
+        ringform_->showreminder(due.title, calendarpicture(itemimageindex(due.icon, false)));
+    });
 
     // The melody plays on while the pop-up is up.
     if (ringform_ && player_ && ringform_->isVisible() && !ringform_->melodyfailed() && player_->isstopped()) {
@@ -718,45 +444,8 @@ void TForm1::Timer1Timer()
     }
 }
 
-QString TForm1::makerpage() const
-{
-    return makersite(language_.language()) + QStringLiteral("index.php?app=qmtr2.1");
-}
-
 void TForm1::checkevents()
 {
-    const QDate today = now().date();
-    if (!versionasking_ && settings_.flag(Setting::checkversion) && today >= newversiondate) {
-        versionasking_ = true;
-        if (trans_confirmation(newversionquestion) == mb::idyes) {
-            openwebpage(makerpage());
-            versionasking_ = false;
-            endprogram();
-            return;
-        }
-        versionasking_ = false;
-    }
-    if (!firstpromptasking_)
-        showwebprompt(12, 1, firstprompt, firstpromptasking_);
-    if (!secondpromptasking_)
-        showwebprompt(30, 12, secondprompt, secondpromptasking_);
-}
-
-void TForm1::showwebprompt(int day, int month, const QString &text, bool &asking)
-{
-    const QDate today = now().date();
-    if (today.month() != month || today.day() != day)
-        return;
-    asking = true;
-    const QString path = db_.path(settingsfilename);
-    const QString key = QStringLiteral("%1.%2.%3").arg(day).arg(month).arg(today.year());
-    bool ok = false;
-    const bool asked = IniFile(path).readstring(settingssection, key, QStringLiteral("0")).toInt(&ok) != 0 && ok;
-    if (!asked) {
-        if (trans_confirmation(text) == mb::idyes)
-            openwebpage(makerpage());
-        if (!IniFile::writekey(path, settingssection, key, QStringLiteral("1")))
-            report(unabletowrite, {path});
-    }
-    asking = false;
+    if (daychecks_.checkevents())
+        endprogram();
 }

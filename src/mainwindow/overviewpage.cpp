@@ -1,28 +1,45 @@
 #include "mainwindow/overviewpage.h"
 
+#include "database/database.h"
 #include "database/settings.h"
+#include "mainwindow/makerpages.h"
+#include "mainwindow/tips.h"
 #include "moon/tmoon.h"
+#include "organizer/calendarpage.h"
+#include "organizer/counts.h"
+#include "platform/clock.h"
+#include "platform/dateformat.h"
 #include "platform/daynumber.h"
+#include "platform/folders.h"
 #include "platform/pictures.h"
+#include "platform/prompter.h"
+#include "platform/shell.h"
+#include "platform/wholefile.h"
+#include "school/timetablemodel.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
 #include "widgets/linklabel.h"
+#include "widgets/pagetable.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QRandomGenerator>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
 
+constexpr QRgb clockkey = 0xFFFF00FF; // the clock face's transparent colour
+
 const char *const counticons[] = {"count0-contacts.svg", "count1-calendar.svg", "count2-tasks.svg",
                                   "count3-notes.svg"};
 
-QTreeWidget *itemlist(int columns, QWidget *parent)
+QTreeWidget *itemlist(const char *name, int columns, QWidget *parent)
 {
     auto *list = new QTreeWidget(parent);
+    list->setObjectName(QLatin1String(name));
     list->setColumnCount(columns);
     list->setHeaderHidden(true);
     list->setRootIsDecorated(false);
@@ -33,138 +50,76 @@ QTreeWidget *itemlist(int columns, QWidget *parent)
     return list;
 }
 
+QLabel *named(QLabel *label, const char *name)
+{
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+// The count text the Overview shows for a page.
+QString counttext(PageCount count, const Database &db, QDate today)
+{
+    switch (count) {
+    case PageCount::contacts: return countcontacts(db);
+    case PageCount::calendar: return countcalitems(db, today);
+    case PageCount::tasks: return counttasks(db);
+    case PageCount::notes: return countmemos(db);
+    case PageCount::none: break;
+    }
+    return {};
+}
+
 } // namespace
 
-OverviewPage::OverviewPage(Settings &settings, QWidget *parent) : QWidget(parent), settings_(settings)
+std::pair<int, int> picktwotips(int count, const std::function<int(int)> &below)
 {
-    setAutoFillBackground(true);
-    auto *page = new QVBoxLayout(this);
-    page->setContentsMargins(8, 8, 8, 8);
+    if (count <= 0)
+        return {-1, -1};
+    const int first = below(count);
+    if (count == 1)
+        return {first, -1};
+    int second = below(count);
+    while (second == first)
+        second = below(count);
+    return {first, second};
+}
 
-    welcome = new QLabel(this);
+QImage loadclockface(const QString &path)
+{
+    QImage face(path);
+    if (face.isNull()) {
+        face = QImage(120, 120, QImage::Format_ARGB32);
+        face.fill(Qt::transparent);
+        return face;
+    }
+    face = face.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < face.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(face.scanLine(y));
+        for (int x = 0; x < face.width(); ++x) {
+            if (line[x] == clockkey)
+                line[x] = qRgba(0, 0, 0, 0);
+        }
+    }
+    return face;
+}
+
+OverviewPage::OverviewPage(Database &db, Settings &settings, Clock &clock, QWidget *parent)
+    : PageWidget(db, settings, clock, parent), tips(builtintips()),
+      clockface_(loadclockface(folders::programfile(QStringLiteral("clock.bmp")))),
+      namedaylists_(namedaylistfiles())
+{
+    auto *page = pagelayout<QVBoxLayout>();
+    welcome = named(new QLabel(this), "welcome");
     settranslatable(welcome, TransKind::label, 1);
     QFont big = welcome->font();
     big.setBold(true);
     big.setPointSizeF(big.pointSizeF() * 1.4);
     welcome->setFont(big);
     page->addWidget(welcome);
-
-    // The day block.
-    auto *daybox = new FramedBox(this);
-    auto *day = new QGridLayout(daybox);
-    day->setContentsMargins(20, 18, 20, 18);
-    dayNumber = new QLabel(daybox);
-    settranslatable(dayNumber, TransKind::label, 1);
-    QFont huge = dayNumber->font();
-    huge.setBold(true);
-    huge.setPixelSize(44);
-    dayNumber->setFont(huge);
-    dayNumber->setAlignment(Qt::AlignCenter);
-    dayNumber->setMinimumWidth(64);
-    dateLine = valuelabel(daybox);
-    QFont datefont = dateLine->font();
-    datefont.setBold(true);
-    datefont.setPointSizeF(datefont.pointSizeF() * 1.2);
-    dateLine->setFont(datefont);
-    namedaylabel_ = captionlabel(QStringLiteral("Name day:"), daybox);
-    namedaytext_ = valuelabel(daybox);
-    birthdaylabel_ = captionlabel(QStringLiteral("Upcoming birthday:"), daybox);
-    birthdaytext_ = valuelabel(daybox);
-    namedaynextlabel_ = captionlabel(QStringLiteral("Upcoming name day:"), daybox);
-    namedaynexttext_ = valuelabel(daybox);
-    day->setVerticalSpacing(2);
-    day->addWidget(dayNumber, 0, 0, 4, 1);
-    day->addWidget(dateLine, 0, 1, 1, 2);
-    day->addWidget(namedaylabel_, 1, 1, Qt::AlignTop);
-    day->addWidget(namedaytext_, 1, 2);
-    day->addWidget(birthdaylabel_, 2, 1, Qt::AlignTop);
-    day->addWidget(birthdaytext_, 2, 2);
-    day->addWidget(namedaynextlabel_, 3, 1, Qt::AlignTop);
-    day->addWidget(namedaynexttext_, 3, 2);
-    day->setColumnStretch(2, 1);
-
-    // The clock and the lesson panel.
-    auto *clockbox = new FramedBox(this);
-    auto *school = new QHBoxLayout(clockbox);
-    school->setContentsMargins(18, 16, 18, 16);
-    auto *moon = new QVBoxLayout;
-    moonlabel_ = captionlabel(QStringLiteral("Moon phase:"), clockbox);
-    Moon1 = new TMoon(clockbox);
-    moon->addWidget(moonlabel_);
-    moon->addWidget(Moon1, 0, Qt::AlignHCenter);
-    moon->addStretch(1);
-    school->addLayout(moon);
-    clock = new QLabel(clockbox);
-    clock->setFixedSize(120, 120);
-    school->addWidget(clock, 0, Qt::AlignTop);
-    lessonpanel = new QWidget(clockbox);
-    auto *lessons = new QGridLayout(lessonpanel);
-    lessons->setContentsMargins(0, 0, 0, 0);
-    current = valuelabel(lessonpanel);
-    next = valuelabel(lessonpanel);
-    room = valuelabel(lessonpanel);
-    rings = valuelabel(lessonpanel);
-    rings->setWordWrap(false);
-    const QList<std::pair<QString, QLabel *>> rows = {{QStringLiteral("Now is:"), current},
-                                                       {QStringLiteral("Next lesson:"), next},
-                                                       {QStringLiteral("Next classroom:"), room},
-                                                       {QStringLiteral("Rings in:"), rings}};
-    for (int r = 0; r < rows.size(); ++r) {
-        lessons->addWidget(captionlabel(rows[r].first, lessonpanel), r, 0, Qt::AlignTop);
-        lessons->addWidget(rows[r].second, r, 1);
-    }
-    lessons->setRowStretch(rows.size(), 1);
-    lessonpanel->setMinimumWidth(220);
-    inschooloff = new QLabel(QStringLiteral("Mode \"In school\" is off"), clockbox);
-    settranslatable(inschooloff, TransKind::label);
-    inschooloff->hide();
-    school->addWidget(lessonpanel, 1);
-    school->addWidget(inschooloff, 1, Qt::AlignCenter);
-
-    page->addWidget(daybox);
-
-    // The coming week and the counts.
-    auto *weekbox = new FramedBox(this);
-    auto *week = new QVBoxLayout(weekbox);
-    week->setContentsMargins(18, 18, 18, 18);
-    ListView2 = itemlist(1, weekbox);
-    ListView2->setIconSize(QSize(16, 16));
-    week->addWidget(ListView2);
-    auto *countbox = new FramedBox(this);
-    auto *counts = new QVBoxLayout(countbox);
-    counts->setContentsMargins(18, 18, 18, 18);
-    countlist = itemlist(2, countbox);
-    countlist->setIconSize(QSize(16, 16));
-    countlist->header()->setStretchLastSection(false);
-    countlist->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    countlist->header()->setSectionResizeMode(1, QHeaderView::Fixed);
-    countlist->header()->resizeSection(1, 55);
-    countlist->setMinimumWidth(180);
-    counts->addWidget(countlist);
-    page->addWidget(clockbox);
-    auto *lists = new QHBoxLayout;
-    lists->addWidget(weekbox, 3);
-    lists->addWidget(countbox, 2);
-    page->addLayout(lists, 1);
-
-    // Two tips.
-    auto *tiprow = new QHBoxLayout;
-    for (int place = 0; place < 2; ++place) {
-        auto *box = new FramedBox(this);
-        auto *row = new QHBoxLayout(box);
-        row->setContentsMargins(18, 16, 18, 16);
-        tipicons[place] = new QLabel(box);
-        tipicons[place]->setFixedSize(32, 32);
-        tiplabels[place] = new LinkLabel(QString(), box);
-        tiplabels[place]->setWordWrap(true);
-        settranslatable(tiplabels[place], TransKind::label, 1);
-        row->addWidget(tipicons[place], 0, Qt::AlignTop);
-        row->addWidget(tiplabels[place], 1);
-        connect(tiplabels[place], &LinkLabel::clicked, this, [this, place] { emit tipclicked(place); });
-        tipboxes[place] = box;
-        tiprow->addWidget(box, 1);
-    }
-    page->addLayout(tiprow);
+    builddaybox(page);
+    buildclockbox(page);
+    buildlists(page);
+    buildtips(page);
 
     nobody_ = hiddenlabel(this, QStringLiteral("nobody"));
     in_ = hiddenlabel(this, QStringLiteral("in"));
@@ -177,6 +132,142 @@ OverviewPage::OverviewPage(Settings &settings, QWidget *parent) : QWidget(parent
         words_ << hiddenlabel(this, *word);
 
     connect(&settings_, &Settings::changed, this, &OverviewPage::settingchanged);
+    connect(&db_, &Database::changed, this, &OverviewPage::databasechanged);
+    connect(&db_, &Database::reloaded, this, [this] {
+        currentlesson_ = -1;
+        refreshday();
+        refreshitemscounts();
+    });
+    connect(&clock_, &Clock::daychanged, this, [this] {
+        refreshday();
+        refreshitemscounts(); // what is still to come counts from today
+    });
+}
+
+void OverviewPage::builddaybox(QBoxLayout *page)
+{
+    auto *daybox = new FramedBox(this);
+    auto *day = daybox->insidelayout<QGridLayout>();
+    dayNumber = named(new QLabel(daybox), "dayNumber");
+    settranslatable(dayNumber, TransKind::label, 1);
+    QFont huge = dayNumber->font();
+    huge.setBold(true);
+    huge.setPixelSize(44);
+    dayNumber->setFont(huge);
+    dayNumber->setAlignment(Qt::AlignCenter);
+    dayNumber->setMinimumWidth(64);
+    dateLine = named(valuelabel(daybox), "dateLine");
+    QFont datefont = dateLine->font();
+    datefont.setBold(true);
+    datefont.setPointSizeF(datefont.pointSizeF() * 1.2);
+    dateLine->setFont(datefont);
+    namedaylabel_ = captionlabel(QStringLiteral("Name day:"), daybox);
+    namedaytext_ = named(valuelabel(daybox), "namedaytext");
+    birthdaylabel_ = captionlabel(QStringLiteral("Upcoming birthday:"), daybox);
+    birthdaytext_ = named(valuelabel(daybox), "birthdaytext");
+    namedaynextlabel_ = captionlabel(QStringLiteral("Upcoming name day:"), daybox);
+    namedaynexttext_ = named(valuelabel(daybox), "namedaynexttext");
+    day->setVerticalSpacing(2);
+    day->addWidget(dayNumber, 0, 0, 4, 1);
+    day->addWidget(dateLine, 0, 1, 1, 2);
+    day->addWidget(namedaylabel_, 1, 1, Qt::AlignTop);
+    day->addWidget(namedaytext_, 1, 2);
+    day->addWidget(birthdaylabel_, 2, 1, Qt::AlignTop);
+    day->addWidget(birthdaytext_, 2, 2);
+    day->addWidget(namedaynextlabel_, 3, 1, Qt::AlignTop);
+    day->addWidget(namedaynexttext_, 3, 2);
+    day->setColumnStretch(2, 1);
+    page->addWidget(daybox);
+}
+
+void OverviewPage::buildclockbox(QBoxLayout *page)
+{
+    auto *clockbox = new FramedBox(this);
+    auto *school = clockbox->insidelayout<QHBoxLayout>();
+    auto *moon = new QVBoxLayout;
+    moonlabel_ = captionlabel(QStringLiteral("Moon phase:"), clockbox);
+    Moon1 = new TMoon(clockbox);
+    Moon1->setObjectName(QStringLiteral("Moon1"));
+    moon->addWidget(moonlabel_);
+    moon->addWidget(Moon1, 0, Qt::AlignHCenter);
+    moon->addStretch(1);
+    school->addLayout(moon);
+    clock = named(new QLabel(clockbox), "clock");
+    clock->setFixedSize(120, 120);
+    school->addWidget(clock, 0, Qt::AlignTop);
+    lessonpanel = new QWidget(clockbox);
+    lessonpanel->setObjectName(QStringLiteral("lessonpanel"));
+    auto *lessons = new QGridLayout(lessonpanel);
+    lessons->setContentsMargins(0, 0, 0, 0);
+    current = named(valuelabel(lessonpanel), "current");
+    next = named(valuelabel(lessonpanel), "next");
+    room = named(valuelabel(lessonpanel), "room");
+    rings = named(valuelabel(lessonpanel), "rings");
+    rings->setWordWrap(false);
+    const QList<std::pair<QString, QLabel *>> rows = {{QStringLiteral("Now is:"), current},
+                                                       {QStringLiteral("Next lesson:"), next},
+                                                       {QStringLiteral("Next classroom:"), room},
+                                                       {QStringLiteral("Rings in:"), rings}};
+    for (int r = 0; r < rows.size(); ++r) {
+        lessons->addWidget(captionlabel(rows[r].first, lessonpanel), r, 0, Qt::AlignTop);
+        lessons->addWidget(rows[r].second, r, 1);
+    }
+    lessons->setRowStretch(rows.size(), 1);
+    lessonpanel->setMinimumWidth(220);
+    inschooloff = named(new QLabel(QStringLiteral("Mode \"In school\" is off"), clockbox), "inschooloff");
+    settranslatable(inschooloff, TransKind::label);
+    inschooloff->hide();
+    school->addWidget(lessonpanel, 1);
+    school->addWidget(inschooloff, 1, Qt::AlignCenter);
+    page->addWidget(clockbox);
+}
+
+void OverviewPage::buildlists(QBoxLayout *page)
+{
+    auto *weekbox = new FramedBox(this);
+    auto *week = weekbox->insidelayout<QVBoxLayout>();
+    ListView2 = makedaylist(weekbox);
+    ListView2->setObjectName(QStringLiteral("ListView2"));
+    ListView2->setIconSize(QSize(16, 16));
+    ListView2->setSelectionMode(QAbstractItemView::NoSelection);
+    ListView2->setFocusPolicy(Qt::NoFocus);
+    week->addWidget(ListView2);
+    auto *countbox = new FramedBox(this);
+    auto *counts = countbox->insidelayout<QVBoxLayout>();
+    countlist = itemlist("countlist", 2, countbox);
+    countlist->setIconSize(QSize(16, 16));
+    countlist->header()->setStretchLastSection(false);
+    countlist->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    countlist->header()->setSectionResizeMode(1, QHeaderView::Fixed);
+    countlist->header()->resizeSection(1, 55);
+    countlist->setMinimumWidth(180);
+    counts->addWidget(countlist);
+    auto *lists = new QHBoxLayout;
+    lists->addWidget(weekbox, 3);
+    lists->addWidget(countbox, 2);
+    page->addLayout(lists, 1);
+}
+
+void OverviewPage::buildtips(QBoxLayout *page)
+{
+    auto *tiprow = new QHBoxLayout;
+    for (int place = 0; place < 2; ++place) {
+        auto *box = new FramedBox(this);
+        box->setObjectName(QStringLiteral("tipbox%1").arg(place + 1));
+        auto *row = box->insidelayout<QHBoxLayout>();
+        tipicons[place] = new QLabel(box);
+        tipicons[place]->setFixedSize(32, 32);
+        tiplabels[place] = new LinkLabel(QString(), box);
+        tiplabels[place]->setObjectName(QStringLiteral("tiplabel%1").arg(place + 1));
+        tiplabels[place]->setWordWrap(true);
+        settranslatable(tiplabels[place], TransKind::label, 1);
+        row->addWidget(tipicons[place], 0, Qt::AlignTop);
+        row->addWidget(tiplabels[place], 1);
+        connect(tiplabels[place], &LinkLabel::clicked, this, [this, place] { tipclicked(place); });
+        tipboxes[place] = box;
+        tiprow->addWidget(box, 1);
+    }
+    page->addLayout(tiprow);
 }
 
 AnniversaryCaptions OverviewPage::captions() const
@@ -184,32 +275,99 @@ AnniversaryCaptions OverviewPage::captions() const
     return {nobody_->text(), in_->text(), days_->text(), today_->text(), fromcontacts_->text()};
 }
 
-void OverviewPage::refreshday(QDate today, const QString &dateline, const QString &namedaytext,
-                              const QString &birthdaytext, const QString &namedaynexttext)
+LessonWords OverviewPage::lessonwords() const
 {
-    Moon1->setdate(daynumber::fromdate(today));
-    dayNumber->setText(QString::number(today.day()));
-    dateLine->setText(dateline);
-    namedaytext_->setText(namedaytext);
-    birthdaytext_->setText(birthdaytext);
-    namedaynexttext_->setText(namedaynexttext);
+    return {words_[0]->text(), words_[1]->text(), words_[2]->text(), words_[3]->text(),
+            words_[4]->text(), words_[5]->text(), words_[6]->text(), words_[7]->text()};
 }
 
-void OverviewPage::setcounts(const QList<CountRow> &rows)
+QString OverviewPage::dateline(QDate today) const
+{
+    QString line = formatdate(settings_.text(Setting::dateformat), today);
+    if (settings_.flag(Setting::twoweeks)) {
+        // The week button's caption on the Timetable page, in lower case.
+        const bool even = today.weekNumber() % 2 == 0;
+        QString week = currentlanguage().lookup(QStringLiteral("Buttons"),
+                                                even ? QStringLiteral("Even week") : QStringLiteral("Odd week"));
+        for (QChar &c : week) {
+            if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+                c = c.toLower();
+        }
+        line += QStringLiteral(", ") + week;
+    }
+    return line;
+}
+
+void OverviewPage::refreshday()
+{
+    const QDate today = clock_.today();
+    const AnniversaryCaptions words = captions();
+    Moon1->setdate(daynumber::fromdate(today));
+    dayNumber->setText(QString::number(today.day()));
+    dateLine->setText(dateline(today));
+    namedaytext_->setText(namedaytext(db_.namedays, db_.contacts, today, words));
+    birthdaytext_->setText(getremainingdays(Anniversary::birthday, db_.contacts, today, words));
+    namedaynexttext_->setText(getremainingdays(Anniversary::nameday, db_.contacts, today, words));
+    refresh7days();
+}
+
+void OverviewPage::refresh7days()
+{
+    filldaylist(ListView2, sevendayrows(db_.calitems, clock_.today(), settings_.text(Setting::dateformat)));
+}
+
+void OverviewPage::refreshitemscounts()
 {
     countlist->clear();
-    for (const CountRow &row : rows) {
-        auto *item = new QTreeWidgetItem(countlist, {row.caption, row.count});
-        if (row.image >= 0 && row.image < int(std::size(counticons)))
-            item->setIcon(0, QIcon(iconpixmap(QLatin1String(counticons[row.image]), QSize(16, 16))));
+    const QDate today = clock_.today();
+    for (const PageEntry &entry : pagetable) {
+        if (entry.count == PageCount::none || !settings_.flag(buttonvisible(entry.showtab)))
+            continue;
+        auto *item = new QTreeWidgetItem(countlist, {pagecaption(entry.page), counttext(entry.count, db_, today)});
+        const int image = int(entry.count) - 1;
+        item->setIcon(0, QIcon(iconpixmap(QLatin1String(counticons[image]), QSize(16, 16))));
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     }
 }
 
+void OverviewPage::ComboBox7Change()
+{
+    const QString chosen = settings_.text(Setting::annilang);
+    const QString path = namedaylists_.value(chosen);
+    std::optional<QStringList> lines;
+    QString reason;
+    if (!path.isEmpty())
+        lines = wholefile::readlines(path, &reason);
+    if (!lines) {
+        if (!namedaylists_.isEmpty()) {
+            trans_messagebox(QStringLiteral("Unable to read the name-day list %s:#%s"),
+                             {path.isEmpty() ? chosen : path,
+                              reason.isEmpty() ? QStringLiteral("No such list.") : reason},
+                             QStringLiteral("Error"), mb::iconerror);
+            // Back to the list that is loaded, so the choice names what is shown.
+            if (!loadedlist_.isEmpty() && loadedlist_ != chosen) {
+                const QSignalBlocker quiet(settings_);
+                settings_.settext(Setting::annilang, loadedlist_);
+            }
+        }
+        return;
+    }
+    loadedlist_ = chosen;
+    db_.setnamedays(*lines);
+}
+
+void OverviewPage::showtips()
+{
+    const auto [upper, lower] =
+        picktwotips(int(tips.size()), [](int n) { return int(QRandomGenerator::global()->bounded(n)); });
+    if (upper >= 0)
+        showtip(0, tips.at(upper));
+    if (lower >= 0)
+        showtip(1, tips.at(lower));
+}
+
 void OverviewPage::showtip(int place, const QString &line)
 {
-    if (place < 0 || place > 1)
-        return;
     const std::optional<Tip> tip = parsetip(line);
     if (!tip)
         return;
@@ -219,31 +377,42 @@ void OverviewPage::showtip(int place, const QString &line)
     tiplinks_[place] = tip->link;
 }
 
-LessonWords OverviewPage::lessonwords() const
+void OverviewPage::tipclicked(int place)
 {
-    return {words_[0]->text(), words_[1]->text(), words_[2]->text(), words_[3]->text(),
-            words_[4]->text(), words_[5]->text(), words_[6]->text(), words_[7]->text()};
+    QString link = tiplinks_[place];
+    if (link.isEmpty())
+        link = makersite(currentlanguage().language()) + QStringLiteral("index.php?art=quillmoter-organizer");
+    openwebpage(link + makerappquery);
 }
 
-void OverviewPage::setclock(const QPixmap &picture)
+void OverviewPage::tick(const QDateTime &now)
 {
-    clock->setPixmap(picture);
-}
-
-void OverviewPage::setlessonstatus(const LessonStatus &status)
-{
+    const QTime time = now.time();
+    const QTime second(time.hour(), time.minute(), time.second());
+    const bool digital = settings_.flag(Setting::digitalclock);
+    // Redrawn only when the shown second changes: 20 ticks a second would
+    // otherwise redraw the same picture.
+    if (second != clockshown_ || digital != clockdigital_) {
+        clock->setPixmap(drawclock(clockface_, second, digital));
+        clockshown_ = second;
+        clockdigital_ = digital;
+    }
+    const int weekcode = weekcodefor(thisweek(now.date(), settings_.flag(Setting::twoweeks)),
+                                     settings_.number(Setting::tttype));
+    const LessonStatus status = lessonstatus(db_.timetable, now, weekcode, settings_.number(Setting::weekstarts),
+                                             settings_.flag(Setting::weekendeducation), lessonwords());
+    currentlesson_ = status.currentlesson;
     current->setText(status.current);
     next->setText(status.next);
     room->setText(status.room);
     rings->setText(status.rings);
 }
 
-QString OverviewPage::namedaycaption() const { return namedaylabel_->text(); }
-QString OverviewPage::birthdaycaption() const { return birthdaylabel_->text(); }
-QString OverviewPage::namedaynextcaption() const { return namedaynextlabel_->text(); }
-QString OverviewPage::namedaytextshown() const { return namedaytext_->text(); }
-QString OverviewPage::birthdaytextshown() const { return birthdaytext_->text(); }
-QString OverviewPage::namedaynexttextshown() const { return namedaynexttext_->text(); }
+QString OverviewPage::balloontext() const
+{
+    return namedaylabel_->text() + namedaytext_->text() + QLatin1Char('\n') + birthdaylabel_->text()
+           + birthdaytext_->text() + QLatin1Char('\n') + namedaynextlabel_->text() + namedaynexttext_->text();
+}
 
 void OverviewPage::CheckBox11Click()
 {
@@ -253,6 +422,34 @@ void OverviewPage::CheckBox11Click()
     const bool namedays = upcoming && settings_.flag(Setting::shownamedays);
     namedaynextlabel_->setVisible(namedays);
     namedaynexttext_->setVisible(namedays);
+}
+
+void OverviewPage::databasechanged(DbKind kind)
+{
+    // A reload refreshes once at its end.
+    if (db_.loading())
+        return;
+    switch (kind) {
+    case DbKind::contacts:
+        refreshday();
+        refreshitemscounts();
+        break;
+    case DbKind::namedays:
+        // While the settings load, the contacts are not loaded yet.
+        if (!settings_.loading())
+            refreshday();
+        break;
+    case DbKind::calendar:
+        refresh7days();
+        refreshitemscounts();
+        break;
+    case DbKind::tasks:
+    case DbKind::notes:
+        refreshitemscounts();
+        break;
+    default:
+        break;
+    }
 }
 
 void OverviewPage::settingchanged(Setting which)
@@ -285,6 +482,21 @@ void OverviewPage::settingchanged(Setting which)
         break;
     case Setting::welcomenote:
         welcome->setText(settings_.text(Setting::welcomenote));
+        break;
+    case Setting::annilang:
+        ComboBox7Change();
+        break;
+    case Setting::dateformat:
+    case Setting::twoweeks:
+        dateLine->setText(dateline(clock_.today()));
+        break;
+    case Setting::button1visible:
+    case Setting::button2visible:
+    case Setting::button3visible:
+    case Setting::button4visible:
+    case Setting::button5visible:
+    case Setting::button6visible:
+        refreshitemscounts();
         break;
     default:
         break;

@@ -1,87 +1,88 @@
 #pragma once
 // The Overview page: today's date and name day, the next birthday and name
-// day among the contacts, the moon, the item counts, the coming week's
-// calendar records and two tips.
+// day among the contacts, the moon, the clock with the current and next
+// lesson, the coming week's calendar records, the item counts and two tips.
 
 #include "mainwindow/lessonstatus.h"
-#include "mainwindow/overview.h"
+#include "organizer/anniversaries.h"
+#include "widgets/pagewidget.h"
 
-#include <QWidget>
+#include <QImage>
+#include <QMap>
+#include <QStringList>
+#include <QTime>
+
+#include <functional>
+#include <utility>
 
 class LinkLabel;
 class QLabel;
 class QTreeWidget;
-class Settings;
 class TMoon;
+enum class DbKind;
 enum class Setting;
 
-class OverviewPage : public QWidget
+// Two different tips out of `count` (-1 where there is none to show): with
+// one tip only the upper place shows it, with none neither place does.
+std::pair<int, int> picktwotips(int count, const std::function<int(int)> &below);
+
+// The clock face with its key colour made transparent; a blank face when
+// the file is missing or unreadable (the hands still show the time).
+QImage loadclockface(const QString &path);
+
+class OverviewPage : public PageWidget
 {
     Q_OBJECT
 
 public:
-    explicit OverviewPage(Settings &settings, QWidget *parent = nullptr);
+    OverviewPage(Database &db, Settings &settings, Clock &clock, QWidget *parent = nullptr);
 
-    // The day block for `today`: the day number and the moon of that day,
-    // with the texts put together by the main window.
-    void refreshday(QDate today, const QString &dateline, const QString &namedaytext, const QString &birthdaytext,
-                    const QString &namedaynexttext);
+    // The tips, "icon$text[link]" lines (a language file replaces them).
+    QStringList tips;
 
-    // One row of the count list.
-    struct CountRow
-    {
-        QString caption;
-        int image; // 0 contacts, 1 calendar, 2 tasks, 3 notes
-        QString count;
-    };
-    void setcounts(const QList<CountRow> &rows);
-
-    // Shows `line` of the tips in place 0 (upper) or 1 (lower); a line that
-    // is no tip leaves the place as it was.
-    void showtip(int place, const QString &line);
-    // The link of a tip place; empty means the maker's page.
-    QString tiplink(int place) const { return tiplinks_[place]; }
-
-    AnniversaryCaptions captions() const;
-    LessonWords lessonwords() const;
-
-    // The clock and the lesson panel.
-    void setclock(const QPixmap &clock);
-    void setlessonstatus(const LessonStatus &status);
-
-    // Captions shown in the balloon.
-    QString namedaycaption() const;
-    QString birthdaycaption() const;
-    QString namedaynextcaption() const;
-    QString namedaytextshown() const;
-    QString birthdaytextshown() const;
-    QString namedaynexttextshown() const;
-
-    QLabel *dayNumber = nullptr;
-    QLabel *dateLine = nullptr;
-    QLabel *welcome = nullptr;
-    TMoon *Moon1 = nullptr;
-    QTreeWidget *ListView2 = nullptr; // the next seven days
-    QTreeWidget *countlist = nullptr;
-    QWidget *tipboxes[2] = {};
-    QLabel *clock = nullptr;
-    QWidget *lessonpanel = nullptr;
-    QLabel *inschooloff = nullptr;
-    QLabel *current = nullptr;
-    QLabel *next = nullptr;
-    QLabel *room = nullptr;
-    QLabel *rings = nullptr;
-    LinkLabel *tiplabels[2] = {};
-    QLabel *tipicons[2] = {};
-
-signals:
-    void tipclicked(int place);
+    // The day block and the coming week for today.
+    void refreshday();
+    // The count list, for the pages that are shown.
+    void refreshitemscounts();
+    // The chosen name-day list changed: load it.
+    void ComboBox7Change();
+    // Two different tips in the two places (each time the window shows).
+    void showtips();
+    // The main timer's work while the page is shown: clock and lesson status.
+    void tick(const QDateTime &now);
+    // The lesson in progress (index in the timetable), -1 for none.
+    int currentlesson() const { return currentlesson_; }
+    // The notification balloon's text: name day, next birthday, next name day.
+    QString balloontext() const;
+    // The clock face the clock is drawn on ("clock.bmp" beside the program).
+    const QImage &clockface() const { return clockface_; }
 
 private:
+    void builddaybox(QBoxLayout *page);
+    void buildclockbox(QBoxLayout *page);
+    void buildlists(QBoxLayout *page);
+    void buildtips(QBoxLayout *page);
     void settingchanged(Setting which);
+    void databasechanged(DbKind kind);
+    void refresh7days();
+    void showtip(int place, const QString &line);
+    void tipclicked(int place);
+    QString dateline(QDate today) const;
+    AnniversaryCaptions captions() const;
+    LessonWords lessonwords() const;
     void CheckBox11Click();
 
-    Settings &settings_;
+    QImage clockface_;
+    QTime clockshown_;
+    bool clockdigital_ = false;
+    int currentlesson_ = -1;
+    QMap<QString, QString> namedaylists_; // name-day list -> its file
+    QString loadedlist_;
+    QString tiplinks_[2];
+
+    QLabel *welcome = nullptr;
+    QLabel *dayNumber = nullptr;
+    QLabel *dateLine = nullptr;
     QLabel *namedaylabel_ = nullptr;
     QLabel *namedaytext_ = nullptr;
     QLabel *birthdaylabel_ = nullptr;
@@ -89,11 +90,23 @@ private:
     QLabel *namedaynextlabel_ = nullptr;
     QLabel *namedaynexttext_ = nullptr;
     QLabel *moonlabel_ = nullptr;
+    TMoon *Moon1 = nullptr;
+    QLabel *clock = nullptr;
+    QWidget *lessonpanel = nullptr;
+    QLabel *inschooloff = nullptr;
+    QLabel *current = nullptr;
+    QLabel *next = nullptr;
+    QLabel *room = nullptr;
+    QLabel *rings = nullptr;
+    QTreeWidget *ListView2 = nullptr; // the next seven days
+    QTreeWidget *countlist = nullptr;
+    QWidget *tipboxes[2] = {};
+    QLabel *tipicons[2] = {};
+    LinkLabel *tiplabels[2] = {};
     QLabel *nobody_ = nullptr;
     QLabel *in_ = nullptr;
     QLabel *days_ = nullptr;
     QLabel *today_ = nullptr;
     QLabel *fromcontacts_ = nullptr;
     QList<QLabel *> words_; // the lesson panel's words, in LessonWords order
-    QString tiplinks_[2];
 };

@@ -3,8 +3,10 @@
 #include "database/database.h"
 #include "database/settings.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/overviewpage.h"
 #include "mainwindow/ringform.h"
 #include "organizer/form3.h"
+#include "platform/clock.h"
 #include "platform/melodyplayer.h"
 #include "platform/prompter.h"
 #include "platform/singleinstance.h"
@@ -38,9 +40,11 @@ int runquillmoter(int argc, char *argv[])
     });
     Settings settings;
     Language &language = currentlanguage();
+    Clock clock;
 
     // The windows, each once for the whole run, in this order.
-    TForm1 form1(db, settings, language, QApplication::arguments().mid(1), &QSystemTrayIcon::isSystemTrayAvailable);
+    TForm1 form1(db, settings, language, clock, QApplication::arguments().mid(1),
+                 &QSystemTrayIcon::isSystemTrayAvailable);
     if (!form1.FormCreate())
         return 1;
     MelodyPlayer *player = createmediaplayer(&app);
@@ -58,7 +62,7 @@ int runquillmoter(int argc, char *argv[])
 
     TranslatedMemos memos;
     memos.subjects = &db.defaultsubjects;
-    memos.tips = &form1.tips;
+    memos.tips = &form1.overview()->tips;
     language.translate({&form1, &form3, &form4, &ringform}, memos);
     if (!form1.programstart())
         return form1.ended() ? 0 : 1;

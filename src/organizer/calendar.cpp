@@ -1,5 +1,6 @@
 #include "organizer/calendar.h"
 
+#include "platform/dateformat.h"
 #include "platform/daynumber.h"
 #include "platform/fonts.h"
 #include "platform/hashtext.h"
@@ -236,18 +237,29 @@ calgeometry::CalendarFonts calgeometry::calendarfonts(const QLocale &locale)
     return fonts;
 }
 
-QString widestdate(const QLocale &locale, const QString &format, const QFontMetrics &metrics)
+
+QList<DayRow> dayrows(const std::vector<TCalItemRec> &calitems, const QList<int> &indexes)
 {
-    QString widest;
-    int width = -1;
-    for (int month = 1; month <= 12; ++month) {
-        for (int day = 22; day <= 28; ++day) { // seven days: every weekday
-            const QString text = locale.toString(QDate(2026, month, day), format);
-            if (const int w = metrics.horizontalAdvance(text); w > width) {
-                width = w;
-                widest = text;
-            }
-        }
+    QList<DayRow> rows;
+    rows.reserve(indexes.size());
+    for (int index : indexes) {
+        const TCalItemRec &r = calitems[size_t(index)];
+        rows.push_back({calcaption(r), itemimageindex(r.icon, r.remind), false});
     }
-    return widest;
+    return rows;
+}
+
+QList<DayRow> sevendayrows(const std::vector<TCalItemRec> &calitems, QDate today, const QString &dateformat)
+{
+    QList<DayRow> rows;
+    for (int n = 0; n < 7; ++n) {
+        const QDate day = today.addDays(n);
+        const QList<int> records = dayrecords(calitems, day);
+        if (n > 0 && !records.isEmpty()) {
+            rows.push_back({QString(), -1, false});
+            rows.push_back({formatdate(dateformat, day), -1, true});
+        }
+        rows += dayrows(calitems, records);
+    }
+    return rows;
 }

@@ -6,7 +6,6 @@
 
 #include <QDate>
 #include <QFont>
-#include <QFontMetrics>
 #include <QLocale>
 #include <QList>
 #include <QPoint>
@@ -39,6 +38,23 @@ QString hhmm(int time);
 // A day list row's caption: the title, after "From" or "From - To" by the
 // record's time mode.
 QString calcaption(const TCalItemRec &record);
+
+// A row of a day list: a record's caption and picture, or (in the seven-day
+// list) a blank spacer or a date heading, both without picture.
+struct DayRow
+{
+    QString caption;
+    int image = -1; // calendar picture, -1 for none
+    bool heading = false;
+};
+
+// The rows of the records in `indexes`.
+QList<DayRow> dayrows(const std::vector<TCalItemRec> &calitems, const QList<int> &indexes);
+
+// The list of the next seven days from `today`: today's records without a
+// heading, then for each later day that has records a blank row, a heading
+// with the date in `dateformat` (the d/m/y patterns) and its records.
+QList<DayRow> sevendayrows(const std::vector<TCalItemRec> &calitems, QDate today, const QString &dateformat);
 
 // The calendar icons: picture 2 * icon, plus 1 with an armed reminder. An
 // icon outside 0..8 counts as 0.
@@ -78,10 +94,6 @@ CalendarFonts calendarfonts(const QLocale &locale);
 // The day under a click at `pos` on a panel of `blocks` month blocks whose
 // first block is month/year; none when the click is not on a painted day.
 std::optional<QDate> calendarhit(QPoint pos, int month, int year, int weekstarts, int blocks);
-
-// The widest date of `locale` in `format` (every weekday in every month, a
-// two-digit day), for sizing a date picker so no date is cut off.
-QString widestdate(const QLocale &locale, const QString &format, const QFontMetrics &metrics);
 
 // Repetition texts of the record editor: the day flags are kept Monday first.
 QString weeklyrepetition(const std::array<bool, 7> &mondayfirst);

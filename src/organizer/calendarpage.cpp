@@ -3,13 +3,14 @@
 #include "database/database.h"
 #include "database/settings.h"
 #include "moon/tmoon.h"
-#include "organizer/calendar.h"
+#include "organizer/anniversaries.h"
 #include "organizer/calendaricons.h"
 #include "organizer/form3.h"
-#include "platform/dateformat.h"
+#include "platform/clock.h"
 #include "platform/daynumber.h"
 #include "platform/pictures.h"
 #include "platform/prompter.h"
+#include "widgets/fittedcontrols.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
 
@@ -36,35 +37,18 @@ QColor html(const char *text)
     return wincolor(htmltocolor(QLatin1String(text)));
 }
 
-QTreeWidget *daylist(QWidget *parent)
-{
-    auto *list = new QTreeWidget(parent);
-    list->setColumnCount(1);
-    list->setHeaderHidden(true);
-    list->setRootIsDecorated(false);
-    list->setIconSize(QSize(32, 32));
-    list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    return list;
-}
-
-QTreeWidgetItem *row(const TCalItemRec &r)
-{
-    auto *item = new QTreeWidgetItem(QStringList{calcaption(r)});
-    item->setIcon(0, calendaricon(itemimageindex(r.icon, r.remind)));
-    return item;
-}
-
-QPushButton *button(const QString &caption, QWidget *parent)
+QPushButton *button(const char *name, const QString &caption, QWidget *parent)
 {
     auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
     settranslatable(b, TransKind::bitbtn);
     return b;
 }
 
-QToolButton *arrow(const char *icon, const QString &hint, QWidget *parent)
+QToolButton *arrow(const char *name, const char *icon, const QString &hint, QWidget *parent)
 {
     auto *b = new QToolButton(parent);
+    b->setObjectName(QLatin1String(name));
     b->setIcon(QIcon(iconpixmap(QLatin1String(icon), QSize(16, 16))));
     b->setToolTip(hint);
     b->setAutoRaise(true);
@@ -74,16 +58,37 @@ QToolButton *arrow(const char *icon, const QString &hint, QWidget *parent)
 
 } // namespace
 
-void fitdatepicker(QDateEdit *picker, int minimum)
+QTreeWidget *makedaylist(QWidget *parent)
 {
-    // The size hint measures only the earliest and latest dates, not the
-    // longest names of days and months.
-    const QFontMetrics metrics = picker->fontMetrics();
-    const QString format = picker->displayFormat();
-    const QString earliest = picker->locale().toString(picker->minimumDate(), format);
-    const int chrome = std::max(picker->sizeHint().width() - metrics.horizontalAdvance(earliest), 24);
-    const QString widest = widestdate(picker->locale(), format, metrics);
-    picker->setFixedWidth(std::max(minimum, metrics.horizontalAdvance(widest) + chrome + 4));
+    auto *list = new QTreeWidget(parent);
+    list->setColumnCount(1);
+    list->setHeaderHidden(true);
+    list->setRootIsDecorated(false);
+    list->setIconSize(QSize(32, 32));
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setFrameShape(QFrame::NoFrame);
+    return list;
+}
+
+void filldaylist(QTreeWidget *list, const QList<DayRow> &rows)
+{
+    list->clear();
+    // Added in one go: the list lays itself out once, not once per row.
+    QList<QTreeWidgetItem *> items;
+    items.reserve(rows.size());
+    for (const DayRow &row : rows) {
+        auto *item = new QTreeWidgetItem(QStringList{row.caption});
+        if (row.image >= 0)
+            item->setIcon(0, calendaricon(row.image));
+        if (row.heading) {
+            QFont bold = item->font(0);
+            bold.setBold(true);
+            item->setFont(0, bold);
+        }
+        items << item;
+    }
+    list->addTopLevelItems(items);
 }
 
 CalendarPanel::CalendarPanel(CalendarPage &page, QWidget *parent) : QWidget(parent), page_(page)
@@ -115,23 +120,40 @@ void CalendarPanel::keyPressEvent(QKeyEvent *event)
     page_.keyboardeditKeyDown(event->key());
 }
 
-CalendarPage::CalendarPage(Database &db, Settings &settings, QWidget *parent)
-    : QWidget(parent), db_(db), settings_(settings)
+CalendarPage::CalendarPage(Database &db, Settings &settings, Clock &clock, QWidget *parent)
+    : PageWidget(db, settings, clock, parent)
 {
-    setAutoFillBackground(true);
-    auto *page = new QHBoxLayout(this);
-    page->setContentsMargins(8, 8, 8, 8);
+    auto *page = pagelayout<QHBoxLayout>();
+    buildmonths(page);
+    buildday(page);
+    nobody_ = hiddenlabel(this, QStringLiteral("nobody"));
+    fromcontacts_ = hiddenlabel(this, QStringLiteral("from contacts"));
 
+    connect(&settings_, &Settings::changed, this, &CalendarPage::settingchanged);
+    connect(&db_, &Database::changed, this, &CalendarPage::databasechanged);
+    connect(&db_, &Database::reloaded, this, [this] {
+        resetday();
+        refreshcalitems(0);
+        repaintmonths();
+    });
+    connect(&clock_, &Clock::daychanged, this, &CalendarPage::repaintmonths);
+    resetday();
+}
+
+void CalendarPage::buildmonths(QBoxLayout *page)
+{
     auto *left = new QVBoxLayout;
     auto *monthrow = new QHBoxLayout;
-    prevbutton = arrow("arrowleft.svg", QStringLiteral("Previous month"), this);
-    nextbutton = arrow("arrowright.svg", QStringLiteral("Next month"), this);
-    todaybutton = button(QStringLiteral("Today"), this);
+    prevbutton = arrow("prevbutton", "arrowleft.svg", QStringLiteral("Previous month"), this);
+    nextbutton = arrow("nextbutton", "arrowright.svg", QStringLiteral("Next month"), this);
+    todaybutton = button("todaybutton", QStringLiteral("Today"), this);
     monthrow->addWidget(prevbutton);
     monthrow->addWidget(todaybutton, 1);
     monthrow->addWidget(nextbutton);
     calendar = new CalendarPanel(*this, this);
+    calendar->setObjectName(QStringLiteral("calendar"));
     DateTimePicker1 = new QDateEdit(this);
+    DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
     DateTimePicker1->setCalendarPopup(true);
     DateTimePicker1->setDisplayFormat(QLocale::system().dateFormat(QLocale::LongFormat));
     fitdatepicker(DateTimePicker1, calgeometry::width);
@@ -140,21 +162,29 @@ CalendarPage::CalendarPage(Database &db, Settings &settings, QWidget *parent)
     left->addWidget(DateTimePicker1);
     page->addLayout(left);
 
+    connect(prevbutton, &QToolButton::clicked, this, &CalendarPage::previousmonth);
+    connect(nextbutton, &QToolButton::clicked, this, &CalendarPage::nextmonthclick);
+    connect(todaybutton, &QPushButton::clicked, this, &CalendarPage::todayclick);
+    // Only a date the user picks changes the page; set from code it does not.
+    connect(DateTimePicker1, &QDateEdit::userDateChanged, this, &CalendarPage::DateTimePicker1Change);
+}
+
+void CalendarPage::buildday(QBoxLayout *page)
+{
     auto *right = new QVBoxLayout;
     auto *listbox = new FramedBox(this);
-    auto *listlayout = new QVBoxLayout(listbox);
-    listlayout->setContentsMargins(18, 18, 18, 18);
-    ListView1 = daylist(listbox);
-    ListView1->setFrameShape(QFrame::NoFrame);
+    auto *listlayout = listbox->insidelayout<QVBoxLayout>();
+    ListView1 = makedaylist(listbox);
+    ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->installEventFilter(this);
     listlayout->addWidget(ListView1);
     right->addWidget(listbox, 1);
 
     auto *buttons = new QHBoxLayout;
-    newbutton = button(QStringLiteral("New"), this);
-    editbutton = button(QStringLiteral("Edit"), this);
-    deletebutton = button(QStringLiteral("Delete"), this);
-    morebutton = arrow("arrowdown.svg", QStringLiteral("More options"), this);
+    newbutton = button("BitBtn6", QStringLiteral("New"), this);
+    editbutton = button("editbutton", QStringLiteral("Edit"), this);
+    deletebutton = button("deletebutton", QStringLiteral("Delete"), this);
+    morebutton = arrow("morebutton", "arrowdown.svg", QStringLiteral("More options"), this);
     moremenu = new QMenu(this);
     moremenu->addAction(QStringLiteral("Selected record"), this, &CalendarPage::deleteclick);
     moremenu->addAction(QStringLiteral("All records in this day"), this, &CalendarPage::deletedayrecords);
@@ -162,8 +192,8 @@ CalendarPage::CalendarPage(Database &db, Settings &settings, QWidget *parent)
     settranslatable(moremenu, TransKind::popupmenu);
     morebutton->setMenu(moremenu);
     morebutton->setPopupMode(QToolButton::InstantPopup);
-    upbutton = button(QStringLiteral("Move up"), this);
-    downbutton = button(QStringLiteral("Move down"), this);
+    upbutton = button("upbutton", QStringLiteral("Move up"), this);
+    downbutton = button("downbutton", QStringLiteral("Move down"), this);
     for (QWidget *w : std::initializer_list<QWidget *>{newbutton, editbutton, deletebutton, morebutton})
         buttons->addWidget(w);
     buttons->addStretch(1);
@@ -172,11 +202,14 @@ CalendarPage::CalendarPage(Database &db, Settings &settings, QWidget *parent)
     right->addLayout(buttons);
 
     daybar = new FramedBox(this);
-    auto *bar = new QGridLayout(daybar);
-    bar->setContentsMargins(20, 16, 20, 16);
+    daybar->setObjectName(QStringLiteral("daybar"));
+    auto *bar = static_cast<FramedBox *>(daybar)->insidelayout<QGridLayout>();
     namedaytext = valuelabel(daybar);
+    namedaytext->setObjectName(QStringLiteral("namedaytext"));
     birthdaytext = valuelabel(daybar);
+    birthdaytext->setObjectName(QStringLiteral("birthdaytext"));
     Moon2 = new TMoon(daybar);
+    Moon2->setObjectName(QStringLiteral("Moon2"));
     Moon2->setmoonsize(ms32);
     bar->addWidget(captionlabel(QStringLiteral("Name day:"), daybar), 0, 0, Qt::AlignTop);
     bar->addWidget(namedaytext, 0, 1);
@@ -188,21 +221,12 @@ CalendarPage::CalendarPage(Database &db, Settings &settings, QWidget *parent)
     right->addWidget(daybar);
     page->addLayout(right, 1);
 
-    nobody_ = hiddenlabel(this, QStringLiteral("nobody"));
-
-    connect(prevbutton, &QToolButton::clicked, this, &CalendarPage::previousmonth);
-    connect(nextbutton, &QToolButton::clicked, this, &CalendarPage::nextmonthclick);
-    connect(todaybutton, &QPushButton::clicked, this, &CalendarPage::todayclick);
     connect(newbutton, &QPushButton::clicked, this, &CalendarPage::BitBtn6Click);
     connect(editbutton, &QPushButton::clicked, this, &CalendarPage::editclick);
     connect(deletebutton, &QPushButton::clicked, this, &CalendarPage::deleteclick);
     connect(upbutton, &QPushButton::clicked, this, &CalendarPage::moveup);
     connect(downbutton, &QPushButton::clicked, this, &CalendarPage::movedown);
     connect(ListView1, &QTreeWidget::itemDoubleClicked, this, &CalendarPage::editclick);
-    // Only a date the user picks changes the page; set from code it does not.
-    connect(DateTimePicker1, &QDateEdit::userDateChanged, this, &CalendarPage::DateTimePicker1Change);
-    connect(&settings_, &Settings::changed, this, &CalendarPage::settingchanged);
-    resetday();
 }
 
 void CalendarPage::settingchanged(Setting which)
@@ -210,12 +234,37 @@ void CalendarPage::settingchanged(Setting which)
     if (which == Setting::showcalbar)
         daybar->setVisible(settings_.flag(Setting::showcalbar));
     else if (which == Setting::weekstarts || which == Setting::bgcolor)
-        calendar->update();
+        repaintmonths();
+}
+
+void CalendarPage::databasechanged(DbKind kind)
+{
+    // A reload refreshes once at its end; the page's own saves have
+    // refreshed it already.
+    if (db_.loading() || ownchange())
+        return;
+    if (kind == DbKind::calendar) {
+        refreshcalitems(0);
+        repaintmonths();
+    } else if (kind == DbKind::contacts || kind == DbKind::namedays) {
+        refreshcalitems(0);
+    }
+}
+
+void CalendarPage::savecalitems()
+{
+    const OwnChange own(*this);
+    db_.savecalitems();
+}
+
+void CalendarPage::repaintmonths()
+{
+    calendar->update();
 }
 
 void CalendarPage::resetday()
 {
-    calselected = today();
+    calselected = clock_.today();
     calmonth = calselected.month();
     calyear = calselected.year();
 }
@@ -243,7 +292,7 @@ void CalendarPage::calendarPaint(QPainter &painter, QSize size) const
     const QDate last = QDate(lastyear, lastmonth, 1).addMonths(1).addDays(-1);
     // Which painted days have records, computed once for all blocks.
     const QList<bool> marked = daysWithRecords(db_.calitems, first, last);
-    const QDate now = today();
+    const QDate now = clock_.today();
 
     QFont titlefont = painter.font();
     titlefont.setPointSize(11);
@@ -299,7 +348,7 @@ void CalendarPage::calendarMouseDown(QPoint pos)
     if (day)
         calselected = *day;
     refreshcalitems(0);
-    calendar->update();
+    repaintmonths();
 }
 
 void CalendarPage::keyboardeditKeyDown(int key)
@@ -338,26 +387,26 @@ void CalendarPage::DateTimePicker1Change()
     calyear = date.year();
     calselected = date;
     refreshcalitems(0);
-    calendar->update();
+    repaintmonths();
 }
 
 void CalendarPage::previousmonth()
 {
     std::tie(calmonth, calyear) = addmonths(calmonth, calyear, -1);
-    calendar->update();
+    repaintmonths();
 }
 
 void CalendarPage::nextmonthclick()
 {
     std::tie(calmonth, calyear) = addmonths(calmonth, calyear, 1);
-    calendar->update();
+    repaintmonths();
 }
 
 void CalendarPage::todayclick()
 {
     resetday();
     refreshcalitems(0);
-    calendar->update();
+    repaintmonths();
 }
 
 void CalendarPage::refreshcalitems(int flag)
@@ -367,46 +416,19 @@ void CalendarPage::refreshcalitems(int flag)
         return;
 
     const int selected = selectedrow();
-    ListView1->clear();
-    QList<QTreeWidgetItem *> items;
-    for (int index : std::as_const(calrowmap))
-        items << row(db_.calitems[index]);
-    ListView1->addTopLevelItems(items);
+    filldaylist(ListView1, dayrows(db_.calitems, calrowmap));
     if (selected >= 0 && selected < ListView1->topLevelItemCount())
         ListView1->setCurrentItem(ListView1->topLevelItem(selected));
     else if (ListView1->topLevelItemCount() > 0)
         ListView1->setCurrentItem(ListView1->topLevelItem(0));
 
     Moon2->setdate(daynumber::fromdate(calselected));
-    namedaytext->setText(namedaytext_ ? namedaytext_(calselected) : QString());
+    AnniversaryCaptions captions;
+    captions.fromcontacts = fromcontacts_->text();
+    namedaytext->setText(::namedaytext(db_.namedays, db_.contacts, calselected, captions));
     birthdaytext->setText(::birthdaytext(db_.contacts, calselected, nobody_->text()));
     const QSignalBlocker quiet(DateTimePicker1);
     DateTimePicker1->setDate(calselected);
-}
-
-void CalendarPage::refresh7days()
-{
-    if (!sevendays_)
-        return;
-    sevendays_->clear();
-    // Added in one go: the list lays itself out once, not once per row.
-    QList<QTreeWidgetItem *> items;
-    const QDate now = today();
-    for (int n = 0; n < 7; ++n) {
-        const QDate day = now.addDays(n);
-        const QList<int> rows = dayrecords(db_.calitems, day);
-        if (n > 0 && !rows.isEmpty()) {
-            items << new QTreeWidgetItem(QStringList{QString()});
-            auto *header = new QTreeWidgetItem(QStringList{formatdate(settings_.text(Setting::dateformat), day)});
-            QFont bold = header->font(0);
-            bold.setBold(true);
-            header->setFont(0, bold);
-            items << header;
-        }
-        for (int index : rows)
-            items << row(db_.calitems[index]);
-    }
-    sevendays_->addTopLevelItems(items);
 }
 
 int CalendarPage::selectedrow() const
@@ -425,11 +447,9 @@ void CalendarPage::BitBtn6Click()
     db_.calitems.push_back(r);
     if (editor_)
         editor_->editrecord(int(db_.calitems.size()) - 1);
-    refresh7days();
     refreshcalitems(0);
-    calendar->update();
-    emit countchanged();
-    db_.savecalitems();
+    repaintmonths();
+    savecalitems();
 }
 
 void CalendarPage::editclick()
@@ -438,10 +458,9 @@ void CalendarPage::editclick()
     if (row < 0 || row >= calrowmap.size() || !editor_)
         return;
     editor_->editrecord(calrowmap[row]);
-    db_.savecalitems();
-    refresh7days();
+    savecalitems();
     refreshcalitems(0);
-    calendar->update();
+    repaintmonths();
 }
 
 void CalendarPage::deleteclick()
@@ -450,11 +469,9 @@ void CalendarPage::deleteclick()
     if (row < 0 || row >= calrowmap.size() || trans_confirmation(deleteselected) != mb::idyes)
         return;
     db_.calitems[calrowmap[row]].text = QString();
-    calendar->update();
-    refresh7days();
+    repaintmonths();
     refreshcalitems(0);
-    emit countchanged();
-    db_.savecalitems();
+    savecalitems();
 }
 
 void CalendarPage::deletedayrecords()
@@ -472,7 +489,7 @@ void CalendarPage::deleteoldrecords()
 {
     if (trans_confirmation(deleteold) != mb::idyes)
         return;
-    const QDate now = today();
+    const QDate now = clock_.today();
     for (TCalItemRec &r : db_.calitems) {
         const QDate own = daynumber::todate(r.date);
         if (own.isValid() && own < now)
@@ -483,10 +500,8 @@ void CalendarPage::deleteoldrecords()
 
 void CalendarPage::afterdeletion()
 {
-    calendar->update();
-    db_.savecalitems();
-    emit countchanged();
-    refresh7days();
+    repaintmonths();
+    savecalitems();
     refreshcalitems(0);
 }
 
@@ -502,9 +517,8 @@ void CalendarPage::swaprows(int row, int other)
     b->setText(0, text);
     b->setIcon(0, icon);
     ListView1->setCurrentItem(b);
-    db_.savecalitems();
+    savecalitems();
     // The order shows in the seven-day list too.
-    refresh7days();
 }
 
 void CalendarPage::moveup()

@@ -3,29 +3,29 @@
 // day's records with the buttons that make, edit, delete and move them, and
 // the day bar with the day's name day, birthdays and moon.
 
+#include "organizer/calendar.h"
+#include "widgets/pagewidget.h"
+
 #include <QDate>
 #include <QList>
-#include <QWidget>
 
-#include <functional>
-
-class Database;
 class QDateEdit;
 class QLabel;
 class QMenu;
 class QPushButton;
 class QToolButton;
 class QTreeWidget;
-class Settings;
 class TForm3;
 class TMoon;
+enum class DbKind;
 enum class Setting;
 
 class CalendarPage;
 
-// Makes a date picker at least `minimum` wide and wide enough for the
-// longest date of its locale and format.
-void fitdatepicker(QDateEdit *picker, int minimum);
+// A day list: records with their picture and caption, one column, no
+// header. The Overview's seven-day list looks the same.
+QTreeWidget *makedaylist(QWidget *parent);
+void filldaylist(QTreeWidget *list, const QList<DayRow> &rows);
 
 // The painted months; clicks select a day, keys move the selection.
 class CalendarPanel : public QWidget
@@ -42,7 +42,7 @@ private:
     CalendarPage &page_;
 };
 
-class CalendarPage : public QWidget
+class CalendarPage : public PageWidget
 {
     Q_OBJECT
 
@@ -51,14 +51,10 @@ public:
     static inline const QString deleteday = QStringLiteral("Delete all records from selected day?");
     static inline const QString deleteold = QStringLiteral("Delete all old records?");
 
-    CalendarPage(Database &db, Settings &settings, QWidget *parent = nullptr);
+    CalendarPage(Database &db, Settings &settings, Clock &clock, QWidget *parent = nullptr);
 
-    // What the page takes from the main window: the record editor, today,
-    // the name-day text of a day, and the Overview's seven-day list.
+    // The record editor, made once by the program.
     void seteditor(TForm3 *editor) { editor_ = editor; }
-    void settoday(std::function<QDate()> today) { today_ = std::move(today); }
-    void setnamedaytext(std::function<QString(QDate)> text) { namedaytext_ = std::move(text); }
-    void setsevendaylist(QTreeWidget *list) { sevendays_ = list; }
 
     QDate calselected;
     int calmonth = 1;
@@ -71,9 +67,6 @@ public:
     // Builds the day list of `calselected`; flag 0 also refreshes the rest of
     // the page that follows the selected day.
     void refreshcalitems(int flag);
-    // The Overview's list of the next seven days, always rebuilt; the day
-    // list's row map and the selected day stay as they are.
-    void refresh7days();
     // The painted months into `painter` over a panel of `size`.
     void calendarPaint(QPainter &painter, QSize size) const;
     void calendarMouseDown(QPoint pos);
@@ -83,7 +76,7 @@ public:
     void previousmonth();
     void nextmonthclick();
     void todayclick();
-    void BitBtn6Click(); // New
+    void BitBtn6Click(); // "New"
     void editclick();
     void deleteclick();
     void deletedayrecords();
@@ -91,9 +84,24 @@ public:
     void moveup();
     void movedown();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildmonths(QBoxLayout *page);
+    void buildday(QBoxLayout *page);
+    void settingchanged(Setting which);
+    void databasechanged(DbKind kind);
+    void savecalitems();
+    void repaintmonths();
+    void afterdeletion();
+    void swaprows(int row, int other);
+    int selectedrow() const;
+
+    TForm3 *editor_ = nullptr;
     CalendarPanel *calendar = nullptr;
     QDateEdit *DateTimePicker1 = nullptr;
-    QTreeWidget *ListView1 = nullptr;
+    QTreeWidget *ListView1 = nullptr; // the selected day's records
     QToolButton *prevbutton = nullptr;
     QToolButton *nextbutton = nullptr;
     QPushButton *todaybutton = nullptr;
@@ -108,26 +116,6 @@ public:
     QLabel *namedaytext = nullptr;
     QLabel *birthdaytext = nullptr;
     TMoon *Moon2 = nullptr;
-
-signals:
-    // The records changed in a way that changes the count.
-    void countchanged();
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    QDate today() const { return today_ ? today_() : QDate::currentDate(); }
-    void settingchanged(Setting which);
-    void afterdeletion();
-    void swaprows(int row, int other);
-    int selectedrow() const;
-
-    Database &db_;
-    Settings &settings_;
-    TForm3 *editor_ = nullptr;
-    std::function<QDate()> today_;
-    std::function<QString(QDate)> namedaytext_;
-    QTreeWidget *sevendays_ = nullptr;
     QLabel *nobody_ = nullptr;
+    QLabel *fromcontacts_ = nullptr;
 };

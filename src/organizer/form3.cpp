@@ -10,6 +10,7 @@
 #include "platform/melodyplayer.h"
 #include "platform/pictures.h"
 #include "platform/prompter.h"
+#include "widgets/fittedcontrols.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
 
@@ -24,8 +25,6 @@
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyleOptionComboBox>
-#include <QStylePainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -96,31 +95,6 @@ QTime storedtime(int value)
 }
 
 } // namespace
-
-ElidingComboBox::ElidingComboBox(QWidget *parent) : QComboBox(parent)
-{
-    // Long melody names must not widen the fixed-size window.
-    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    setMinimumContentsLength(12);
-}
-
-QString ElidingComboBox::showntext() const
-{
-    QStyleOptionComboBox option;
-    initStyleOption(&option);
-    const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
-    return fontMetrics().elidedText(option.currentText, Qt::ElideRight, field.width() - 2);
-}
-
-void ElidingComboBox::paintEvent(QPaintEvent *)
-{
-    QStylePainter painter(this);
-    QStyleOptionComboBox option;
-    initStyleOption(&option);
-    painter.drawComplexControl(QStyle::CC_ComboBox, option);
-    option.currentText = showntext();
-    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
-}
 
 int repeatpanel::nextwidth(int width, double &step, bool &done)
 {
@@ -385,6 +359,9 @@ TForm3::TForm3(Database &db, Settings &settings, MelodyPlayer &player, QWidget *
     connect(Timer1, &QTimer::timeout, this, &TForm3::Timer1Timer);
     connect(Timer2, &QTimer::timeout, this, &TForm3::Timer2Timer);
     connect(&player_, &MelodyPlayer::failed, this, &TForm3::playerfailed);
+    // Each load of the database rebuilds the custom melodies' entries.
+    connect(&db_, &Database::reloaded, this,
+            [this] { setcustommelodyentries(custommelodyentries(db_.custommelodies)); });
     connect(Memo1, &QPlainTextEdit::textChanged, this, [this] {
         const QString text = Memo1->toPlainText();
         if (text.size() <= maxtyped)

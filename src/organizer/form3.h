@@ -2,13 +2,13 @@
 // The calendar record editor: text, icon, time, reminder with its melody and
 // the repetition of one record of the calendar, plus the custom melodies.
 
-#include <QComboBox>
 #include <QDialog>
 
 #include <array>
 #include <functional>
 
 class Database;
+class ElidingComboBox;
 class MelodyPlayer;
 class QButtonGroup;
 class QCheckBox;
@@ -51,18 +51,6 @@ protected:
 
 private:
     int current_ = 0;
-};
-
-// A selection box that shows a long entry cut with "…" instead of growing.
-class ElidingComboBox : public QComboBox
-{
-public:
-    explicit ElidingComboBox(QWidget *parent = nullptr);
-    // The current entry as it is shown: cut to the box's width.
-    QString showntext() const;
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
 };
 
 class TForm3 : public QDialog

@@ -2,6 +2,7 @@
 
 #include "database/database.h"
 #include "database/settings.h"
+#include "platform/clock.h"
 #include "school/timetablemodel.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
@@ -12,17 +13,17 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-TimetablePage::TimetablePage(Database &db, Settings &settings, QWidget *parent)
-    : QWidget(parent), db_(db), settings_(settings)
+TimetablePage::TimetablePage(Database &db, Settings &settings, Clock &clock, QWidget *parent)
+    : PageWidget(db, settings, clock, parent)
 {
-    setAutoFillBackground(true);
-    auto *page = new QVBoxLayout(this);
-    page->setContentsMargins(8, 8, 8, 8);
+    auto *page = pagelayout<QVBoxLayout>();
 
     auto *weeks = new QHBoxLayout;
     evenbutton = new QToolButton(this);
+    evenbutton->setObjectName(QStringLiteral("evenbutton"));
     evenbutton->setText(QStringLiteral("Even week"));
     oddbutton = new QToolButton(this);
+    oddbutton->setObjectName(QStringLiteral("oddbutton"));
     oddbutton->setText(QStringLiteral("Odd week"));
     auto *group = new QButtonGroup(this);
     for (QToolButton *b : {evenbutton, oddbutton}) {
@@ -34,7 +35,9 @@ TimetablePage::TimetablePage(Database &db, Settings &settings, QWidget *parent)
     group->setExclusive(true);
     evenbutton->setChecked(true);
     thisweekbutton = new QPushButton(QStringLiteral("This week"), this);
+    thisweekbutton->setObjectName(QStringLiteral("BitBtn29"));
     switchbutton = new QPushButton(QStringLiteral("Switch weeks"), this);
+    switchbutton->setObjectName(QStringLiteral("SpeedButton3"));
     for (QPushButton *b : {thisweekbutton, switchbutton}) {
         settranslatable(b, TransKind::bitbtn);
         weeks->addWidget(b);
@@ -43,6 +46,7 @@ TimetablePage::TimetablePage(Database &db, Settings &settings, QWidget *parent)
     page->addLayout(weeks);
 
     timetablebox = new FramedBox(this);
+    timetablebox->setObjectName(QStringLiteral("timetablebox"));
     page->addWidget(timetablebox, 1);
 
     connect(evenbutton, &QToolButton::clicked, this, &TimetablePage::evenbuttonClick);
@@ -50,6 +54,11 @@ TimetablePage::TimetablePage(Database &db, Settings &settings, QWidget *parent)
     connect(thisweekbutton, &QPushButton::clicked, this, &TimetablePage::BitBtn29Click);
     connect(switchbutton, &QPushButton::clicked, this, &TimetablePage::SpeedButton3Click);
     connect(&settings_, &Settings::changed, this, &TimetablePage::settingchanged);
+    connect(&db_, &Database::reloaded, this, [this] {
+        resetview();
+        weekspinChange();
+        evenoddcheckClick();
+    });
 }
 
 void TimetablePage::settingchanged(Setting which)
@@ -64,6 +73,11 @@ void TimetablePage::resetview()
 {
     selectedlesson = -1;
     hoveredlesson = -1;
+}
+
+void TimetablePage::repaintview()
+{
+    timetablebox->update();
 }
 
 void TimetablePage::setweek(int week)
@@ -102,8 +116,7 @@ void TimetablePage::oddbuttonClick()
 
 void TimetablePage::BitBtn29Click()
 {
-    const QDate today = today_ ? today_() : QDate::currentDate();
-    if (thisweek(today, settings_.flag(Setting::twoweeks)) == 1)
+    if (thisweek(clock_.today(), settings_.flag(Setting::twoweeks)) == 1)
         evenbuttonClick();
     else
         oddbuttonClick();
@@ -114,6 +127,7 @@ void TimetablePage::SpeedButton3Click()
     switchweeks(db_.timetable, settings_.number(Setting::tttype));
     resetview();
     timetablebox->update();
+    const OwnChange own(*this);
     db_.savetimetable();
 }
 

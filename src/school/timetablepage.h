@@ -2,25 +2,18 @@
 // The Timetable page: which week and display mode are shown, and the week
 // buttons. (The painted timetable and its editors sit in `timetablebox`.)
 
-#include <QDate>
-#include <QWidget>
+#include "widgets/pagewidget.h"
 
-#include <functional>
-
-class Database;
 class QPushButton;
 class QToolButton;
-class Settings;
 enum class Setting;
 
-class TimetablePage : public QWidget
+class TimetablePage : public PageWidget
 {
     Q_OBJECT
 
 public:
-    TimetablePage(Database &db, Settings &settings, QWidget *parent = nullptr);
-
-    void settoday(std::function<QDate()> today) { today_ = std::move(today); }
+    TimetablePage(Database &db, Settings &settings, Clock &clock, QWidget *parent = nullptr);
 
     // Week 1 or 2 (0 before start-up has chosen one).
     int weekspin = 0;
@@ -34,17 +27,13 @@ public:
     void tttypecomboChange();
     void evenbuttonClick();
     void oddbuttonClick();
-    void BitBtn29Click();    // "This week"
+    void BitBtn29Click();     // "This week"
     void SpeedButton3Click(); // "Switch weeks"
     void evenoddcheckClick();
     // Forgets the selection and the hovered lesson (a reload does this).
     void resetview();
-
-    QToolButton *evenbutton = nullptr;
-    QToolButton *oddbutton = nullptr;
-    QPushButton *thisweekbutton = nullptr;
-    QPushButton *switchbutton = nullptr;
-    QWidget *timetablebox = nullptr;
+    // Paints the timetable again (the elapsed time moves on).
+    void repaintview();
 
 signals:
     // The week code changed: the lesson status and the view follow.
@@ -53,7 +42,9 @@ signals:
 private:
     void settingchanged(Setting which);
 
-    Database &db_;
-    Settings &settings_;
-    std::function<QDate()> today_;
+    QToolButton *evenbutton = nullptr;
+    QToolButton *oddbutton = nullptr;
+    QPushButton *thisweekbutton = nullptr; // "This week"
+    QPushButton *switchbutton = nullptr;   // "Switch weeks"
+    QWidget *timetablebox = nullptr;
 };

@@ -2,6 +2,7 @@
 // The rounded white framed boxes that every page and dialog draws behind its
 // controls: eight 18 x 18 tiles (four corners, four edges) around a white inside.
 
+#include <QMargins>
 #include <QWidget>
 
 #include <array>
@@ -19,12 +20,25 @@ void PaintBox2Paint(QPainter &painter, QSize size, const QColor &background,
                     const FrameTiles &tiles = frametiles());
 
 // A widget that is a framed box; controls placed on it sit on the white
-// inside when its layout keeps a margin of at least 16 pixels. The cell behind the bottom-right corner takes the widget's window
-// colour, which the colour settings give every page and dialog.
+// inside when its layout keeps the inside margins. The cell behind the
+// bottom-right corner takes the widget's window colour, which the colour
+// settings give every page and dialog.
 class FramedBox : public QWidget
 {
 public:
+    // Margins that keep the controls of a box's layout on its white inside.
+    static constexpr QMargins inside{20, 16, 20, 16};
+
     explicit FramedBox(QWidget *parent = nullptr);
+
+    // The box's own layout, with the inside margins.
+    template <class Layout>
+    Layout *insidelayout()
+    {
+        auto *layout = new Layout(this);
+        layout->setContentsMargins(inside);
+        return layout;
+    }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -216,7 +216,10 @@ QString Language::lookup(const QString &section, const QString &key, const QStri
     const QString path = filepath();
     if (path.isEmpty())
         return fallback;
-    return IniFile(path).readstring(section, key, fallback);
+    // Read once: captions are looked up whenever a list is rebuilt.
+    if (!lookupfile_ || lookupfile_->path() != path)
+        lookupfile_ = std::make_shared<const IniFile>(path);
+    return lookupfile_->readstring(section, key, fallback);
 }
 
 void Language::translate(const QList<QWidget *> &windows, const TranslatedMemos &memos)

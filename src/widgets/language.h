@@ -5,10 +5,13 @@
 // look their texts up in the same file.
 
 #include <QMap>
-#include <functional>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <memory>
+
+class IniFile;
 class QComboBox;
 class QLabel;
 class QObject;
@@ -101,6 +104,7 @@ private:
     QMap<QString, QString> files_; // base name -> path of its file
     int selected_ = 0;
     QString dateformat_ = QStringLiteral("MMMM d");
+    mutable std::shared_ptr<const IniFile> lookupfile_;
 };
 
 // The language the whole program uses (set up once at start-up).

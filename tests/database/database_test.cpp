@@ -267,6 +267,47 @@ TEST_F(DatabaseTest, CategoriesSortAsTheUsersLanguageDoes)
     EXPECT_EQ(rows, QStringList({"Sport", QStringLiteral("\u0160kola"), "unfiled", "Zahrada"}));
 }
 
+// Views refresh themselves from the database: every load and save tells
+// what kind changed, and a whole reload tells once more at its end.
+TEST_F(DatabaseTest, LoadsAndSavesTellWhatChanged)
+{
+    ASSERT_TRUE(db.createfolders());
+    QList<DbKind> kinds;
+    QList<bool> duringload;
+    QObject::connect(&db, &Database::changed, [&](DbKind kind) {
+        kinds << kind;
+        duringload << db.loading();
+    });
+    int reloads = 0;
+    QObject::connect(&db, &Database::reloaded, [&] {
+        ++reloads;
+        EXPECT_FALSE(db.loading());
+    });
+
+    db.savecontacts();
+    db.savecalitems();
+    db.savetasks();
+    db.savetimetable();
+    db.savesubjects();
+    db.savecategories({"Home"}, dbfile::categories);
+    db.savelist(dbfile::custommelodies, {});
+    db.setnamedays({"Vera"});
+    EXPECT_EQ(kinds, QList<DbKind>({DbKind::contacts, DbKind::calendar, DbKind::tasks, DbKind::timetable,
+                                    DbKind::subjects, DbKind::categories, DbKind::melodies, DbKind::namedays}));
+    EXPECT_EQ(db.namedays, QStringList({"Vera"}));
+    EXPECT_EQ(reloads, 0);
+
+    kinds.clear();
+    duringload.clear();
+    db.loadall();
+    EXPECT_EQ(reloads, 1);
+    for (DbKind kind : {DbKind::contacts, DbKind::calendar, DbKind::subjects, DbKind::tasks, DbKind::categories,
+                        DbKind::timetable})
+        EXPECT_TRUE(kinds.contains(kind)) << int(kind);
+    EXPECT_FALSE(duringload.contains(false)) << "every load of a reload says it is one";
+    EXPECT_EQ(db.taskcategories, QStringList({"Home", "Unfiled"}));
+}
+
 TEST_F(DatabaseTest, TheVersionFileHoldsExactlyTwoPointOne)
 {
     EXPECT_FALSE(db.hasversionfile());

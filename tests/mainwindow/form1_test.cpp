@@ -6,10 +6,14 @@
 #include "database/database.h"
 #include "database/settings.h"
 #include "mainwindow/navbar.h"
+#include "mainwindow/overviewpage.h"
 #include "mainwindow/program.h"
+#include "platform/clock.h"
 #include "platform/inifile.h"
+#include "school/timetablecolors.h"
 #include "testsupport.h"
 #include "widgets/language.h"
+#include "widgets/pagetable.h"
 
 #include <gtest/gtest.h>
 
@@ -33,19 +37,29 @@ class MainWindowTest : public ::testing::Test
 protected:
     std::unique_ptr<TForm1> start(bool tray = true, const QStringList &arguments = {})
     {
-        auto form = std::make_unique<TForm1>(db, settings, language, arguments, [tray] { return tray; });
-        // An ordinary day: no yearly prompt, no version notice.
-        form->setclock([] { return QDateTime(QDate(2026, 11, 18), QTime(10, 0)); });
+        auto form = std::make_unique<TForm1>(db, settings, language, clock, arguments, [tray] { return tray; });
         EXPECT_TRUE(form->FormCreate());
         return form;
     }
 
     QString file(const QString &name) const { return db.path(name); }
+    template <class W>
+    static W *widget(const TForm1 &form, const char *name)
+    {
+        return form.findChild<W *>(QLatin1String(name));
+    }
+
+    MainWindowTest()
+    {
+        // An ordinary day: no yearly prompt, no version notice.
+        clock.setsource([] { return QDateTime(QDate(2026, 11, 18), QTime(10, 0)); });
+    }
 
     QTemporaryDir dir;
     Database db{dir.filePath(QStringLiteral("Quillmoter/"))};
     Settings settings;
     Language language;
+    Clock clock;
     RecordingPrompter answers;
 };
 
@@ -64,9 +78,9 @@ TEST_F(MainWindowTest, ANewDatabaseFolderIsMadeAndMarked)
     EXPECT_EQ(db.taskcategories, QStringList({"Unfiled"}));
     EXPECT_EQ(db.timetable.size(), 210u);
     EXPECT_EQ(db.subjects.size(), 12u);
-    EXPECT_EQ(form->ttcolors.size(), 14);
-    EXPECT_EQ(form->ttcolors[3].color, 153 + 0 * 256 + 48 * 65536);
-    EXPECT_FALSE(form->clockface.isNull());
+    EXPECT_EQ(ttcolors().size(), 14);
+    EXPECT_EQ(ttcolors()[3].color, 153 + 0 * 256 + 48 * 65536);
+    EXPECT_FALSE(form->overview()->clockface().isNull());
     EXPECT_TRUE(answers.boxes.empty());
 }
 
@@ -75,7 +89,7 @@ TEST_F(MainWindowTest, AFolderThatCannotBeMadeStopsTheStart)
     std::vector<DbMessage> messages;
     ASSERT_TRUE(writefile(dir.filePath(QStringLiteral("Quillmoter")), "a file in the way"));
     db.setreporter([&](const DbMessage &m) { messages.push_back(m); });
-    TForm1 form(db, settings, language, {}, [] { return true; });
+    TForm1 form(db, settings, language, clock, {}, [] { return true; });
     EXPECT_FALSE(form.FormCreate());
     EXPECT_EQ(messages.size(), 1u);
 }
@@ -103,30 +117,30 @@ TEST_F(MainWindowTest, TheNavigationBarFollowsShowTabs)
 {
     auto form = start();
     ASSERT_TRUE(form->programstart());
-    EXPECT_EQ(form->ButtonGroup1->items().size(), 8);
-    EXPECT_EQ(form->ButtonGroup1->height(), 320);
+    EXPECT_EQ(widget<NavigationBar>(*form, "ButtonGroup1")->items().size(), 8);
+    EXPECT_EQ(widget<NavigationBar>(*form, "ButtonGroup1")->height(), 320);
 
     for (int n = 1; n <= 6; ++n)
         settings.setflag(buttonvisible(n), false);
-    ASSERT_EQ(form->ButtonGroup1->items().size(), 2);
-    EXPECT_EQ(form->ButtonGroup1->height(), 80);
-    EXPECT_EQ(form->ButtonGroup1->items()[1].imageindex, pagesettings);
+    ASSERT_EQ(widget<NavigationBar>(*form, "ButtonGroup1")->items().size(), 2);
+    EXPECT_EQ(widget<NavigationBar>(*form, "ButtonGroup1")->height(), 80);
+    EXPECT_EQ(widget<NavigationBar>(*form, "ButtonGroup1")->items()[1].imageindex, pagesettings);
 
     // Ticked in any order, shown in page order; the checklist drives it too.
     settings.setflag(buttonvisible(6), true);
-    form->CheckListBox2->item(2)->setCheckState(Qt::Checked);
+    widget<QListWidget>(*form, "CheckListBox2")->item(2)->setCheckState(Qt::Checked);
     QList<int> pages;
-    for (const NavigationBar::Item &item : form->ButtonGroup1->items())
+    for (const NavigationBar::Item &item : widget<NavigationBar>(*form, "ButtonGroup1")->items())
         pages << item.imageindex;
     EXPECT_EQ(pages, QList<int>({pageoverview, pagetasks, pagetimetable, pagesettings}));
     EXPECT_TRUE(settings.flag(buttonvisible(3)));
 
     // A page whose button goes away stays shown.
-    emit form->ButtonGroup1->buttonclicked(pagetasks);
-    EXPECT_EQ(form->PageControl1->currentIndex(), pagetasks);
+    emit widget<NavigationBar>(*form, "ButtonGroup1")->buttonclicked(pagetasks);
+    EXPECT_EQ(widget<QStackedWidget>(*form, "PageControl1")->currentIndex(), pagetasks);
     settings.setflag(buttonvisible(3), false);
-    EXPECT_EQ(form->PageControl1->currentIndex(), pagetasks);
-    EXPECT_EQ(form->ButtonGroup1->selectedindex(), -1);
+    EXPECT_EQ(widget<QStackedWidget>(*form, "PageControl1")->currentIndex(), pagetasks);
+    EXPECT_EQ(widget<NavigationBar>(*form, "ButtonGroup1")->selectedindex(), -1);
 }
 
 TEST_F(MainWindowTest, CloseHidesToTheTrayWithANoticeOnce)
@@ -150,8 +164,7 @@ TEST_F(MainWindowTest, CloseHidesToTheTrayWithANoticeOnce)
     // The next run remembers that the notice was shown.
     Settings again;
     Language language2;
-    TForm1 next(db, again, language2, {}, [] { return true; });
-    next.setclock([] { return QDateTime(QDate(2026, 11, 18), QTime(10, 0)); });
+    TForm1 next(db, again, language2, clock, {}, [] { return true; });
     ASSERT_TRUE(next.FormCreate());
     ASSERT_TRUE(next.programstart());
     next.show();
@@ -183,8 +196,7 @@ TEST_F(MainWindowTest, WithoutANotificationAreaClosingEndsAndMinusHShows)
 TEST_F(MainWindowTest, ATrayThatAppearsAfterTheStartIsUsed)
 {
     bool tray = false;
-    TForm1 form(db, settings, language, {}, [&tray] { return tray; });
-    form.setclock([] { return QDateTime(QDate(2026, 11, 18), QTime(10, 0)); });
+    TForm1 form(db, settings, language, clock, {}, [&tray] { return tray; });
     ASSERT_TRUE(form.FormCreate());
     ASSERT_TRUE(form.programstart());
     EXPECT_FALSE(form.hidestotray());
@@ -230,7 +242,7 @@ TEST_F(MainWindowTest, TerminateProgramEndsEvenWithTheTray)
     auto form = start(true);
     ASSERT_TRUE(form->programstart());
     form->show();
-    form->traymenu->actions().at(2)->trigger();
+    widget<QMenu>(*form, "traymenu")->actions().at(2)->trigger();
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(answers.boxes.empty()) << "no hiding notice on the way out";
     EXPECT_TRUE(QFileInfo::exists(file(QStringLiteral("settings.ini"))));

@@ -8,11 +8,13 @@
 #include "mainwindow/overviewpage.h"
 #include "mainwindow/ringform.h"
 #include "organizer/melodies.h"
+#include "platform/clock.h"
 #include "platform/daynumber.h"
 #include "platform/inifile.h"
 #include "platform/shell.h"
 #include "testsupport.h"
 #include "widgets/language.h"
+#include "widgets/pagetable.h"
 
 #include <gtest/gtest.h>
 
@@ -43,12 +45,18 @@ protected:
     void start(QDateTime when)
     {
         clock = when;
-        form = std::make_unique<TForm1>(db, settings, language, QStringList(), [] { return false; });
-        form->setclock([this] { return clock; });
+        programclock.setsource([this] { return clock; });
+        form = std::make_unique<TForm1>(db, settings, language, programclock, QStringList(), [] { return false; });
         ASSERT_TRUE(form->FormCreate());
         form->setringform(&ringform, &player);
         started = form->programstart();
-        form->Timer1->stop(); // the tests tick by hand
+        form->findChild<QTimer *>(QStringLiteral("Timer1"))->stop(); // the tests tick by hand
+    }
+
+    // The text of a label of the Overview, found by its name.
+    QString shown(const char *name) const
+    {
+        return form->overview()->findChild<QLabel *>(QLatin1String(name))->text();
     }
 
     void addreminder(const char *text, QDate date, int from, const char *repetition = "0", int melody = 0)
@@ -75,6 +83,7 @@ protected:
     FakePlayer player;
     Tringform ringform{player};
     QDateTime clock;
+    Clock programclock;
     std::unique_ptr<TForm1> form;
     bool started = false;
     QStringList opened;
@@ -183,15 +192,17 @@ TEST_F(TimerTest, TheMelodyLoopsAndAFailureIsReportedOnceWithoutRetrying)
 TEST_F(TimerTest, TheTimetableIsRepaintedOnceAMinuteOnTheOverview)
 {
     start(QDateTime(wednesday, QTime(10, 0, 0)));
-    form->tickms = 0;
-    for (int i = 0; i < 1200; ++i)
+    // The start's own tick (after the week was chosen) has counted already.
+    const int before = form->tickms();
+    ASSERT_EQ(before % 50, 0);
+    for (int i = 0; i < (60000 - before) / 50; ++i)
         form->Timer1Timer();
-    EXPECT_EQ(form->tickms, 60000);
+    EXPECT_EQ(form->tickms(), 60000);
     form->Timer1Timer();
-    EXPECT_EQ(form->tickms, 0) << "repainted at the 1201st tick";
-    form->PageControl1->setCurrentIndex(pagecalendar);
+    EXPECT_EQ(form->tickms(), 0) << "repainted at the 1201st tick";
+    form->findChild<QStackedWidget *>(QStringLiteral("PageControl1"))->setCurrentIndex(pagecalendar);
     form->Timer1Timer();
-    EXPECT_EQ(form->tickms, 0) << "other pages do not count";
+    EXPECT_EQ(form->tickms(), 0) << "other pages do not count";
 }
 
 TEST_F(TimerTest, TheClockAndLessonPanelFollowTheTime)
@@ -199,14 +210,14 @@ TEST_F(TimerTest, TheClockAndLessonPanelFollowTheTime)
     start(QDateTime(wednesday, QTime(7, 50, 0)));
     // The default timetable: an empty lesson from 8:00 on Wednesday.
     form->Timer1Timer();
-    EXPECT_EQ(form->Overview->current->text(), QStringLiteral("Break"));
-    EXPECT_EQ(form->Overview->rings->text(), QStringLiteral("9 mins and 59 secs"));
+    EXPECT_EQ(shown("current"), QStringLiteral("Break"));
+    EXPECT_EQ(shown("rings"), QStringLiteral("9 mins and 59 secs"));
     clock = QDateTime(wednesday, QTime(8, 10, 0));
     form->Timer1Timer();
-    EXPECT_GE(form->currentlesson, 0);
-    EXPECT_EQ(form->Overview->current->text(), QStringLiteral("No lesson"));
-    EXPECT_EQ(form->Overview->rings->text(), QStringLiteral("34 mins and 59 secs"));
-    EXPECT_FALSE(form->Overview->clock->pixmap().isNull());
+    EXPECT_GE(form->overview()->currentlesson(), 0);
+    EXPECT_EQ(shown("current"), QStringLiteral("No lesson"));
+    EXPECT_EQ(shown("rings"), QStringLiteral("34 mins and 59 secs"));
+    EXPECT_FALSE(form->findChild<QLabel *>(QStringLiteral("clock"))->pixmap().isNull());
 }
 
 TEST_F(TimerTest, ADayChangeRefreshesTheDayOnceEvenWhenAQuestionIsOpen)
@@ -233,7 +244,7 @@ TEST_F(TimerTest, ADayChangeRefreshesTheDayOnceEvenWhenAQuestionIsOpen)
     form->Timer1Timer();
     EXPECT_EQ(ticking.questions.size(), 1u) << "the prompt is asked once";
     EXPECT_EQ(nested, 1);
-    EXPECT_EQ(form->lastday, QDate(2027, 12, 30));
+    EXPECT_EQ(programclock.lastday(), QDate(2027, 12, 30));
     form->Timer1Timer();
     EXPECT_EQ(ticking.questions.size(), 1u);
 }
@@ -244,7 +255,7 @@ TEST_F(TimerTest, TheDayBlockShowsTheNewDayWhileItsQuestionIsOpen)
 {
     start(QDateTime(QDate(2027, 1, 11), QTime(23, 59, 59)));
     settings.setflag(Setting::checkversion, false);
-    const QString yesterday = form->Overview->dateLine->text();
+    const QString yesterday = shown("dateLine");
     clock = QDateTime(QDate(2027, 1, 12), QTime(0, 0, 1));
     struct Looking : RecordingPrompter
     {
@@ -256,17 +267,17 @@ TEST_F(TimerTest, TheDayBlockShowsTheNewDayWhileItsQuestionIsOpen)
         }
     } looking;
     looking.answer = mb::idno;
-    QString shown;
+    QString dateline;
     QDate day;
     looking.look = [&] {
-        shown = form->Overview->dateLine->text();
-        day = form->lastday;
+        dateline = shown("dateLine");
+        day = programclock.lastday();
     };
     form->Timer1Timer();
     ASSERT_EQ(looking.questions.size(), 1u) << "the yearly prompt of 12 January";
     EXPECT_EQ(day, QDate(2027, 1, 12));
-    EXPECT_NE(shown, yesterday);
-    EXPECT_TRUE(shown.contains(QStringLiteral("12"))) << shown.toStdString();
+    EXPECT_NE(dateline, yesterday);
+    EXPECT_TRUE(dateline.contains(QStringLiteral("12"))) << dateline.toStdString();
 }
 
 TEST_F(TimerTest, TheYearlyPromptIsAskedOncePerYearAndRemembered)
@@ -274,7 +285,7 @@ TEST_F(TimerTest, TheYearlyPromptIsAskedOncePerYearAndRemembered)
     answers.answer = mb::idno;
     start(QDateTime(QDate(2027, 1, 12), QTime(9, 0)));
     ASSERT_EQ(answers.questions.size(), 1u);
-    EXPECT_EQ(answers.questions[0], QString(TForm1::firstprompt).replace('#', '\n'));
+    EXPECT_EQ(answers.questions[0], QString(DayChecks::firstprompt).replace('#', '\n'));
     EXPECT_TRUE(opened.isEmpty());
     EXPECT_EQ(IniFile(db.path("settings.ini")).readstring("Settings", "12.1.2027", ""), QStringLiteral("1"));
 
@@ -305,7 +316,7 @@ TEST_F(TimerTest, TheVersionNoticeOnlyForAnOutdatedBuild)
     form.reset();
     answers.answer = mb::idyes;
     start(QDateTime(QDate(2027, 12, 30), QTime(9, 0)));
-    EXPECT_EQ(answers.questions[1], QString(TForm1::newversionquestion).replace('#', '\n'));
+    EXPECT_EQ(answers.questions[1], QString(DayChecks::newversionquestion).replace('#', '\n'));
     EXPECT_FALSE(started);
     EXPECT_TRUE(form->ended());
     EXPECT_EQ(opened.size(), 1);

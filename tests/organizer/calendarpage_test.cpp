@@ -6,8 +6,10 @@
 #include "database/settings.h"
 #include "organizer/calendar.h"
 #include "organizer/form3.h"
+#include "platform/clock.h"
 #include "platform/daynumber.h"
 #include "testsupport.h"
+#include "widgets/fittedcontrols.h"
 
 #include <gtest/gtest.h>
 
@@ -43,8 +45,7 @@ protected:
     CalendarTest()
     {
         db.createfolders();
-        page.settoday([] { return today; });
-        page.setsevendaylist(&sevendays);
+        clock.setsource([] { return QDateTime(today, QTime(10, 0)); });
         page.seteditor(&editor);
         page.resize(800, 600);
         page.resetday();
@@ -58,7 +59,15 @@ protected:
         return out;
     }
 
-    void selectrow(int row) { page.ListView1->setCurrentItem(page.ListView1->topLevelItem(row)); }
+    void selectrow(int row) { daylist()->setCurrentItem(daylist()->topLevelItem(row)); }
+    QTreeWidget *daylist() const { return page.findChild<QTreeWidget *>(QStringLiteral("ListView1")); }
+    QStringList sevendays() const
+    {
+        QStringList out;
+        for (const DayRow &row : sevendayrows(db.calitems, today, settings.text(Setting::dateformat)))
+            out << row.caption;
+        return out;
+    }
 
     QTemporaryDir dir;
     Database db{dir.filePath(QStringLiteral("Quillmoter/"))};
@@ -66,8 +75,8 @@ protected:
     FakePlayer player;
     RecordingPrompter answers;
     TForm3 editor{db, settings, player};
-    QTreeWidget sevendays;
-    CalendarPage page{db, settings};
+    Clock clock;
+    CalendarPage page{db, settings, clock};
 };
 
 } // namespace
@@ -80,9 +89,9 @@ TEST_F(CalendarTest, TheDayListShowsTheSelectedDaysRecordsInArrayOrder)
     db.calitems[0].timefrom = 705;
     page.refreshcalitems(0);
     EXPECT_EQ(page.calrowmap, QList<int>({0, 2}));
-    EXPECT_EQ(rows(page.ListView1), QStringList({"7:05 Maths test", "Gym"}));
-    EXPECT_EQ(page.ListView1->currentItem(), page.ListView1->topLevelItem(0));
-    EXPECT_EQ(page.DateTimePicker1->date(), today);
+    EXPECT_EQ(rows(daylist()), QStringList({"7:05 Maths test", "Gym"}));
+    EXPECT_EQ(daylist()->currentItem(), daylist()->topLevelItem(0));
+    EXPECT_EQ(page.findChild<QDateEdit *>(QStringLiteral("DateTimePicker1"))->date(), today);
 }
 
 TEST_F(CalendarTest, TheSevenDayListIsAlwaysRebuiltAndLeavesTheDayListAlone)
@@ -92,10 +101,10 @@ TEST_F(CalendarTest, TheSevenDayListIsAlwaysRebuiltAndLeavesTheDayListAlone)
     page.calselected = today.addDays(20);
     page.refreshcalitems(0);
     const QList<int> map = page.calrowmap;
-    page.refresh7days();
+    db.savecalitems(); // the Overview rebuilds its seven days on this
     EXPECT_EQ(page.calrowmap, map);
     EXPECT_EQ(page.calselected, today.addDays(20));
-    const QStringList list = rows(&sevendays);
+    const QStringList list = sevendays();
     ASSERT_EQ(list.size(), 4);
     EXPECT_EQ(list[0], QStringLiteral("Today"));
     EXPECT_EQ(list[1], QString()) << "a blank row before each later day";
@@ -109,7 +118,7 @@ TEST_F(CalendarTest, DeletionsEmptyTheRightRecordsAfterAYes)
                    record("Today", today), record("Repeats onto today", today.addDays(-14), "w0100000"),
                    record("Next week", today.addDays(7))};
     db.savecalitems();
-    QSignalSpy counts(&page, &CalendarPage::countchanged);
+    QSignalSpy counts(&db, &Database::changed);
 
     answers.answer = mb::idno;
     page.deleteoldrecords();
@@ -147,9 +156,9 @@ TEST_F(CalendarTest, MovesSwapRecordsInTheArrayAndTheList)
     page.movedown();
     EXPECT_EQ(db.calitems[0].text, QStringLiteral("Second"));
     EXPECT_EQ(db.calitems[2].text, QStringLiteral("First"));
-    EXPECT_EQ(rows(page.ListView1), QStringList({"Second", "First"}));
-    EXPECT_EQ(page.ListView1->currentItem(), page.ListView1->topLevelItem(1));
-    EXPECT_EQ(rows(&sevendays).first(), QStringLiteral("Second")) << "the seven days follow the move";
+    EXPECT_EQ(rows(daylist()), QStringList({"Second", "First"}));
+    EXPECT_EQ(daylist()->currentItem(), daylist()->topLevelItem(1));
+    EXPECT_EQ(sevendays().first(), QStringLiteral("Second")) << "the seven days follow the move";
     page.movedown(); // already last
     EXPECT_EQ(db.calitems[2].text, QStringLiteral("First"));
     page.moveup();
@@ -170,7 +179,7 @@ TEST_F(CalendarTest, ANewRecordIsMadeOnTheSelectedDay)
     ASSERT_EQ(db.calitems.size(), 1u);
     EXPECT_EQ(daynumber::todate(db.calitems[0].date), today.addDays(2));
     EXPECT_EQ(db.calitems[0].timefrom, 800);
-    EXPECT_EQ(rows(page.ListView1), QStringList({"Concert"}));
+    EXPECT_EQ(rows(daylist()), QStringList({"Concert"}));
 
     // Cancelled: nothing written.
     QTimer::singleShot(0, [this] { editor.reject(); });
@@ -201,15 +210,15 @@ TEST_F(CalendarTest, KeysMoveTheSelectionAndMakeItTheFirstMonth)
 TEST_F(CalendarTest, AClickOffTheDaysKeepsTheSelectionButRefreshes)
 {
     db.calitems = {record("A", today)};
-    page.calendar->setFixedHeight(600);
+    page.findChild<QWidget *>(QStringLiteral("calendar"))->setFixedHeight(600);
     page.calselected = today.addDays(1);
     page.calendarMouseDown(QPoint(40, 72)); // the weekday initials
     EXPECT_EQ(page.calselected, today.addDays(1));
-    EXPECT_TRUE(rows(page.ListView1).isEmpty());
+    EXPECT_TRUE(rows(daylist()).isEmpty());
     // December 2026 starts on a Tuesday (column 1): the 8th is row 1, column 1.
     page.calendarMouseDown(QPoint(15 + 25 + 5, 95 + 20 + 5));
     EXPECT_EQ(page.calselected, today);
-    EXPECT_EQ(rows(page.ListView1), QStringList({"A"}));
+    EXPECT_EQ(rows(daylist()), QStringList({"A"}));
 }
 
 TEST_F(CalendarTest, PaintingMarksSelectedAndTodayInTheirColours)

@@ -8,13 +8,14 @@
 #include "platform/daynumber.h"
 #include "platform/folders.h"
 #include "testsupport.h"
+#include "widgets/fittedcontrols.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QLabel>
 #include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>

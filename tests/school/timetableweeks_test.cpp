@@ -5,6 +5,7 @@
 
 #include "database/database.h"
 #include "database/settings.h"
+#include "platform/clock.h"
 
 #include <gtest/gtest.h>
 
@@ -57,8 +58,12 @@ TEST(TimetablePage, AWeekOrModeChangeForgetsTheSelection)
     QTemporaryDir dir;
     Database db(dir.path());
     Settings settings;
-    TimetablePage page(db, settings);
-    page.settoday([] { return QDate(2027, 1, 11); }); // ISO week 2
+    Clock clock;
+    clock.setsource([] { return QDateTime(QDate(2027, 1, 11), QTime(8, 0)); }); // ISO week 2
+    TimetablePage page(db, settings, clock);
+    auto *evenbutton = page.findChild<QToolButton *>(QStringLiteral("evenbutton"));
+    auto *switchbutton = page.findChild<QPushButton *>(QStringLiteral("SpeedButton3"));
+    ASSERT_TRUE(evenbutton && switchbutton);
     QSignalSpy changes(&page, &TimetablePage::weekchanged);
 
     page.BitBtn29Click();
@@ -80,10 +85,10 @@ TEST(TimetablePage, AWeekOrModeChangeForgetsTheSelection)
 
     // The option shows the week buttons and picks the current week.
     settings.setflag(Setting::twoweeks, true);
-    EXPECT_FALSE(page.evenbutton->isHidden());
-    EXPECT_TRUE(page.evenbutton->isChecked()) << "ISO week 2 is even";
+    EXPECT_FALSE(evenbutton->isHidden());
+    EXPECT_TRUE(evenbutton->isChecked()) << "ISO week 2 is even";
     settings.setflag(Setting::twoweeks, false);
-    EXPECT_TRUE(page.switchbutton->isHidden());
+    EXPECT_TRUE(switchbutton->isHidden());
     EXPECT_EQ(page.weekspin, 1);
 }
 
@@ -93,7 +98,8 @@ TEST(TimetablePage, SwitchWeeksSavesAndClearsTheSelection)
     Database db(dir.path());
     Settings settings;
     db.loadtimetable();
-    TimetablePage page(db, settings);
+    Clock clock;
+    TimetablePage page(db, settings, clock);
     page.selectedlesson = 2;
     page.SpeedButton3Click();
     EXPECT_EQ(page.selectedlesson, -1);

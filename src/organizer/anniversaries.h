@@ -1,10 +1,11 @@
 #pragma once
-// The day block of the Overview: name days from the chosen list, birthdays
-// and name days of the contacts, ages, and the tips.
+// Name days from the chosen list, and the birthdays and name days of the
+// contacts with the ages they reach.
 
 #include "database/records.h"
 
 #include <QDate>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -51,17 +52,5 @@ QString getremainingdays(Anniversary kind, const std::vector<TContactRec> &conta
 QString namedaytext(const QStringList &anniversaries, const std::vector<TContactRec> &contacts, QDate today,
                     const AnniversaryCaptions &captions = {});
 
-// A tip line: "icon$text", optionally followed directly by an "http://" link.
-struct Tip
-{
-    int icon = 0;
-    QString text;
-    QString link; // empty: the maker's page
-};
-constexpr int tipiconcount = 14;
-
-// The tip of a line, or none for a line shorter than 30 characters.
-std::optional<Tip> parsetip(const QString &line);
-
-// The program's own tips.
-QStringList builtintips();
+// The name-day lists beside the program ("*.ani"): base name -> file.
+QMap<QString, QString> namedaylistfiles();

@@ -1,6 +1,6 @@
-// Name days, birthdays, ages and tips of the Overview.
+// Name days, birthdays and ages.
 
-#include "mainwindow/overview.h"
+#include "organizer/anniversaries.h"
 
 #include "platform/ansi.h"
 #include "testsupport.h"
@@ -138,41 +138,4 @@ TEST(Anniversaries, TodaysNameDayNamesTheContactsWhoCelebrateIt)
     // A leap-day name day is celebrated on 28 February in common years.
     EXPECT_EQ(namedaytext(list, {contact("Horymir", 0, 0, 0, 29, 2)}, QDate(2027, 2, 28)),
               QStringLiteral("28.2., from contacts: Horymir"));
-}
-
-TEST(Tips, LinesBecomeIconTextAndLink)
-{
-    EXPECT_FALSE(parsetip(QString(29, QLatin1Char('x'))));
-    ASSERT_TRUE(parsetip(QString(30, QLatin1Char('x'))));
-
-    auto tip = parsetip(QStringLiteral("5$Thirty characters of useful advice."));
-    ASSERT_TRUE(tip);
-    EXPECT_EQ(tip->icon, 5);
-    EXPECT_EQ(tip->text, QStringLiteral("Thirty characters of useful advice."));
-    EXPECT_EQ(tip->link, QString());
-
-    // '$' first: no icon, the whole line is the text.
-    tip = parsetip(QStringLiteral("$5 dollars buy thirty-odd characters."));
-    EXPECT_EQ(tip->icon, 0);
-    EXPECT_EQ(tip->text, QStringLiteral("$5 dollars buy thirty-odd characters."));
-    for (const char *bad : {"x$", "99$", "-1$", "14$"}) {
-        tip = parsetip(QLatin1String(bad) + QStringLiteral("A tip that is long enough to be shown."));
-        EXPECT_EQ(tip->icon, 0) << bad;
-    }
-    EXPECT_EQ(parsetip(QStringLiteral("13$A tip that is long enough to be shown."))->icon, 13);
-
-    // A link counts from the tenth character on.
-    tip = parsetip(QStringLiteral("2$Visit our page http://example.org/x to see more"));
-    EXPECT_EQ(tip->text, QStringLiteral("Visit our page "));
-    EXPECT_EQ(tip->link, QStringLiteral("http://example.org/x to see more"));
-    tip = parsetip(QStringLiteral("2$See http://example.org for all of the details"));
-    EXPECT_EQ(tip->link, QString());
-    EXPECT_EQ(tip->text, QStringLiteral("See http://example.org for all of the details"));
-
-    for (const QString &line : builtintips()) {
-        const std::optional<Tip> t = parsetip(line);
-        ASSERT_TRUE(t) << line.toStdString();
-        EXPECT_GE(t->text.size(), 30);
-    }
-    EXPECT_GE(builtintips().size(), 2);
 }

@@ -1,0 +1,28 @@
+#include "organizer/reminders.h"
+
+#include "database/database.h"
+#include "organizer/calendar.h"
+#include "platform/hashtext.h"
+
+#include <QList>
+
+int takedue(Database &db, const QDateTime &now, const std::function<void(const DueReminder &)> &ring)
+{
+    const QDate today = now.date();
+    const int hour = now.time().hour();
+    const int minute = now.time().minute();
+    // All are disarmed before the first rings: ringing may show a message
+    // box, whose event loop lets the timer tick (and the records change).
+    QList<DueReminder> due;
+    for (TCalItemRec &r : db.calitems) {
+        if (!r.remind || r.timefrom / 100 != hour || r.timefrom % 100 != minute || !occurstoday(r, today))
+            continue;
+        r.remind = false;
+        due.push_back({firsthashpart(r.text), r.icon, qint8(r.melody)});
+    }
+    for (const DueReminder &reminder : std::as_const(due))
+        ring(reminder);
+    if (!due.isEmpty())
+        db.savecalitems();
+    return int(due.size());
+}

@@ -1,0 +1,23 @@
+#pragma once
+// Reminders that ring: armed calendar records whose start is this minute.
+
+#include <QDateTime>
+#include <QString>
+
+#include <functional>
+
+class Database;
+
+struct DueReminder
+{
+    QString title; // the text before the first '#'
+    int icon;
+    int melody; // the stored byte read as signed
+};
+
+// Disarms every armed record that occurs today and starts at this hour and
+// minute, rings each in array order, then saves the calendar when one rang:
+// a save that fails is reported after the reminder is up, never instead of
+// it. A record rings once; repeating ones wait until they are armed again.
+// Returns how many rang.
+int takedue(Database &db, const QDateTime &now, const std::function<void(const DueReminder &)> &ring);

@@ -1,0 +1,35 @@
+#pragma once
+// The program's time: the current date and time, replaceable in tests, and
+// the change of the day, noticed when the main timer asks for it.
+
+#include <QDateTime>
+#include <QObject>
+
+#include <functional>
+
+class Clock : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit Clock(QObject *parent = nullptr);
+
+    QDateTime now() const { return source_(); }
+    QDate today() const { return now().date(); }
+
+    // Replaces the system clock (tests); the day it gives counts as seen.
+    void setsource(std::function<QDateTime()> source);
+
+    // The day the daily work last ran for.
+    QDate lastday() const { return lastday_; }
+    // When today is not the last day seen: makes it the last day, emits
+    // daychanged() and returns true.
+    bool checkday();
+
+signals:
+    void daychanged(QDate today);
+
+private:
+    std::function<QDateTime()> source_;
+    QDate lastday_;
+};
