@@ -3,6 +3,7 @@
 
 #include "database/records.h"
 #include "database/shortstring.h"
+#include "platform/daynumber.h"
 #include "platform/melodyplayer.h"
 #include "platform/prompter.h"
 
@@ -12,6 +13,7 @@
 
 #include <csignal>
 #include <cstring>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <sys/resource.h>
@@ -56,6 +58,20 @@ inline bool writefile(const QString &path, const QByteArray &data)
 {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
+}
+
+// A calendar record with its reminder armed at hour * 100 + minute `from`.
+inline TCalItemRec armedrecord(const char *text, QDate date, int from, const char *repetition = "0", int melody = 0)
+{
+    TCalItemRec r;
+    r.text = text;
+    r.date = daynumber::fromdate(date);
+    r.timefrom = qint16(from);
+    r.timemode = 1;
+    r.remind = true;
+    r.melody = quint8(melody);
+    r.repetition = repetition;
+    return r;
 }
 
 // Builds expected record bytes by hand, independent of the encoders.
@@ -121,7 +137,8 @@ private:
 };
 
 // Answers message boxes and questions in place of a person and remembers
-// what was asked. Installed for its lifetime.
+// what was asked. Installed for its lifetime. `whileasking` runs while a
+// question is open, as the event loop of a real one would let things happen.
 class RecordingPrompter : public Prompter
 {
 public:
@@ -141,6 +158,8 @@ public:
     }
     int confirmation(QWidget *, const QString &text) override
     {
+        if (whileasking)
+            whileasking();
         questions.push_back(text);
         return answer;
     }
@@ -148,6 +167,7 @@ public:
     std::vector<Box> boxes;
     std::vector<QString> questions;
     int answer = mb::idyes;
+    std::function<void()> whileasking;
 };
 
 // A player that plays nothing and remembers what it was told.

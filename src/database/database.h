@@ -3,6 +3,7 @@
 // files, and the in-memory arrays the pages edit. Every change is saved by
 // rewriting the whole file of its kind. Needs no window.
 
+#include "database/dbversion.h"
 #include "database/records.h"
 
 #include <QObject>
@@ -33,9 +34,6 @@ inline const QString photos = QStringLiteral("photos");
 inline const QString subjects = QStringLiteral("subjects");
 inline const QString memos = QStringLiteral("memos");
 } // namespace dbfolder
-
-// The version this program writes and reads without upgrading.
-inline const QString currentdbversion = QStringLiteral("2.1");
 
 // A problem with a file, for the user. `format` is English with "%s" places
 // (and '#' for line breaks) so a caller can translate it before filling in.
@@ -146,7 +144,7 @@ public:
     // "dbversion.dat": the first line of the file.
     bool hasversionfile() const;
     std::optional<QString> readversion(QString *error = nullptr) const;
-    bool writeversion(); // exactly "2.1", no line break
+    bool writeversion(); // exactly currentdbversion, no line break
 
     // True after a failed load of that file, until a load of it succeeds.
     bool readonly(const QString &filename) const { return readonly_.contains(filename); }

@@ -9,7 +9,7 @@ DbVersion checkdbversion(const QString &text)
         version = QStringLiteral("1.91");
     else if (version == QLatin1String("2.0"))
         version = QStringLiteral("2.01");
-    if (version == QLatin1String("2.1"))
+    if (version == currentdbversion)
         return DbVersion::current;
     if (version == QLatin1String("1.0 BETA"))
         version = QStringLiteral("1.0");

@@ -3,8 +3,11 @@
 
 #include <QString>
 
+// The version this program writes and reads without upgrading.
+inline const QString currentdbversion = QStringLiteral("2.1");
+
 enum class DbVersion {
-    current,    // "2.1": open it
+    current,    // currentdbversion: open it
     older,      // written by an older version: needs an upgrade
     newer,      // written by a newer version (or reads as 2.1 without being "2.1")
     unreadable, // not a version number

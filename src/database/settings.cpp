@@ -417,6 +417,11 @@ Setting buttonvisible(int n)
     return Setting(int(Setting::button1visible) + qBound(1, n, 6) - 1);
 }
 
+bool isbuttonvisible(Setting which)
+{
+    return which >= Setting::button1visible && which <= buttonvisible(6);
+}
+
 Settings::Settings(QObject *parent) : QObject(parent)
 {
     const LoadContext none;

@@ -70,6 +70,8 @@ QString settingkey(Setting which);
 SettingKind settingkind(Setting which);
 // The "Show tabs" entry n, 1 to 6: Contacts, Calendar, Tasks, Marks, Notes, Timetable.
 Setting buttonvisible(int n);
+// Whether `which` is one of those six.
+bool isbuttonvisible(Setting which);
 
 inline const QString settingsfilename = QStringLiteral("settings.ini");
 inline const QString settingssection = QStringLiteral("Settings");

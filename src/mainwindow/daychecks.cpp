@@ -16,7 +16,7 @@ DayChecks::DayChecks(Database &db, Settings &settings, Language &language, Clock
 
 QString DayChecks::makerpage() const
 {
-    return makersite(language_.language()) + QStringLiteral("index.php?app=qmtr2.1");
+    return makersite(language_.language()) + QStringLiteral("index.php?app=qmtr") + programversion;
 }
 
 bool DayChecks::checkevents()

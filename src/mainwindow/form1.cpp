@@ -3,6 +3,7 @@
 #include "database/database.h"
 #include "database/dbversion.h"
 #include "database/settings.h"
+#include "mainwindow/makerpages.h"
 #include "mainwindow/navbar.h"
 #include "mainwindow/overviewpage.h"
 #include "mainwindow/pages.h"
@@ -154,7 +155,7 @@ bool TForm1::FormCreate()
         return false;
     language_.loadlanguage(db_.dbpath(), folders::programfolders());
     db_.loadcustommelodies();
-    versionlabel_->setText(version);
+    versionlabel_->setText(programversion);
     TrayIcon1->show();
     return true;
 }
@@ -259,6 +260,10 @@ void TForm1::adddialog(QWidget *dialog)
 
 void TForm1::settingchanged(Setting which)
 {
+    if (isbuttonvisible(which)) {
+        refreshnavbar();
+        return;
+    }
     switch (which) {
     case Setting::usetray:
         TrayIcon1->setVisible(settings_.flag(Setting::usetray));
@@ -266,14 +271,6 @@ void TForm1::settingchanged(Setting which)
     case Setting::barcolor:
     case Setting::bgcolor:
         setcolors();
-        break;
-    case Setting::button1visible:
-    case Setting::button2visible:
-    case Setting::button3visible:
-    case Setting::button4visible:
-    case Setting::button5visible:
-    case Setting::button6visible:
-        refreshnavbar();
         break;
     default:
         break;

@@ -39,7 +39,6 @@ class TForm1 : public QMainWindow
 
 public:
     static inline const QString caption = QStringLiteral("Quillmoter organizer");
-    static inline const QString version = QStringLiteral("2.1");
     static inline const QString traynotice = QStringLiteral(
         "By clicking close button Quillmoter will be minimized to the notification area (icon in the "
         "lower right corner). It will be always available to restore and checking your reminders.##Using "
@@ -76,7 +75,7 @@ public:
     bool savesettings();
 
     // Shows and activates the window (tray click, tray menu, a second start).
-    void TrayIcon1Click();
+    void TrayIcon1Click(); // the tray icon, "Open Quillmoter", a second start
     void bringtofront();
     // Design size, centred on the primary screen.
     void Obnovitokno1Click(); // tray menu "Restore window"
@@ -136,7 +135,7 @@ private:
     QStackedWidget *PageControl1 = nullptr; // the pages, switched by the bar
     OverviewPage *overview_ = nullptr;
     TimetablePage *timetable_ = nullptr;
-    QSystemTrayIcon *TrayIcon1 = nullptr;
+    QSystemTrayIcon *TrayIcon1 = nullptr; // the notification-area icon
     QMenu *traymenu = nullptr;
     QLabel *versionlabel_ = nullptr;
     QLabel *unfiledlabel_ = nullptr;

@@ -13,5 +13,8 @@ inline QString makersite(const QString &language)
                                                                                         : makersiteinternational;
 }
 
+// The program's version, shown under the logo and told to the maker's site.
+inline const QString programversion = QStringLiteral("2.1");
+
 // Appended to a page's address so the site knows which program asks.
-inline const QString makerappquery = QStringLiteral("&app=qmtr2.1");
+inline const QString makerappquery = QStringLiteral("&app=qmtr") + programversion;

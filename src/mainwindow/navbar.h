@@ -48,7 +48,7 @@ protected:
 private:
     int buttonat(QPoint pos) const;
     // Paints one button at the top-left corner `at`.
-    void ButtonGroup1DrawButton(QPainter &painter, int index, QPoint at) const;
+    void ButtonGroup1DrawButton(QPainter &painter, int index, QPoint at) const; // one navigation button
 
     QList<Item> items_;
     int selected_ = -1;

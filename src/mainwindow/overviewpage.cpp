@@ -148,19 +148,19 @@ void OverviewPage::builddaybox(QBoxLayout *page)
 {
     auto *daybox = new FramedBox(this);
     auto *day = daybox->insidelayout<QGridLayout>();
-    dayNumber = named(new QLabel(daybox), "dayNumber");
-    settranslatable(dayNumber, TransKind::label, 1);
-    QFont huge = dayNumber->font();
+    daylabel = named(new QLabel(daybox), "daylabel");
+    settranslatable(daylabel, TransKind::label, 1);
+    QFont huge = daylabel->font();
     huge.setBold(true);
     huge.setPixelSize(44);
-    dayNumber->setFont(huge);
-    dayNumber->setAlignment(Qt::AlignCenter);
-    dayNumber->setMinimumWidth(64);
-    dateLine = named(valuelabel(daybox), "dateLine");
-    QFont datefont = dateLine->font();
+    daylabel->setFont(huge);
+    daylabel->setAlignment(Qt::AlignCenter);
+    daylabel->setMinimumWidth(64);
+    datelabel = named(valuelabel(daybox), "datelabel");
+    QFont datefont = datelabel->font();
     datefont.setBold(true);
     datefont.setPointSizeF(datefont.pointSizeF() * 1.2);
-    dateLine->setFont(datefont);
+    datelabel->setFont(datefont);
     namedaylabel_ = captionlabel(QStringLiteral("Name day:"), daybox);
     namedaytext_ = named(valuelabel(daybox), "namedaytext");
     birthdaylabel_ = captionlabel(QStringLiteral("Upcoming birthday:"), daybox);
@@ -168,8 +168,8 @@ void OverviewPage::builddaybox(QBoxLayout *page)
     namedaynextlabel_ = captionlabel(QStringLiteral("Upcoming name day:"), daybox);
     namedaynexttext_ = named(valuelabel(daybox), "namedaynexttext");
     day->setVerticalSpacing(2);
-    day->addWidget(dayNumber, 0, 0, 4, 1);
-    day->addWidget(dateLine, 0, 1, 1, 2);
+    day->addWidget(daylabel, 0, 0, 4, 1);
+    day->addWidget(datelabel, 0, 1, 1, 2);
     day->addWidget(namedaylabel_, 1, 1, Qt::AlignTop);
     day->addWidget(namedaytext_, 1, 2);
     day->addWidget(birthdaylabel_, 2, 1, Qt::AlignTop);
@@ -303,8 +303,8 @@ void OverviewPage::refreshday()
     const QDate today = clock_.today();
     const AnniversaryCaptions words = captions();
     Moon1->setdate(daynumber::fromdate(today));
-    dayNumber->setText(QString::number(today.day()));
-    dateLine->setText(dateline(today));
+    daylabel->setText(QString::number(today.day()));
+    datelabel->setText(dateline(today));
     namedaytext_->setText(namedaytext(db_.namedays, db_.contacts, today, words));
     birthdaytext_->setText(getremainingdays(Anniversary::birthday, db_.contacts, today, words));
     namedaynexttext_->setText(getremainingdays(Anniversary::nameday, db_.contacts, today, words));
@@ -454,6 +454,10 @@ void OverviewPage::databasechanged(DbKind kind)
 
 void OverviewPage::settingchanged(Setting which)
 {
+    if (isbuttonvisible(which)) {
+        refreshitemscounts();
+        return;
+    }
     switch (which) {
     case Setting::countanniversaries:
         CheckBox11Click();
@@ -488,15 +492,7 @@ void OverviewPage::settingchanged(Setting which)
         break;
     case Setting::dateformat:
     case Setting::twoweeks:
-        dateLine->setText(dateline(clock_.today()));
-        break;
-    case Setting::button1visible:
-    case Setting::button2visible:
-    case Setting::button3visible:
-    case Setting::button4visible:
-    case Setting::button5visible:
-    case Setting::button6visible:
-        refreshitemscounts();
+        datelabel->setText(dateline(clock_.today()));
         break;
     default:
         break;

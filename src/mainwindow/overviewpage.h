@@ -45,7 +45,7 @@ public:
     // The count list, for the pages that are shown.
     void refreshitemscounts();
     // The chosen name-day list changed: load it.
-    void ComboBox7Change();
+    void ComboBox7Change(); // the "Name days:" choice
     // Two different tips in the two places (each time the window shows).
     void showtips();
     // The main timer's work while the page is shown: clock and lesson status.
@@ -70,7 +70,7 @@ private:
     QString dateline(QDate today) const;
     AnniversaryCaptions captions() const;
     LessonWords lessonwords() const;
-    void CheckBox11Click();
+    void CheckBox11Click(); // "Show upcoming birthdays and name days"
 
     QImage clockface_;
     QTime clockshown_;
@@ -81,8 +81,8 @@ private:
     QString tiplinks_[2];
 
     QLabel *welcome = nullptr;
-    QLabel *dayNumber = nullptr;
-    QLabel *dateLine = nullptr;
+    QLabel *daylabel = nullptr;
+    QLabel *datelabel = nullptr;
     QLabel *namedaylabel_ = nullptr;
     QLabel *namedaytext_ = nullptr;
     QLabel *birthdaylabel_ = nullptr;
@@ -90,7 +90,7 @@ private:
     QLabel *namedaynextlabel_ = nullptr;
     QLabel *namedaynexttext_ = nullptr;
     QLabel *moonlabel_ = nullptr;
-    TMoon *Moon1 = nullptr;
+    TMoon *Moon1 = nullptr; // today's moon
     QLabel *clock = nullptr;
     QWidget *lessonpanel = nullptr;
     QLabel *inschooloff = nullptr;

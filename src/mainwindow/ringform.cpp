@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr int tile = 18;
+constexpr int bordertile = 18;
 const QColor key(255, 0, 255); // shows as transparent
 
 // The pop-up's picture: the frame tiles around a white inside, with the key
@@ -29,10 +29,10 @@ QImage frame(QSize size)
     image.fill(key);
     QPainter p(&image);
     auto pic = [](int i, QSize s) { return iconpixmap(QLatin1String(names[i]), s); };
-    p.drawPixmap(0, 0, pic(0, {tile, tile}));
-    p.drawPixmap(w - tile, 0, pic(1, {tile, tile}));
-    p.drawPixmap(w - tile, h - tile, pic(2, {tile, tile}));
-    p.drawPixmap(0, h - tile, pic(3, {tile, tile}));
+    p.drawPixmap(0, 0, pic(0, {bordertile, bordertile}));
+    p.drawPixmap(w - bordertile, 0, pic(1, {bordertile, bordertile}));
+    p.drawPixmap(w - bordertile, h - bordertile, pic(2, {bordertile, bordertile}));
+    p.drawPixmap(0, h - bordertile, pic(3, {bordertile, bordertile}));
     const QRect top(18, 0, w - 17 - 18, 17), left(-1, 18, 18, h - 17 - 18);
     const QRect right(w - 17, 18, 16, h - 17 - 18), bottom(18, h - 17, w - 17 - 18, 17);
     p.drawPixmap(top, pic(4, top.size()));

@@ -26,7 +26,7 @@ public:
     // once.
     void showreminder(const QString &title, const QPixmap &picture);
     // Stops the melody and hides the pop-up.
-    void PaintBox1Click();
+    void PaintBox1Click(); // a click anywhere on the pop-up
 
     // The melody could not be played since the pop-up was shown: the timer
     // stops restarting it.

@@ -33,10 +33,9 @@ SettingsPage::SettingsPage(Database &db, Settings &settings, Clock &clock, QWidg
 
 void SettingsPage::settingchanged(Setting which)
 {
-    for (int n = 1; n <= showtabcount; ++n) {
-        if (which != buttonvisible(n))
-            continue;
-        const QSignalBlocker quiet(CheckListBox2);
-        CheckListBox2->item(n - 1)->setCheckState(settings_.flag(which) ? Qt::Checked : Qt::Unchecked);
-    }
+    if (!isbuttonvisible(which))
+        return;
+    const QSignalBlocker quiet(CheckListBox2);
+    const int row = int(which) - int(Setting::button1visible);
+    CheckListBox2->item(row)->setCheckState(settings_.flag(which) ? Qt::Checked : Qt::Unchecked);
 }

@@ -9,7 +9,7 @@
 
 namespace {
 
-bool flag(const QString &text, int position)
+bool repetitionflag(const QString &text, int position)
 {
     return position < text.size() && text.at(position) == QLatin1Char('1');
 }
@@ -26,8 +26,8 @@ bool occurstoday(const TCalItemRec &record, QDate date)
     if (repetition.isEmpty())
         return false;
     if (repetition.at(0) == QLatin1Char('w'))
-        return flag(repetition, date.dayOfWeek());
-    if (repetition.at(0) == QLatin1Char('m') && flag(repetition, date.month())) {
+        return repetitionflag(repetition, date.dayOfWeek());
+    if (repetition.at(0) == QLatin1Char('m') && repetitionflag(repetition, date.month())) {
         const QDate own = daynumber::todate(record.date);
         return own.isValid() && own.day() == date.day();
     }
@@ -44,7 +44,7 @@ QList<int> dayrecords(const std::vector<TCalItemRec> &calitems, QDate date)
     return rows;
 }
 
-QList<bool> daysWithRecords(const std::vector<TCalItemRec> &calitems, QDate first, QDate last)
+QList<bool> dayswithrecords(const std::vector<TCalItemRec> &calitems, QDate first, QDate last)
 {
     const qint64 span = first.daysTo(last) + 1;
     QList<bool> marked(span > 0 ? span : 0, false);
@@ -62,13 +62,13 @@ QList<bool> daysWithRecords(const std::vector<TCalItemRec> &calitems, QDate firs
                 marked[at] = true;
         } else if (!rep.isEmpty() && rep.at(0) == QLatin1Char('w')) {
             for (int d = 1; d <= 7; ++d)
-                weekdays[d] = weekdays[d] || flag(rep, d);
+                weekdays[d] = weekdays[d] || repetitionflag(rep, d);
         } else if (!rep.isEmpty() && rep.at(0) == QLatin1Char('m')) {
             const QDate own = daynumber::todate(r.date);
             if (!own.isValid())
                 continue;
             for (int m = 1; m <= 12; ++m) {
-                if (flag(rep, m))
+                if (repetitionflag(rep, m))
                     monthdays[m][own.day()] = true;
             }
         }
@@ -188,7 +188,7 @@ std::array<bool, 7> weekflags(const QString &repetition)
     std::array<bool, 7> flags{};
     if (repetition.contains(QLatin1Char('w'))) {
         for (int d = 0; d < 7; ++d)
-            flags[d] = flag(repetition, d + 1);
+            flags[d] = repetitionflag(repetition, d + 1);
     }
     return flags;
 }
@@ -198,7 +198,7 @@ std::array<bool, 12> monthflags(const QString &repetition)
     std::array<bool, 12> flags{};
     if (repetition.contains(QLatin1Char('m'))) {
         for (int m = 0; m < 12; ++m)
-            flags[m] = flag(repetition, m + 1);
+            flags[m] = repetitionflag(repetition, m + 1);
     }
     return flags;
 }

@@ -31,7 +31,7 @@ QList<int> dayrecords(const std::vector<TCalItemRec> &calitems, QDate date);
 
 // The days between `first` and `last` on which some record occurs, as
 // offsets from `first` (computed once per record, not per day).
-QList<bool> daysWithRecords(const std::vector<TCalItemRec> &calitems, QDate first, QDate last);
+QList<bool> dayswithrecords(const std::vector<TCalItemRec> &calitems, QDate first, QDate last);
 
 // "H:MM" of hour * 100 + minute.
 QString hhmm(int time);

@@ -291,7 +291,7 @@ void CalendarPage::calendarPaint(QPainter &painter, QSize size) const
     const auto [lastmonth, lastyear] = addmonths(calmonth, calyear, blocks - 1);
     const QDate last = QDate(lastyear, lastmonth, 1).addMonths(1).addDays(-1);
     // Which painted days have records, computed once for all blocks.
-    const QList<bool> marked = daysWithRecords(db_.calitems, first, last);
+    const QList<bool> marked = dayswithrecords(db_.calitems, first, last);
     const QDate now = clock_.today();
 
     QFont titlefont = painter.font();

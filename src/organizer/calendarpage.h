@@ -70,8 +70,8 @@ public:
     // The painted months into `painter` over a panel of `size`.
     void calendarPaint(QPainter &painter, QSize size) const;
     void calendarMouseDown(QPoint pos);
-    void keyboardeditKeyDown(int key);
-    void DateTimePicker1Change();
+    void keyboardeditKeyDown(int key); // keys on the painted months
+    void DateTimePicker1Change(); // the date picker under the months
 
     void previousmonth();
     void nextmonthclick();
@@ -100,7 +100,7 @@ private:
 
     TForm3 *editor_ = nullptr;
     CalendarPanel *calendar = nullptr;
-    QDateEdit *DateTimePicker1 = nullptr;
+    QDateEdit *DateTimePicker1 = nullptr; // the selected day
     QTreeWidget *ListView1 = nullptr; // the selected day's records
     QToolButton *prevbutton = nullptr;
     QToolButton *nextbutton = nullptr;
@@ -115,7 +115,7 @@ private:
     QWidget *daybar = nullptr;
     QLabel *namedaytext = nullptr;
     QLabel *birthdaytext = nullptr;
-    TMoon *Moon2 = nullptr;
+    TMoon *Moon2 = nullptr; // the selected day's moon
     QLabel *nobody_ = nullptr;
     QLabel *fromcontacts_ = nullptr;
 };

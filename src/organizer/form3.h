@@ -80,14 +80,14 @@ public:
     // Fills the controls from the record (the show handler).
     void FormShow();
     // Writes the controls into the record and closes.
-    void BitBtn1Click();
+    void BitBtn1Click(); // "OK"
 
     int chosenicon = 0;
 
     // Controls, in the order the window shows them.
     QLabel *iconpicture = nullptr;
     QToolButton *iconbutton = nullptr;
-    IconGrid *DrawGrid1 = nullptr;
+    IconGrid *DrawGrid1 = nullptr; // the icons to choose from
     QRadioButton *RadioButton1 = nullptr; // "Don't set time"
     QRadioButton *RadioButton2 = nullptr; // "Use only one time"
     QRadioButton *RadioButton3 = nullptr; // "Use both times"
@@ -103,7 +103,7 @@ public:
     QToolButton *addmelody = nullptr;
     QToolButton *changemelody = nullptr;
     QToolButton *deletemelody = nullptr;
-    QPlainTextEdit *Memo1 = nullptr;
+    QPlainTextEdit *Memo1 = nullptr; // "Text:"
     QPushButton *openrepeat = nullptr;
     QPushButton *closerepeat = nullptr;
     QToolButton *nonebutton = nullptr;
@@ -132,10 +132,10 @@ protected:
 
 private:
     void timemodeclicked();
-    void SpeedButton6Click();
-    void CheckBox1Click();
-    void Timer1Timer();
-    void Timer2Timer();
+    void SpeedButton6Click(); // "None", "Weekly" or "Monthly"
+    void CheckBox1Click(); // "Remind"
+    void Timer1Timer(); // the preview has ended
+    void Timer2Timer(); // one step of the panel's animation
     void seticon(int icon);
     void playerfailed(const QString &reason);
     // False (reported) when the melody's path cannot be stored in the list file.

@@ -7,7 +7,7 @@
 
 namespace {
 
-bool sameName(const QString &a, const QString &b)
+bool samename(const QString &a, const QString &b)
 {
     return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
 }
@@ -27,7 +27,7 @@ QString headername(const QString &line)
     return name;
 }
 
-QString oneLine(QString s)
+QString oneline(QString s)
 {
     s.replace(QLatin1Char('\r'), QLatin1Char(' '));
     s.replace(QLatin1Char('\n'), QLatin1Char(' '));
@@ -54,7 +54,7 @@ qsizetype IniFile::sectionline(const QString &section) const
 {
     for (qsizetype i = 0; i < lines_.size(); ++i) {
         const QString name = headername(lines_[i]);
-        if (!name.isNull() && sameName(name, section))
+        if (!name.isNull() && samename(name, section))
             return i;
     }
     return -1;
@@ -72,7 +72,7 @@ qsizetype IniFile::keyline(qsizetype header, const QString &key, qsizetype *end)
         if (eq < 0)
             continue;
         last = i + 1;
-        if (found < 0 && sameName(line.left(eq), key))
+        if (found < 0 && samename(line.left(eq), key))
             found = i;
     }
     if (end)
@@ -100,10 +100,10 @@ bool IniFile::haskey(const QString &section, const QString &key) const
 
 void IniFile::writestring(const QString &section, const QString &key, const QString &value)
 {
-    const QString line = oneLine(key) + QLatin1Char('=') + oneLine(value);
+    const QString line = oneline(key) + QLatin1Char('=') + oneline(value);
     qsizetype header = sectionline(section);
     if (header < 0) {
-        lines_ << QLatin1Char('[') + oneLine(section) + QLatin1Char(']') << line;
+        lines_ << QLatin1Char('[') + oneline(section) + QLatin1Char(']') << line;
         return;
     }
     qsizetype end = 0;

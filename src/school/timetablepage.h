@@ -23,13 +23,13 @@ public:
     int hoveredlesson = -1;
 
     void setweek(int week);
-    void weekspinChange();
-    void tttypecomboChange();
-    void evenbuttonClick();
-    void oddbuttonClick();
+    void weekspinChange(); // the shown week changed
+    void tttypecomboChange(); // "Table" or "Timeline"
+    void evenbuttonClick(); // "Even week"
+    void oddbuttonClick(); // "Odd week"
     void BitBtn29Click();     // "This week"
     void SpeedButton3Click(); // "Switch weeks"
-    void evenoddcheckClick();
+    void evenoddcheckClick(); // "Different timetables for even and odd weeks"
     // Forgets the selection and the hovered lesson (a reload does this).
     void resetview();
     // Paints the timetable again (the elapsed time moves on).

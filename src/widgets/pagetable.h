@@ -32,9 +32,5 @@ inline constexpr PageEntry pagetable[pagecount] = {
     {pagesettings, "Settings", "page7-settings.svg", 0, PageCount::none},
 };
 
-// The pages with a "Show tabs" entry, in its order.
-inline constexpr int showtabcount = 6;
-constexpr Page showtabpage(int entry) { return Page(entry + 1); }
-
 // The page's caption in the program language.
 QString pagecaption(Page page);

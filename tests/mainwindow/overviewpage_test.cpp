@@ -73,8 +73,8 @@ TEST_F(OverviewTest, TheDayBlockShowsTodayFromTheChosenList)
     db.savecontacts();
     ASSERT_TRUE(form.programstart());
     EXPECT_EQ(programclock.lastday(), QDate(2026, 12, 8));
-    EXPECT_EQ(shown("dayNumber"), QStringLiteral("8"));
-    EXPECT_TRUE(shown("dateLine").contains(QStringLiteral("8.")));
+    EXPECT_EQ(shown("daylabel"), QStringLiteral("8"));
+    EXPECT_TRUE(shown("datelabel").contains(QStringLiteral("8.")));
     EXPECT_EQ(shown("namedaytext"), QStringLiteral("Kv\u011btoslava, from contacts: Kv\u011bta"));
     EXPECT_EQ(shown("birthdaytext"), QStringLiteral("Kv\u011bta(16), in 2 days"));
     EXPECT_EQ(shown("namedaynexttext"), QStringLiteral("Kv\u011bta, TODAY!"));
@@ -95,13 +95,13 @@ TEST_F(OverviewTest, TheDateLineNamesTheWeekWithEvenAndOddTimetables)
 {
     ASSERT_TRUE(form.programstart());
     settings.settext(Setting::dateformat, QStringLiteral("yyyy-mm-dd"));
-    EXPECT_EQ(shown("dateLine"), QStringLiteral("2026-12-08"));
+    EXPECT_EQ(shown("datelabel"), QStringLiteral("2026-12-08"));
     settings.setflag(Setting::twoweeks, true);
     // 8 December 2026 lies in ISO week 50.
-    EXPECT_EQ(shown("dateLine"), QStringLiteral("2026-12-08, even week"));
+    EXPECT_EQ(shown("datelabel"), QStringLiteral("2026-12-08, even week"));
     clock = QDateTime(QDate(2026, 12, 14), QTime(8, 0));
     form.overview()->refreshday();
-    EXPECT_EQ(shown("dateLine"), QStringLiteral("2026-12-14, odd week"));
+    EXPECT_EQ(shown("datelabel"), QStringLiteral("2026-12-14, odd week"));
 }
 
 TEST_F(OverviewTest, TheCountListFollowsShowTabs)
@@ -144,7 +144,7 @@ TEST_F(OverviewTest, TheComingWeekAndTheCountsFollowTheCalendar)
     clock = QDateTime(QDate(2026, 12, 10), QTime(0, 0, 1));
     programclock.checkday();
     ASSERT_EQ(week->topLevelItemCount(), 1);
-    EXPECT_EQ(shown("dayNumber"), QStringLiteral("10"));
+    EXPECT_EQ(shown("daylabel"), QStringLiteral("10"));
 }
 
 TEST_F(OverviewTest, OptionsShowAndHideItsParts)

@@ -61,15 +61,7 @@ protected:
 
     void addreminder(const char *text, QDate date, int from, const char *repetition = "0", int melody = 0)
     {
-        TCalItemRec r;
-        r.text = text;
-        r.date = daynumber::fromdate(date);
-        r.timefrom = qint16(from);
-        r.timemode = 1;
-        r.remind = true;
-        r.melody = quint8(melody);
-        r.repetition = repetition;
-        db.calitems.push_back(r);
+        db.calitems.push_back(testsupport::armedrecord(text, date, from, repetition, melody));
         // Start-up loads the calendar from its file.
         db.createfolders();
         db.savecalitems();
@@ -227,17 +219,9 @@ TEST_F(TimerTest, ADayChangeRefreshesTheDayOnceEvenWhenAQuestionIsOpen)
     clock = QDateTime(QDate(2027, 12, 30), QTime(0, 0, 1));
     int nested = 0;
     // A question that lets the timer tick while it is open.
-    struct Ticking : RecordingPrompter
-    {
-        std::function<void()> tick;
-        int confirmation(QWidget *w, const QString &text) override
-        {
-            tick();
-            return RecordingPrompter::confirmation(w, text);
-        }
-    } ticking;
+    RecordingPrompter ticking;
     ticking.answer = mb::idno;
-    ticking.tick = [&] {
+    ticking.whileasking = [&] {
         ++nested;
         form->Timer1Timer();
     };
@@ -255,22 +239,14 @@ TEST_F(TimerTest, TheDayBlockShowsTheNewDayWhileItsQuestionIsOpen)
 {
     start(QDateTime(QDate(2027, 1, 11), QTime(23, 59, 59)));
     settings.setflag(Setting::checkversion, false);
-    const QString yesterday = shown("dateLine");
+    const QString yesterday = shown("datelabel");
     clock = QDateTime(QDate(2027, 1, 12), QTime(0, 0, 1));
-    struct Looking : RecordingPrompter
-    {
-        std::function<void()> look;
-        int confirmation(QWidget *w, const QString &text) override
-        {
-            look();
-            return RecordingPrompter::confirmation(w, text);
-        }
-    } looking;
+    RecordingPrompter looking;
     looking.answer = mb::idno;
     QString dateline;
     QDate day;
-    looking.look = [&] {
-        dateline = shown("dateLine");
+    looking.whileasking = [&] {
+        dateline = shown("datelabel");
         day = programclock.lastday();
     };
     form->Timer1Timer();

@@ -72,7 +72,7 @@ TEST(Occurrence, TheMarkedDaysAgreeWithTheRule)
         record("e", QDate(2025, 12, 31), "m111111111111"),
     };
     const QDate first(2026, 11, 1), last(2027, 2, 28);
-    const QList<bool> marked = daysWithRecords(items, first, last);
+    const QList<bool> marked = dayswithrecords(items, first, last);
     ASSERT_EQ(marked.size(), first.daysTo(last) + 1);
     for (QDate d = first; d <= last; d = d.addDays(1)) {
         bool any = false;

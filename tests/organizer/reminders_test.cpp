@@ -12,18 +12,7 @@
 
 namespace {
 
-TCalItemRec armed(const char *text, QDate date, int from, const char *repetition = "0", int melody = 0)
-{
-    TCalItemRec r;
-    r.text = text;
-    r.date = daynumber::fromdate(date);
-    r.timefrom = qint16(from);
-    r.timemode = 1;
-    r.remind = true;
-    r.melody = quint8(melody);
-    r.repetition = repetition;
-    return r;
-}
+using testsupport::armedrecord;
 
 const QDate wednesday(2026, 12, 9);
 
@@ -34,9 +23,11 @@ TEST(Reminders, OnlyArmedRecordsOfThisMinuteRingAndAreSavedDisarmed)
     QTemporaryDir dir;
     Database db(dir.filePath(QStringLiteral("Quillmoter/")));
     ASSERT_TRUE(db.createfolders());
-    db.calitems = {armed("Dentist#bring the card", wednesday, 1030, "0", 2), armed("Tomorrow", wednesday.addDays(1), 1030),
-                   armed("Gym", wednesday.addDays(-30), 1030, "w0010000", -1 & 0xFF), armed("Later", wednesday, 1031)};
-    db.calitems.push_back(armed("Not armed", wednesday, 1030));
+    db.calitems = {armedrecord("Dentist#bring the card", wednesday, 1030, "0", 2),
+                   armedrecord("Tomorrow", wednesday.addDays(1), 1030),
+                   armedrecord("Gym", wednesday.addDays(-30), 1030, "w0010000", -1 & 0xFF),
+                   armedrecord("Later", wednesday, 1031)};
+    db.calitems.push_back(armedrecord("Not armed", wednesday, 1030));
     db.calitems.back().remind = false;
 
     QList<DueReminder> rung;
@@ -72,12 +63,12 @@ TEST(Reminders, RecordsAddedWhileRingingDoNotUpsetTheRound)
     QTemporaryDir dir;
     Database db(dir.filePath(QStringLiteral("Quillmoter/")));
     ASSERT_TRUE(db.createfolders());
-    db.calitems = {armed("First", wednesday, 900), armed("Second", wednesday, 900)};
+    db.calitems = {armedrecord("First", wednesday, 900), armedrecord("Second", wednesday, 900)};
     QStringList titles;
     const int rang = takedue(db, QDateTime(wednesday, QTime(9, 0)), [&](const DueReminder &r) {
         titles << r.title;
         for (int i = 0; i < 100; ++i)
-            db.calitems.push_back(armed("Added", wednesday, 900));
+            db.calitems.push_back(armedrecord("Added", wednesday, 900));
         // A tick inside the box rings what was added, never the round's own.
         EXPECT_EQ(takedue(db, QDateTime(wednesday, QTime(9, 0)), [](const DueReminder &) {}), 100);
     });
