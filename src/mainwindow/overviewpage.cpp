@@ -136,11 +136,14 @@ OverviewPage::OverviewPage(Database &db, Settings &settings, Clock &clock, QWidg
     connect(&db_, &Database::reloaded, this, [this] {
         currentlesson_ = -1;
         refreshday();
+        for (PageCount count : {PageCount::contacts, PageCount::calendar, PageCount::tasks, PageCount::notes})
+            recount(count);
         refreshitemscounts();
     });
     connect(&clock_, &Clock::daychanged, this, [this] {
         refreshday();
-        refreshitemscounts(); // what is still to come counts from today
+        recount(PageCount::calendar); // what is still to come counts from today
+        refreshitemscounts();
     });
 }
 
@@ -316,14 +319,18 @@ void OverviewPage::refresh7days()
     filldaylist(ListView2, sevendayrows(db_.calitems, clock_.today(), settings_.text(Setting::dateformat)));
 }
 
+void OverviewPage::recount(PageCount count)
+{
+    counts_[int(count)] = counttext(count, db_, clock_.today());
+}
+
 void OverviewPage::refreshitemscounts()
 {
     countlist->clear();
-    const QDate today = clock_.today();
     for (const PageEntry &entry : pagetable) {
         if (entry.count == PageCount::none || !settings_.flag(buttonvisible(entry.showtab)))
             continue;
-        auto *item = new QTreeWidgetItem(countlist, {pagecaption(entry.page), counttext(entry.count, db_, today)});
+        auto *item = new QTreeWidgetItem(countlist, {pagecaption(entry.page), counts_[int(entry.count)]});
         const int image = int(entry.count) - 1;
         item->setIcon(0, QIcon(iconpixmap(QLatin1String(counticons[image]), QSize(16, 16))));
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
@@ -432,6 +439,7 @@ void OverviewPage::databasechanged(DbKind kind)
     switch (kind) {
     case DbKind::contacts:
         refreshday();
+        recount(PageCount::contacts);
         refreshitemscounts();
         break;
     case DbKind::namedays:
@@ -441,10 +449,15 @@ void OverviewPage::databasechanged(DbKind kind)
         break;
     case DbKind::calendar:
         refresh7days();
+        recount(PageCount::calendar);
         refreshitemscounts();
         break;
     case DbKind::tasks:
+        recount(PageCount::tasks);
+        refreshitemscounts();
+        break;
     case DbKind::notes:
+        recount(PageCount::notes);
         refreshitemscounts();
         break;
     default:

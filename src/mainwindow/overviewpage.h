@@ -5,6 +5,7 @@
 
 #include "mainwindow/lessonstatus.h"
 #include "organizer/anniversaries.h"
+#include "widgets/pagetable.h"
 #include "widgets/pagewidget.h"
 
 #include <QImage>
@@ -65,6 +66,8 @@ private:
     void settingchanged(Setting which);
     void databasechanged(DbKind kind);
     void refresh7days();
+    // Counts one kind again (a folder is listed for the notes, so only on change).
+    void recount(PageCount count);
     void showtip(int place, const QString &line);
     void tipclicked(int place);
     QString dateline(QDate today) const;
@@ -79,6 +82,7 @@ private:
     QMap<QString, QString> namedaylists_; // name-day list -> its file
     QString loadedlist_;
     QString tiplinks_[2];
+    QString counts_[5]; // the count text of each PageCount
 
     QLabel *welcome = nullptr;
     QLabel *daylabel = nullptr;
