@@ -43,6 +43,8 @@ char16_t asciilower(char16_t c)
     return (c >= u'A' && c <= u'Z') ? char16_t(c - u'A' + u'a') : c;
 }
 
+} // namespace
+
 bool sameignoringasciicase(const QString &a, const QString &b)
 {
     if (a.size() != b.size())
@@ -53,8 +55,6 @@ bool sameignoringasciicase(const QString &a, const QString &b)
     }
     return true;
 }
-
-} // namespace
 
 bool nameexists(const QString &name, const QStringList &list)
 {

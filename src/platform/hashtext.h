@@ -21,6 +21,9 @@ QStringList memolines(const QString &text);
 // The text before the first '#' (the whole text without one).
 QString firsthashpart(const QString &text);
 
-// True when `list` holds `name`, comparing the letters A to Z without regard
-// to case and every other character (accented ones too) exactly.
+// True when `a` and `b` are equal, comparing the letters A to Z without
+// regard to case and every other character (accented ones too) exactly.
+bool sameignoringasciicase(const QString &a, const QString &b);
+
+// True when `list` holds `name`, compared as sameignoringasciicase does.
 bool nameexists(const QString &name, const QStringList &list);
