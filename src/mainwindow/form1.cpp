@@ -11,6 +11,8 @@
 #include "organizer/anniversaries.h"
 #include "organizer/calendaricons.h"
 #include "organizer/calendarpage.h"
+#include "organizer/contactspage.h"
+#include "organizer/form2.h"
 #include "organizer/form3.h"
 #include "organizer/melodies.h"
 #include "organizer/reminders.h"
@@ -205,10 +207,11 @@ void TForm1::refreshcontent()
     db_.loadall();
 }
 
-void TForm1::setrecordeditor(TForm3 *editor)
+void TForm1::seteditors(TForm2 *contacteditor, TForm3 *recordeditor)
 {
-    static_cast<CalendarPage *>(PageControl1->widget(pagecalendar))->seteditor(editor);
-    adddialog(editor);
+    static_cast<ContactsPage *>(PageControl1->widget(pagecontacts))->seteditor(contacteditor);
+    static_cast<CalendarPage *>(PageControl1->widget(pagecalendar))->seteditor(recordeditor);
+    dialogs_ << contacteditor << recordeditor;
 }
 
 void TForm1::setringform(Tringform *ringform, MelodyPlayer *player)

@@ -1,6 +1,7 @@
 #pragma once
 // The program's windows, by the class names they keep:
 //   TForm1     the main window: navigation bar, pages, tray icon, main timer
+//   TForm2     the contact editor (organizer/form2.h)
 //   TForm3     the calendar record editor (organizer/form3.h)
 //   TForm4     the name dialog (widgets/form4.h)
 //   Tringform  the reminder pop-up (mainwindow/ringform.h)
@@ -28,6 +29,7 @@ class QStackedWidget;
 class QSystemTrayIcon;
 class QTimer;
 class Settings;
+class TForm2;
 class TForm3;
 class TimetablePage;
 class Tringform;
@@ -64,8 +66,8 @@ public:
     void setcolors();
     // Dialogs that take the background colour.
     void adddialog(QWidget *dialog);
-    // The calendar record editor, made by the program entry.
-    void setrecordeditor(TForm3 *editor);
+    // The contact and calendar record editors, made by the program entry.
+    void seteditors(TForm2 *contacteditor, TForm3 *recordeditor);
     // The reminder pop-up and the player it shares with the editor.
     void setringform(Tringform *ringform, MelodyPlayer *player);
     OverviewPage *overview() const { return overview_; }

@@ -3,6 +3,7 @@
 #include "mainwindow/overviewpage.h"
 #include "mainwindow/settingspage.h"
 #include "organizer/calendarpage.h"
+#include "organizer/contactspage.h"
 #include "school/timetablepage.h"
 
 PageWidget *makepage(Page page, Database &db, Settings &settings, Clock &clock, QWidget *parent)
@@ -10,6 +11,7 @@ PageWidget *makepage(Page page, Database &db, Settings &settings, Clock &clock, 
     PageWidget *made = nullptr;
     switch (page) {
     case pageoverview: made = new OverviewPage(db, settings, clock, parent); break;
+    case pagecontacts: made = new ContactsPage(db, settings, clock, parent); break;
     case pagecalendar: made = new CalendarPage(db, settings, clock, parent); break;
     case pagetimetable: made = new TimetablePage(db, settings, clock, parent); break;
     case pagesettings: made = new SettingsPage(db, settings, clock, parent); break;

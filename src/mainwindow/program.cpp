@@ -5,6 +5,7 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/overviewpage.h"
 #include "mainwindow/ringform.h"
+#include "organizer/form2.h"
 #include "organizer/form3.h"
 #include "platform/clock.h"
 #include "platform/melodyplayer.h"
@@ -47,9 +48,10 @@ int runquillmoter(int argc, char *argv[])
                  &QSystemTrayIcon::isSystemTrayAvailable);
     if (!form1.FormCreate())
         return 1;
+    TForm2 form2(db, clock);
     MelodyPlayer *player = createmediaplayer(&app);
     TForm3 form3(db, settings, *player);
-    form1.setrecordeditor(&form3);
+    form1.seteditors(&form2, &form3);
     TForm4 form4;
     form1.adddialog(&form4);
     Tringform ringform(*player);
@@ -63,7 +65,7 @@ int runquillmoter(int argc, char *argv[])
     TranslatedMemos memos;
     memos.subjects = &db.defaultsubjects;
     memos.tips = &form1.overview()->tips;
-    language.translate({&form1, &form3, &form4, &ringform}, memos);
+    language.translate({&form1, &form2, &form3, &form4, &ringform}, memos);
     if (!form1.programstart())
         return form1.ended() ? 0 : 1;
     form1.setcolors();

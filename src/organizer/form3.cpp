@@ -362,14 +362,7 @@ TForm3::TForm3(Database &db, Settings &settings, MelodyPlayer &player, QWidget *
     // Each load of the database rebuilds the custom melodies' entries.
     connect(&db_, &Database::reloaded, this,
             [this] { setcustommelodyentries(custommelodyentries(db_.custommelodies)); });
-    connect(Memo1, &QPlainTextEdit::textChanged, this, [this] {
-        const QString text = Memo1->toPlainText();
-        if (text.size() <= maxtyped)
-            return;
-        const QSignalBlocker quiet(Memo1);
-        Memo1->setPlainText(text.left(maxtyped));
-        Memo1->moveCursor(QTextCursor::End);
-    });
+    limitplaintext(Memo1, maxtyped);
     SpeedButton6Click();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QDateEdit>
+#include <QPlainTextEdit>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 
@@ -58,4 +59,16 @@ void fitdatepicker(QDateEdit *picker, int minimum)
     const int chrome = std::max(picker->sizeHint().width() - metrics.horizontalAdvance(earliest), 24);
     const QString widest = widestdate(picker->locale(), format, metrics);
     picker->setFixedWidth(std::max(minimum, metrics.horizontalAdvance(widest) + chrome + 4));
+}
+
+void limitplaintext(QPlainTextEdit *edit, int maxchars)
+{
+    QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [edit, maxchars] {
+        const QString text = edit->toPlainText();
+        if (text.size() <= maxchars)
+            return;
+        const QSignalBlocker quiet(edit);
+        edit->setPlainText(text.left(maxchars));
+        edit->moveCursor(QTextCursor::End);
+    });
 }

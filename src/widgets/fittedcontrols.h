@@ -1,13 +1,14 @@
 #pragma once
-// Controls that fit their longest text instead of cutting it off: a
-// selection box that shows a long entry cut with "…", and a date picker as
-// wide as its longest date.
+// Controls that fit their texts: a selection box that shows a long entry cut
+// with "…", a date picker as wide as its longest date, and a text box that
+// takes no more than is stored of it.
 
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QLocale>
 
 class QDateEdit;
+class QPlainTextEdit;
 
 class ElidingComboBox : public QComboBox
 {
@@ -27,3 +28,7 @@ QString widestdate(const QLocale &locale, const QString &format, const QFontMetr
 // Makes a date picker at least `minimum` wide and wide enough for the
 // longest date of its locale and format.
 void fitdatepicker(QDateEdit *picker, int minimum);
+
+// A multi-line text box that takes at most `maxchars` characters (typed or
+// pasted), so what is stored of it is what was shown.
+void limitplaintext(QPlainTextEdit *edit, int maxchars);

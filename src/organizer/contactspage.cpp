@@ -1,0 +1,373 @@
+#include "organizer/contactspage.h"
+
+#include "database/database.h"
+#include "organizer/form2.h"
+#include "platform/clock.h"
+#include "platform/collate.h"
+#include "platform/pictures.h"
+#include "platform/prompter.h"
+#include "platform/vcard.h"
+#include "widgets/framedbox.h"
+#include "widgets/language.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCollator>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int recordrole = Qt::UserRole; // a row's index in the contacts
+
+QPushButton *button(const char *name, const QString &caption, QWidget *parent)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    settranslatable(b, TransKind::bitbtn);
+    return b;
+}
+
+QCollator listcollator()
+{
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    return collator;
+}
+
+} // namespace
+
+ContactsPage::ContactsPage(Database &db, Settings &settings, Clock &clock, QWidget *parent)
+    : PageWidget(db, settings, clock, parent)
+{
+    choosefile_ = [this] {
+        return QFileDialog::getOpenFileName(this, QString(), QString(),
+                                            QStringLiteral("Contacts (*.vcf *.vcard);;All files (*)"));
+    };
+    auto *page = pagelayout<QHBoxLayout>();
+    buildlist(page);
+    buildcard(page);
+
+    const CardCaptions english;
+    for (const QString *word : {&english.home, &english.phone, &english.fax, &english.work, &english.cellphone,
+                                &english.im1, &english.im2, &english.nameday, &english.birthday, &english.age})
+        cardwords_ << hiddenlabel(this, *word);
+    const ImportCaptions importenglish;
+    for (const QString *word : {&importenglish.mainwork, &importenglish.mailing, &importenglish.nickname,
+                                &importenglish.jobtitle, &importenglish.profession, &importenglish.language,
+                                &importenglish.hobbies, &importenglish.network, &importenglish.office,
+                                &importenglish.department, &importenglish.primary})
+        importwords_ << hiddenlabel(this, *word);
+
+    connect(&db_, &Database::changed, this, &ContactsPage::databasechanged);
+    connect(&db_, &Database::reloaded, this, [this] {
+        fillcontacts(-1);
+        if (ListBox1->count() > 0)
+            ListBox1->setCurrentRow(0);
+        ListBox1Click();
+    });
+}
+
+void ContactsPage::buildlist(QBoxLayout *page)
+{
+    auto *left = new QVBoxLayout;
+    auto *listbox = new FramedBox(this);
+    auto *listlayout = listbox->insidelayout<QVBoxLayout>();
+    ListBox1 = new QListWidget(listbox);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setFrameShape(QFrame::NoFrame);
+    ListBox1->setUniformItemSizes(true);
+    ListBox1->installEventFilter(this);
+    listlayout->addWidget(ListBox1);
+    left->addWidget(listbox, 1);
+
+    auto *buttons = new QHBoxLayout;
+    BitBtn1 = button("BitBtn1", QStringLiteral("New"), this);
+    BitBtn9 = button("BitBtn9", QStringLiteral("Edit"), this);
+    BitBtn2 = new QToolButton(this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2->setIcon(QIcon(iconpixmap(QStringLiteral("delete.svg"), QSize(16, 16))));
+    BitBtn2->setToolTip(QStringLiteral("Delete"));
+    settranslatable(BitBtn2, TransKind::bitbtn);
+    BitBtn5 = button("BitBtn5", QStringLiteral("Import from MS Outlook"), this);
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtn9);
+    buttons->addWidget(BitBtn2);
+    buttons->addStretch(1);
+    buttons->addWidget(BitBtn5);
+    left->addLayout(buttons);
+    page->addLayout(left, 2);
+
+    connect(ListBox1, &QListWidget::currentRowChanged, this, &ContactsPage::ListBox1Click);
+    connect(ListBox1, &QListWidget::itemDoubleClicked, this, &ContactsPage::ListBox1DblClick);
+    connect(BitBtn1, &QPushButton::clicked, this, &ContactsPage::BitBtn1Click);
+    connect(BitBtn9, &QPushButton::clicked, this, &ContactsPage::BitBtn9Click);
+    connect(BitBtn2, &QToolButton::clicked, this, &ContactsPage::BitBtn2Click);
+    connect(BitBtn5, &QPushButton::clicked, this, &ContactsPage::BitBtn5Click);
+}
+
+void ContactsPage::buildcard(QBoxLayout *page)
+{
+    auto *card = new FramedBox(this);
+    auto *cardlayout = card->insidelayout<QGridLayout>();
+    Image1 = new QLabel(card);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setFixedSize(80, 80);
+    Image1->setAlignment(Qt::AlignCenter);
+    Label8 = valuelabel(card);
+    Label8->setObjectName(QStringLiteral("Label8"));
+    QFont big = Label8->font();
+    big.setBold(true);
+    big.setPointSizeF(big.pointSizeF() * 1.3);
+    Label8->setFont(big);
+    Label9 = valuelabel(card);
+    Label9->setObjectName(QStringLiteral("Label9"));
+    Memo2 = new QPlainTextEdit(card);
+    Memo2->setObjectName(QStringLiteral("Memo2"));
+    Memo2->setReadOnly(true);
+    Memo2->setFrameShape(QFrame::NoFrame);
+    Memo2->setContextMenuPolicy(Qt::CustomContextMenu);
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->addAction(QStringLiteral("Copy"), this, &ContactsPage::Koprovat1Click);
+    settranslatable(PopupMenu1, TransKind::popupmenu);
+    connect(Memo2, &QPlainTextEdit::customContextMenuRequested, this,
+            [this](const QPoint &at) { PopupMenu1->popup(Memo2->mapToGlobal(at)); });
+
+    auto *names = new QVBoxLayout;
+    names->addWidget(Label8);
+    names->addWidget(Label9);
+    names->addStretch(1);
+    cardlayout->addWidget(Image1, 0, 0);
+    cardlayout->addLayout(names, 0, 1);
+    cardlayout->addWidget(Memo2, 1, 0, 1, 2);
+    cardlayout->setColumnStretch(1, 1);
+    cardlayout->setRowStretch(1, 1);
+    page->addWidget(card, 3);
+}
+
+CardCaptions ContactsPage::cardcaptions() const
+{
+    CardCaptions c;
+    QString *fields[] = {&c.home, &c.phone, &c.fax, &c.work, &c.cellphone, &c.im1, &c.im2, &c.nameday, &c.birthday,
+                         &c.age};
+    for (int i = 0; i < int(std::size(fields)); ++i)
+        *fields[i] = cardwords_[i]->text();
+    c.dateformat = currentlanguage().dateformat();
+    return c;
+}
+
+ImportCaptions ContactsPage::importcaptions() const
+{
+    ImportCaptions c;
+    QString *fields[] = {&c.mainwork, &c.mailing, &c.nickname, &c.jobtitle, &c.profession, &c.language,
+                         &c.hobbies,  &c.network, &c.office,   &c.department, &c.primary};
+    for (int i = 0; i < int(std::size(fields)); ++i)
+        *fields[i] = importwords_[i]->text();
+    return c;
+}
+
+void ContactsPage::fillcontacts(int select)
+{
+    // Sorted once with sort keys, then added in one go: thousands of
+    // contacts list in a blink.
+    const QCollator collator = listcollator();
+    struct Row
+    {
+        QCollatorSortKey key;
+        int record;
+    };
+    std::vector<Row> rows;
+    rows.reserve(db_.contacts.size());
+    for (int i = 0; i < int(db_.contacts.size()); ++i) {
+        if (!db_.contacts[i].name.isEmpty())
+            rows.push_back({collator.sortKey(db_.contacts[i].name), i});
+    }
+    std::stable_sort(rows.begin(), rows.end(), [](const Row &a, const Row &b) { return a.key.compare(b.key) < 0; });
+    const QSignalBlocker quiet(ListBox1);
+    ListBox1->clear();
+    for (const Row &row : rows) {
+        auto *item = new QListWidgetItem(db_.contacts[row.record].name, ListBox1);
+        item->setData(recordrole, row.record);
+    }
+    selectrecord(select);
+}
+
+void ContactsPage::addrow(int record)
+{
+    // Into its alphabetical place, as a sorted list puts it.
+    const QCollator collator = listcollator();
+    const QString &name = db_.contacts[record].name;
+    int row = 0;
+    while (row < ListBox1->count() && collator.compare(ListBox1->item(row)->text(), name) <= 0)
+        ++row;
+    auto *item = new QListWidgetItem(name);
+    item->setData(recordrole, record);
+    const QSignalBlocker quiet(ListBox1);
+    ListBox1->insertItem(row, item);
+}
+
+void ContactsPage::selectrecord(int record)
+{
+    const QSignalBlocker quiet(ListBox1);
+    ListBox1->setCurrentRow(-1);
+    for (int row = 0; row < ListBox1->count(); ++row) {
+        if (ListBox1->item(row)->data(recordrole).toInt() == record) {
+            ListBox1->setCurrentRow(row);
+            break;
+        }
+    }
+}
+
+int ContactsPage::getcontactindex() const
+{
+    // Each row keeps its record: contacts of the same name stay apart.
+    const QListWidgetItem *item = ListBox1->currentItem();
+    if (!item || !item->isSelected())
+        return -1;
+    const int record = item->data(recordrole).toInt();
+    if (record < 0 || record >= int(db_.contacts.size()) || db_.contacts[record].name.isEmpty())
+        return -1;
+    return record;
+}
+
+void ContactsPage::savecontacts()
+{
+    const OwnChange own(*this);
+    db_.savecontacts();
+}
+
+void ContactsPage::databasechanged(DbKind kind)
+{
+    // Saves of the page itself have refreshed it already; a reload refreshes
+    // once at its end.
+    if (kind == DbKind::contacts && !ownchange() && !db_.loading()) {
+        fillcontacts(getcontactindex());
+        ListBox1Click();
+    } else if (kind == DbKind::namedays && !db_.loading()) {
+        ListBox1Click();
+    }
+}
+
+void ContactsPage::ListBox1Click()
+{
+    Memo2->clear();
+    const int record = getcontactindex();
+    if (record < 0) {
+        Label8->clear();
+        Label9->clear();
+        Image1->clear();
+        return;
+    }
+    const TContactRec &c = db_.contacts[record];
+    Label8->setText(c.name);
+    Label9->setText(c.company);
+    Memo2->setPlainText(contactcard(c, clock_.today(), cardcaptions()).join(QLatin1Char('\n')));
+    Image1->setPixmap(QPixmap::fromImage(contactphoto(photofile(db_, c.photo))));
+}
+
+void ContactsPage::BitBtn1Click()
+{
+    TContactRec fresh;
+    fresh.webpage = QStringLiteral("http://");
+    db_.contacts.push_back(fresh);
+    const int record = int(db_.contacts.size()) - 1;
+    // Searched with the new record in place: it holds 0, so 0 is never given.
+    db_.contacts[record].photo = qint16(handoutphotoid(db_, db_.contacts));
+    if (editor_)
+        editor_->editcontact(record);
+    savecontacts();
+    if (!db_.contacts[record].name.isEmpty())
+        addrow(record);
+}
+
+void ContactsPage::ListBox1DblClick()
+{
+    const int record = getcontactindex();
+    if (record < 0 || !editor_)
+        return;
+    editor_->editcontact(record);
+    // The name may have changed: the row moves to its place, still selected.
+    fillcontacts(record);
+    ListBox1Click();
+    savecontacts();
+}
+
+void ContactsPage::BitBtn9Click()
+{
+    if (getcontactindex() >= 0)
+        ListBox1DblClick();
+}
+
+void ContactsPage::BitBtn2Click()
+{
+    const int record = getcontactindex();
+    if (record < 0 || trans_confirmation(deletequestion) != mb::idyes)
+        return;
+    const int row = ListBox1->currentRow();
+    QFile::remove(photofile(db_, db_.contacts[record].photo));
+    db_.contacts[record].name = QString();
+    {
+        const QSignalBlocker quiet(ListBox1);
+        delete ListBox1->takeItem(row);
+        ListBox1->setCurrentRow(-1);
+        if (row < ListBox1->count())
+            ListBox1->setCurrentRow(row);
+        else if (row > 0)
+            ListBox1->setCurrentRow(row - 1);
+    }
+    ListBox1Click();
+    savecontacts();
+}
+
+void ContactsPage::Koprovat1Click()
+{
+    QString selected = Memo2->textCursor().selectedText();
+    if (!selected.isEmpty())
+        QApplication::clipboard()->setText(selected.replace(QChar::ParagraphSeparator, QLatin1Char('\n')));
+}
+
+void ContactsPage::BitBtn5Click()
+{
+    if (trans_confirmation(importquestion) != mb::idyes)
+        return;
+    const QString file = choosefile_();
+    if (file.isEmpty())
+        return;
+    QString reason;
+    const std::optional<VCardSource> source = VCardSource::readvcard(file, &reason);
+    if (source) {
+        const OwnChange own(*this);
+        reason = importcontacts(db_, *source, importcaptions());
+    }
+    if (!reason.isEmpty()) {
+        trans_messagebox(importfailed, {file, reason}, QStringLiteral("Error"), mb::iconerror);
+        return;
+    }
+    fillcontacts(getcontactindex());
+    ListBox1Click();
+}
+
+bool ContactsPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ListBox1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            BitBtn9Click();
+            return true;
+        }
+        if (key == Qt::Key_Delete)
+            BitBtn2Click(); // the list still gets the key
+    }
+    return PageWidget::eventFilter(watched, event);
+}
