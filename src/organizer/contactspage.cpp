@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCollator>
+#include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -52,7 +53,7 @@ ContactsPage::ContactsPage(Database &db, Settings &settings, Clock &clock, QWidg
     : PageWidget(db, settings, clock, parent)
 {
     choosefile_ = [this] {
-        return QFileDialog::getOpenFileName(this, QString(), QString(),
+        return QFileDialog::getOpenFileName(this, QString(), QDir::homePath(),
                                             QStringLiteral("Contacts (*.vcf *.vcard);;All files (*)"));
     };
     auto *page = pagelayout<QHBoxLayout>();
@@ -109,7 +110,7 @@ void ContactsPage::buildlist(QBoxLayout *page)
     left->addLayout(buttons);
     page->addLayout(left, 2);
 
-    connect(ListBox1, &QListWidget::currentRowChanged, this, &ContactsPage::ListBox1Click);
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this, &ContactsPage::ListBox1Click);
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, &ContactsPage::ListBox1DblClick);
     connect(BitBtn1, &QPushButton::clicked, this, &ContactsPage::BitBtn1Click);
     connect(BitBtn9, &QPushButton::clicked, this, &ContactsPage::BitBtn9Click);

@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -94,7 +95,7 @@ TForm2::TForm2(Database &db, Clock &clock, QWidget *parent) : QDialog(parent), d
     setfixeddialogframe(this);
     setModal(true);
     choosepicture_ = [this] {
-        return QFileDialog::getOpenFileName(this, QString(), QString(),
+        return QFileDialog::getOpenFileName(this, QString(), QDir::homePath(),
                                             QStringLiteral("Pictures (*.bmp *.ico *.jpg *.jpeg *.png *.gif)"));
     };
 

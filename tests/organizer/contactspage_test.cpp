@@ -113,6 +113,24 @@ TEST_F(ContactsTest, ContactsOfTheSameNameStayApart)
     EXPECT_EQ(left, 1);
 }
 
+// A new contact's row may become the current one without being selected;
+// a click on it must still show its card.
+TEST_F(ContactsTest, AClickOnTheOnlyRowShowsItsCard)
+{
+    load({});
+    whileediting([this] {
+        field<QLineEdit>("Edit1")->setText(QStringLiteral("Jan"));
+        field<QLineEdit>("Edit7")->setText(QStringLiteral("603"));
+    });
+    page.BitBtn1Click();
+    ASSERT_EQ(rows(), QStringList({"Jan"}));
+    page.show();
+    const QRect first = list()->visualItemRect(list()->item(0));
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, first.center());
+    EXPECT_TRUE(card().contains(QStringLiteral("Cellphone: 603")));
+    page.hide();
+}
+
 TEST_F(ContactsTest, DeletingTheOnlyAndTheLastRow)
 {
     load({contact("Ann"), contact("Bob")});
