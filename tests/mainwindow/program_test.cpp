@@ -54,9 +54,11 @@ TEST(Program, AFreshStartMakesTheDatabaseAndASecondStartEndsAtOnce)
     first.setProcessEnvironment(environment(home));
     first.start(QStringLiteral(QM_PROGRAM_PATH), {});
     ASSERT_TRUE(first.waitForStarted());
-    // The files of a new database appear once start-up is through.
-    ASSERT_TRUE(waitfor([&] { return QFileInfo::exists(db + "memocategories.dat"); }))
-        << first.readAllStandardError().toStdString();
+    // The files of a new database appear once start-up is through (the
+    // timetable's is written last).
+    ASSERT_TRUE(waitfor([&] {
+        return QFileInfo::exists(db + "memocategories.dat") && QFileInfo::exists(db + "timetable.dat");
+    })) << first.readAllStandardError().toStdString();
     for (const char *sub : {"photos", "subjects", "memos"})
         EXPECT_TRUE(QFileInfo(db + sub).isDir()) << sub;
     EXPECT_EQ(testsupport::readfile(db + "dbversion.dat"), QByteArray("2.1"));
