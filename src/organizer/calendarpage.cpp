@@ -37,14 +37,6 @@ QColor html(const char *text)
     return wincolor(htmltocolor(QLatin1String(text)));
 }
 
-QPushButton *button(const char *name, const QString &caption, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    settranslatable(b, TransKind::bitbtn);
-    return b;
-}
-
 QToolButton *arrow(const char *name, const char *icon, const QString &hint, QWidget *parent)
 {
     auto *b = new QToolButton(parent);
@@ -146,7 +138,7 @@ void CalendarPage::buildmonths(QBoxLayout *page)
     auto *monthrow = new QHBoxLayout;
     prevbutton = arrow("prevbutton", "arrowleft.svg", QStringLiteral("Previous month"), this);
     nextbutton = arrow("nextbutton", "arrowright.svg", QStringLiteral("Next month"), this);
-    todaybutton = button("todaybutton", QStringLiteral("Today"), this);
+    todaybutton = namedbutton("todaybutton", QStringLiteral("Today"), this);
     monthrow->addWidget(prevbutton);
     monthrow->addWidget(todaybutton, 1);
     monthrow->addWidget(nextbutton);
@@ -181,9 +173,9 @@ void CalendarPage::buildday(QBoxLayout *page)
     right->addWidget(listbox, 1);
 
     auto *buttons = new QHBoxLayout;
-    newbutton = button("BitBtn6", QStringLiteral("New"), this);
-    editbutton = button("editbutton", QStringLiteral("Edit"), this);
-    deletebutton = button("deletebutton", QStringLiteral("Delete"), this);
+    newbutton = namedbutton("BitBtn6", QStringLiteral("New"), this);
+    editbutton = namedbutton("editbutton", QStringLiteral("Edit"), this);
+    deletebutton = namedbutton("deletebutton", QStringLiteral("Delete"), this);
     morebutton = arrow("morebutton", "arrowdown.svg", QStringLiteral("More options"), this);
     moremenu = new QMenu(this);
     moremenu->addAction(QStringLiteral("Selected record"), this, &CalendarPage::deleteclick);
@@ -192,8 +184,8 @@ void CalendarPage::buildday(QBoxLayout *page)
     settranslatable(moremenu, TransKind::popupmenu);
     morebutton->setMenu(moremenu);
     morebutton->setPopupMode(QToolButton::InstantPopup);
-    upbutton = button("upbutton", QStringLiteral("Move up"), this);
-    downbutton = button("downbutton", QStringLiteral("Move down"), this);
+    upbutton = namedbutton("upbutton", QStringLiteral("Move up"), this);
+    downbutton = namedbutton("downbutton", QStringLiteral("Move down"), this);
     for (QWidget *w : std::initializer_list<QWidget *>{newbutton, editbutton, deletebutton, morebutton})
         buttons->addWidget(w);
     buttons->addStretch(1);

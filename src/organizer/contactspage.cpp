@@ -32,14 +32,6 @@ namespace {
 
 constexpr int recordrole = Qt::UserRole; // a row's index in the contacts
 
-QPushButton *button(const char *name, const QString &caption, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    settranslatable(b, TransKind::bitbtn);
-    return b;
-}
-
 QCollator listcollator()
 {
     QCollator collator;
@@ -94,14 +86,14 @@ void ContactsPage::buildlist(QBoxLayout *page)
     left->addWidget(listbox, 1);
 
     auto *buttons = new QHBoxLayout;
-    BitBtn1 = button("BitBtn1", QStringLiteral("New"), this);
-    BitBtn9 = button("BitBtn9", QStringLiteral("Edit"), this);
+    BitBtn1 = namedbutton("BitBtn1", QStringLiteral("New"), this);
+    BitBtn9 = namedbutton("BitBtn9", QStringLiteral("Edit"), this);
     BitBtn2 = new QToolButton(this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     BitBtn2->setIcon(QIcon(iconpixmap(QStringLiteral("delete.svg"), QSize(16, 16))));
     BitBtn2->setToolTip(QStringLiteral("Delete"));
     settranslatable(BitBtn2, TransKind::bitbtn);
-    BitBtn5 = button("BitBtn5", QStringLiteral("Import from MS Outlook"), this);
+    BitBtn5 = namedbutton("BitBtn5", QStringLiteral("Import from MS Outlook"), this);
     buttons->addWidget(BitBtn1);
     buttons->addWidget(BitBtn9);
     buttons->addWidget(BitBtn2);
@@ -254,8 +246,6 @@ void ContactsPage::databasechanged(DbKind kind)
     // once at its end.
     if (kind == DbKind::contacts && !ownchange() && !db_.loading()) {
         fillcontacts(getcontactindex());
-        ListBox1Click();
-    } else if (kind == DbKind::namedays && !db_.loading()) {
         ListBox1Click();
     }
 }

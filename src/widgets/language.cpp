@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 
@@ -146,6 +147,14 @@ QLabel *hiddenlabel(QWidget *parent, const QString &text)
     label->hide();
     settranslatable(label, TransKind::label);
     return label;
+}
+
+QPushButton *namedbutton(const char *name, const QString &caption, QWidget *parent)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    settranslatable(button, TransKind::bitbtn);
+    return button;
 }
 
 QLabel *captionlabel(const QString &text, QWidget *parent)

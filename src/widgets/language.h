@@ -15,6 +15,7 @@ class IniFile;
 class QComboBox;
 class QLabel;
 class QObject;
+class QPushButton;
 class QWidget;
 
 // What kind of control a widget is for the translation pass, and so which
@@ -42,6 +43,9 @@ QLabel *hiddenlabel(QWidget *parent, const QString &text);
 
 // A bold caption in front of a value ("Name day:"), translated.
 QLabel *captionlabel(const QString &text, QWidget *parent);
+
+// A push button with its caption translated, named for tests to find.
+QPushButton *namedbutton(const char *name, const QString &caption, QWidget *parent);
 
 // A label for a text the program fills in (never translated), plain text,
 // wrapped.
