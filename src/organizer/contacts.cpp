@@ -158,16 +158,16 @@ bool savephoto(const QImage &photo, const QString &path, QString *error)
     return wholefile::save(path, buffer.data(), error);
 }
 
-QImage contactphoto(const QString &path)
+namespace {
+
+// The picture of a contact without a photo: read once, as most contacts
+// show it; a plain head and shoulders when the file beside the program is
+// missing or unreadable.
+QImage nophoto()
 {
-    QImage photo;
-    if (QFileInfo(path).isFile())
-        photo.load(path);
-    if (photo.isNull())
-        photo.load(folders::programfile(QStringLiteral("nophoto.bmp")));
-    if (!photo.isNull())
-        return photo;
-    // Nothing to show beside the program either: a plain head and shoulders.
+    QImage picture(folders::programfile(QStringLiteral("nophoto.bmp")));
+    if (!picture.isNull())
+        return picture;
     QImage placeholder(photoside, photoside, QImage::Format_RGB32);
     placeholder.fill(QColor(0xE8, 0xEE, 0xF5));
     QPainter painter(&placeholder);
@@ -177,6 +177,19 @@ QImage contactphoto(const QString &path)
     painter.drawEllipse(QRectF(26, 14, 28, 28));
     painter.drawEllipse(QRectF(12, 46, 56, 48));
     return placeholder;
+}
+
+} // namespace
+
+QImage contactphoto(const QString &path)
+{
+    QImage photo;
+    if (QFileInfo(path).isFile())
+        photo.load(path);
+    if (!photo.isNull())
+        return photo;
+    static const QImage none = nophoto();
+    return none;
 }
 
 std::optional<QList<NameDayMatch>> detectnameday(const QString &name, const QStringList &namedays)
