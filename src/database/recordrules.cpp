@@ -73,6 +73,12 @@ void sorttimetable(std::vector<TLessonRec> &timetable, int &selectedlesson)
     selectedlesson = newselected;
 }
 
+int lessonday(QDate date, int weekstarts, bool weekendeducation)
+{
+    const int iso = date.dayOfWeek();
+    return (weekstarts == 1 && weekendeducation) ? iso % 7 + 1 : iso;
+}
+
 void newsubject(TSubjectRec &subject, const QString &name)
 {
     subject = TSubjectRec{};

@@ -4,6 +4,7 @@
 
 #include "database/records.h"
 
+#include <QDate>
 #include <QStringList>
 
 #include <vector>
@@ -21,6 +22,11 @@ void filldefaulttimetable(std::vector<TLessonRec> &timetable);
 // Orders by week code, then day, then start; lessons equal in all three keep
 // their order. `selectedlesson` (an index, or -1) follows its lesson.
 void sorttimetable(std::vector<TLessonRec> &timetable, int &selectedlesson);
+
+// The timetable row of `date`: Sunday is row 1 only where the timetable has
+// rows for all seven days and the week starts on Sunday (`weekstarts` 1);
+// otherwise Monday is row 1 and Sunday row 7.
+int lessonday(QDate date, int weekstarts, bool weekendeducation);
 
 constexpr qint32 markwhite = 0xFFFFFF;
 

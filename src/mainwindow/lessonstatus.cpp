@@ -1,5 +1,6 @@
 #include "mainwindow/lessonstatus.h"
 
+#include "database/recordrules.h"
 #include "platform/fonts.h"
 
 #include <QFontMetrics>
@@ -26,10 +27,7 @@ LessonStatus lessonstatus(const std::vector<TLessonRec> &timetable, const QDateT
                           int weekstarts, bool weekendeducation, const LessonWords &words)
 {
     LessonStatus s{words.nolesson, words.nolesson, words.never, words.none, -1};
-    // Days count from Sunday only where the timetable has rows for all
-    // seven days starting on Sunday; otherwise its rows are Monday first.
-    const int iso = now.date().dayOfWeek();
-    const int day = (weekstarts == 1 && weekendeducation) ? iso % 7 + 1 : iso;
+    const int day = lessonday(now.date(), weekstarts, weekendeducation);
     if (!weekendeducation && (day == 6 || day == 7)) {
         s.current = s.next = s.rings = s.room = words.weekend;
         return s;

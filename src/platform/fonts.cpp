@@ -2,6 +2,8 @@
 
 #include <QFontMetrics>
 
+#include <cmath>
+
 QFont fittingfont(QFont font, const QStringList &samples, int width, int smallest)
 {
     int size = font.pixelSize() > 0 ? font.pixelSize() : QFontMetrics(font).height();
@@ -29,5 +31,16 @@ QFont condensedfont(int pixelsize, bool bold)
     font.setStretch(QFont::SemiCondensed);
     font.setPixelSize(pixelsize);
     font.setBold(bold);
+    return font;
+}
+
+QFont cellfont(QFont font, double points)
+{
+    const double cell = points * 96.0 / 72.0;
+    // A face's line is a little taller than its pixel size, by a ratio of
+    // its own: measure it once at a large size, where rounding is small.
+    font.setPixelSize(100);
+    const double ratio = QFontMetricsF(font).height() / 100.0;
+    font.setPixelSize(qMax(1, int(std::lround(cell / ratio))));
     return font;
 }

@@ -12,3 +12,7 @@ QFont fittingfont(QFont font, const QStringList &samples, int width, int smalles
 
 // A condensed sans-serif face at `pixelsize`, for narrow cells.
 QFont condensedfont(int pixelsize, bool bold);
+
+// `font` sized so that its line (ascent plus descent, what a cell of text
+// needs) is `points` points high at 96 dots per inch.
+QFont cellfont(QFont font, double points);

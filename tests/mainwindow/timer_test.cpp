@@ -12,6 +12,7 @@
 #include "platform/daynumber.h"
 #include "platform/inifile.h"
 #include "platform/shell.h"
+#include "school/timetablepage.h"
 #include "testsupport.h"
 #include "widgets/language.h"
 #include "widgets/pagetable.h"
@@ -19,8 +20,11 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QStackedWidget>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimeEdit>
 #include <QTimer>
 
 using testsupport::FakePlayer;
@@ -210,6 +214,31 @@ TEST_F(TimerTest, TheClockAndLessonPanelFollowTheTime)
     EXPECT_EQ(shown("current"), QStringLiteral("No lesson"));
     EXPECT_EQ(shown("rings"), QStringLiteral("34 mins and 59 secs"));
     EXPECT_FALSE(form->findChild<QLabel *>(QStringLiteral("clock"))->pixmap().isNull());
+}
+
+TEST_F(TimerTest, TheLessonPanelFollowsEveryTimetableEditAtOnce)
+{
+    start(QDateTime(wednesday, QTime(8, 10, 0)));
+    auto *timetable = form->findChild<TimetablePage *>();
+    ASSERT_NE(timetable, nullptr);
+    // Wednesday's lesson 1 (8:00 to 8:45) in the Table mode.
+    const TLessonRec *lesson = nullptr;
+    for (const TLessonRec &l : db.timetable) {
+        if (l.week == -1 && l.day == 3 && l.number == 1)
+            lesson = &l;
+    }
+    ASSERT_NE(lesson, nullptr);
+    const QPoint inside(ttlessonx(timetable->view(), *lesson, true) + 5, 3 * ttrowheight + tttop + 15);
+    timetable->timetableboxMouseDown(inside);
+    timetable->timetableboxMouseUp();
+    QTest::keyClicks(timetable->findChild<QLineEdit *>(QStringLiteral("subjectedit")), QStringLiteral("Physics"));
+    form->Timer1Timer();
+    EXPECT_EQ(shown("current"), QStringLiteral("Physics"));
+    timetable->findChild<QTimeEdit *>(QStringLiteral("lessonpicker1"))->setTime(QTime(8, 15));
+    form->Timer1Timer();
+    EXPECT_EQ(shown("current"), QStringLiteral("Break"));
+    EXPECT_EQ(shown("next"), QStringLiteral("Physics"));
+    EXPECT_EQ(shown("rings"), QStringLiteral("4 mins and 59 secs"));
 }
 
 TEST_F(TimerTest, ADayChangeRefreshesTheDayOnceEvenWhenAQuestionIsOpen)
