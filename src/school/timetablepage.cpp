@@ -217,8 +217,8 @@ QWidget *TimetablePage::buildeditors()
 QWidget *TimetablePage::buildviewcontrols()
 {
     auto *box = new QWidget(this);
-    auto *row = new QHBoxLayout(box);
-    row->setContentsMargins(0, 0, 0, 0);
+    auto *grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
 
     ttnewlessonbutton = new QToolButton(box);
     ttnewlessonbutton->setObjectName(QStringLiteral("ttnewlessonbutton"));
@@ -229,24 +229,36 @@ QWidget *TimetablePage::buildviewcontrols()
     showelapsedcheck = new QCheckBox(QStringLiteral("Show elapsed time"), box);
     showelapsedcheck->setObjectName(QStringLiteral("showelapsedcheck"));
     settranslatable(showelapsedcheck, TransKind::checkbox);
+    auto *buttons = new QWidget(box);
+    auto *buttonrow = new QHBoxLayout(buttons);
+    buttonrow->setContentsMargins(0, 0, 0, 0);
+    buttonrow->addWidget(ttnewlessonbutton);
+    buttonrow->addWidget(ttdeletebutton);
+    buttonrow->addWidget(showelapsedcheck);
+    buttonrow->addStretch(1);
+    grid->addWidget(buttons, 0, 0, 1, 7);
+
+    // Two rows, so that the page stays as narrow as the others.
     timelinepicker1 = timepicker("timelinepicker1", box);
     timelinepicker2 = timepicker("timelinepicker2", box);
     QLabel *startslabel = caption("Timeline starts:", timelinepicker1, box);
     QLabel *endslabel = caption("Timeline ends:", timelinepicker2, box);
-    timelinecontrols_ = {ttnewlessonbutton, ttdeletebutton, showelapsedcheck, startslabel, timelinepicker1,
-                         endslabel, timelinepicker2};
-    for (QWidget *w : timelinecontrols_)
-        row->addWidget(w);
+    grid->addWidget(startslabel, 1, 0);
+    grid->addWidget(timelinepicker1, 1, 1);
+    grid->addWidget(endslabel, 1, 2);
+    grid->addWidget(timelinepicker2, 1, 3);
+    timelinecontrols_ = {buttons, startslabel, timelinepicker1, endslabel, timelinepicker2};
 
     showlessonsspin = spin("showlessonsspin", 1, 15, box);
     QLabel *showlabel = caption("Display lessons:", showlessonsspin, box);
+    grid->addWidget(showlabel, 1, 0);
+    grid->addWidget(showlessonsspin, 1, 1);
     tablecontrols_ = {showlabel, showlessonsspin};
-    row->addWidget(showlabel);
-    row->addWidget(showlessonsspin);
-    row->addStretch(1);
+
     lessoninpixelsspin = spin("lessoninpixelsspin", 1, 99, box);
-    row->addWidget(caption("Lesson in pixels:", lessoninpixelsspin, box));
-    row->addWidget(lessoninpixelsspin);
+    grid->setColumnStretch(4, 1);
+    grid->addWidget(caption("Lesson in pixels:", lessoninpixelsspin, box), 1, 5);
+    grid->addWidget(lessoninpixelsspin, 1, 6);
 
     connect(ttnewlessonbutton, &QToolButton::clicked, this, &TimetablePage::ttnewlessonbuttonClick);
     connect(ttdeletebutton, &QPushButton::clicked, this, &TimetablePage::ttdeletebuttonClick);
@@ -452,9 +464,12 @@ void TimetablePage::showlesson(int index)
         const QSignalBlocker b1(subjectedit), b2(teacheredit), b3(classroomedit), b4(ttcolorbox),
             b5(lessonpicker1), b6(lessonpicker2);
         const TLessonRec &l = db_.timetable[index];
-        subjectedit->setText(l.subject);
-        teacheredit->setText(l.teacher);
-        classroomedit->setText(l.classroom);
+        // Setting a text drops the selection and the cursor: only a change is set.
+        for (auto [edit, text] : {std::pair{subjectedit, &l.subject.text()}, std::pair{teacheredit, &l.teacher.text()},
+                                  std::pair{classroomedit, &l.classroom.text()}}) {
+            if (edit->text() != *text)
+                edit->setText(*text);
+        }
         ttcolorbox->setCurrentIndex(ttcolorbox->findData(l.color));
         lessonpicker1->setTime(timeof(l.start));
         lessonpicker2->setTime(timeof(l.end));
@@ -490,8 +505,11 @@ void TimetablePage::timetableboxMouseDown(QPoint pos)
                 dragging = true;
         }
     }
-    if (subjectedit->isEnabled())
+    if (subjectedit->isEnabled()) {
+        // Selected whole, so that typing replaces the subject ("New lesson").
         subjectedit->setFocus();
+        subjectedit->selectAll();
+    }
 }
 
 void TimetablePage::timetableboxMouseMove(QPoint pos)
@@ -521,8 +539,6 @@ void TimetablePage::timetableboxMouseUp()
     sorttimetable(db_.timetable, selectedlesson);
     // The hovered index may name another lesson after the sort.
     hoveredlesson = lasthoveredlesson = -1;
-    if (showingselected_)
-        showlesson(selectedlesson);
     repaintview();
     savetimetable();
 }

@@ -181,9 +181,14 @@ QImage ttpaint(const std::vector<TLessonRec> &timetable, const TtView &view, dou
     painter.setPen(Qt::black);
     painter.setFont(big);
 
+    // A long day name ("Wednesday") would run under the first lessons: its
+    // size shrinks a little to end before them.
     const QStringList names = ttdaynames(view);
+    painter.setFont(fittingfont(big, names.mid(0, view.lastrow()), ttround((ttleft - 12) * scale),
+                                ttround(big.pixelSize() * 0.75)));
     for (int row = 1; row <= view.lastrow(); ++row)
         drawtextat(painter, ttround(10 * scale), ttround(row * ttrowheight * scale + tttop * scale), names[row - 1]);
+    painter.setFont(big);
 
     const double lpx = view.lessoninpixels * scale;
     auto centred = [&](const QString &text, int column, int y) {

@@ -270,9 +270,15 @@ TEST(TimetableEditing, TheBoxTakesRealMouseEvents)
     f.page->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(f.page.get()));
     const int a = f.find(4, 5);
+    f.db.timetable[a].subject = QStringLiteral("Old");
     QTest::mouseClick(box, Qt::LeftButton, {}, f.inside(a));
     EXPECT_EQ(f.page->selectedlesson, a);
     EXPECT_TRUE(f.child<QLineEdit>("subjectedit")->hasFocus());
+    // Typing after the click replaces the subject, also after the pointer
+    // moved off the lesson.
+    f.page->timetableboxMouseMove(f.inside(a));
+    f.page->timetableboxMouseMove(f.inside(a) + QPoint(0, 100));
+    EXPECT_EQ(f.child<QLineEdit>("subjectedit")->selectedText(), QStringLiteral("Old"));
     QTest::keyClicks(f.child<QLineEdit>("subjectedit"), QStringLiteral("Art"));
     EXPECT_EQ(f.stored()[a].subject.text(), QStringLiteral("Art"));
     // The box shows the picture as the painter draws it.
