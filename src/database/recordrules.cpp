@@ -79,7 +79,7 @@ int lessonday(QDate date, int weekstarts, bool weekendeducation)
     return (weekstarts == 1 && weekendeducation) ? iso % 7 + 1 : iso;
 }
 
-void newsubject(TSubjectRec &subject, const QString &name)
+void newsubject(TSubjectRec &subject, QString name)
 {
     subject = TSubjectRec{};
     subject.name = name;

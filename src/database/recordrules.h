@@ -30,9 +30,10 @@ int lessonday(QDate date, int weekstarts, bool weekendeducation);
 
 constexpr qint32 markwhite = 0xFFFFFF;
 
-// Clears `subject` to a new one named `name` (first 30 characters): every
+// Clears `subject` to a new one named `name` (first 30 characters; taken by
+// value, so a subject can be renewed under its own name): every
 // mark and note empty, colour white, weight 1.
-void newsubject(TSubjectRec &subject, const QString &name);
+void newsubject(TSubjectRec &subject, QString name);
 
 // The subjects a new database starts with, in the built-in language.
 QStringList defaultsubjectlist();

@@ -1,0 +1,19 @@
+#pragma once
+// Names the user gives to things kept as files in the data folder (terms,
+// notes, categories). Such a name becomes part of a path, so it must never
+// reach outside its folder or be refused by the file system.
+
+#include <QString>
+
+// Characters a name may not hold: path separators, wildcards, quotes, and the
+// point, which separates a note's category from its name.
+inline const QString forbiddennamechars = QStringLiteral("\\/:*?\"<>|.");
+
+// Whether `name` can stand as a file name followed by `suffix`: not blank
+// after trimming, none of the forbidden or control characters, and, with the
+// suffix, within the file system's 255 bytes.
+bool isvalidfilename(const QString &name, const QString &suffix = {});
+
+// `name` made valid: each forbidden or control character becomes "_" and the
+// result is trimmed and cut to fit; empty when nothing valid is left.
+QString safefilename(const QString &name, const QString &suffix = {});

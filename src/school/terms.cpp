@@ -1,0 +1,200 @@
+#include "school/terms.h"
+
+#include "database/database.h"
+#include "database/recordrules.h"
+#include "platform/ansi.h"
+#include "platform/collate.h"
+#include "platform/filenames.h"
+#include "platform/wholefile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+const QString termsuffix = QStringLiteral(".dat");
+
+// A term name the user typed: blank is no name at all; otherwise it must
+// stand as a file name and survive "subjfname.dat", which holds windows-1250.
+TermOutcome checkname(const QString &name, TermError &error)
+{
+    if (name.trimmed().isEmpty())
+        return TermOutcome::declined;
+    if (!isvalidfilename(name, termsuffix)) {
+        error = {Terms::invalidmessage, {}};
+        return TermOutcome::failed;
+    }
+    if (!ansi::encodable(name)) {
+        error = {Terms::unstorablemessage, {}};
+        return TermOutcome::failed;
+    }
+    return TermOutcome::done;
+}
+
+} // namespace
+
+Terms::Terms(Database &db, QString previousterm) : db_(db), previousterm_(std::move(previousterm)) {}
+
+std::optional<QString> Terms::getsubjfname(TermError *error) const
+{
+    const QString path = db_.path(subjfnamefile);
+    QString name = previousterm_;
+    if (QFileInfo::exists(path)) {
+        QString reason;
+        const std::optional<QStringList> lines = wholefile::readlines(path, &reason);
+        if (!lines) {
+            if (error)
+                *error = {QStringLiteral("Unable to read %s:#%s"), {QDir::toNativeSeparators(path), reason}};
+            return std::nullopt;
+        }
+        if (!lines->isEmpty())
+            name = lines->front();
+    }
+    // A backup or a language file can carry any text; it must not become a
+    // path outside the terms' folder.
+    if (isvalidfilename(name, termsuffix))
+        return name;
+    const QString safe = safefilename(name, termsuffix);
+    if (!safe.isEmpty())
+        return safe;
+    const QString caption = safefilename(previousterm_, termsuffix);
+    return caption.isEmpty() ? QStringLiteral("Previous term") : caption;
+}
+
+bool Terms::setsubjfname(const QString &name, TermError *error)
+{
+    const QString path = db_.path(subjfnamefile);
+    QString reason;
+    if (wholefile::save(path, wholefile::joinlines({name}), &reason))
+        return true;
+    if (error)
+        *error = {QStringLiteral("Unable to save %s:#%s"), {QDir::toNativeSeparators(path), reason}};
+    return false;
+}
+
+QString Terms::termpath(const QString &name) const
+{
+    return db_.path(dbfolder::subjects) + QLatin1Char('/') + name + termsuffix;
+}
+
+bool Terms::termexists(const QString &name) const
+{
+    return QFileInfo(termpath(name)).isFile();
+}
+
+QStringList Terms::termlist() const
+{
+    QStringList list;
+    const QDir folder(db_.path(dbfolder::subjects));
+    for (const QString &file : folder.entryList({QLatin1Char('*') + termsuffix}, QDir::Files | QDir::Hidden))
+        list << file.chopped(termsuffix.size());
+    const std::optional<QString> open = getsubjfname();
+    if (open && !list.contains(*open))
+        list << *open;
+    sortalphabetically(list);
+    return list;
+}
+
+bool Terms::copyover(const QString &from, const QString &to, TermError &error) const
+{
+    QString reason;
+    const std::optional<QByteArray> data = wholefile::read(from, &reason);
+    if (!data) {
+        error = {QStringLiteral("Unable to read %s:#%s"), {QDir::toNativeSeparators(from), reason}};
+        return false;
+    }
+    if (!wholefile::save(to, *data, &reason)) {
+        error = {QStringLiteral("Unable to save %s:#%s"), {QDir::toNativeSeparators(to), reason}};
+        return false;
+    }
+    return true;
+}
+
+TermOutcome Terms::newterm(const QString &name, const std::function<bool()> &overwrite, TermError &error)
+{
+    if (const TermOutcome checked = checkname(name, error); checked != TermOutcome::done)
+        return checked;
+    const std::optional<QString> open = getsubjfname(&error);
+    if (!open)
+        return TermOutcome::failed;
+    if (!copyover(db_.path(dbfile::subjects), termpath(*open), error))
+        return TermOutcome::failed;
+    if (termexists(name) && !overwrite())
+        return TermOutcome::declined;
+    if (!setsubjfname(name, &error))
+        return TermOutcome::failed;
+    for (TSubjectRec &subject : db_.subjects)
+        newsubject(subject, subject.name);
+    db_.savesubjects();
+    return TermOutcome::done;
+}
+
+TermOutcome Terms::loadterm(const QString &name, TermError &error)
+{
+    const std::optional<QString> open = getsubjfname(&error);
+    if (!open)
+        return TermOutcome::failed;
+    if (name == *open)
+        return TermOutcome::declined;
+    const QString subjects = db_.path(dbfile::subjects);
+    if (!copyover(subjects, termpath(*open), error) || !copyover(termpath(name), subjects, error))
+        return TermOutcome::failed;
+    db_.loadsubjects();
+    if (!setsubjfname(name, &error)) {
+        // The open term would be named wrongly and later stored over another
+        // term: go back to it.
+        TermError ignored;
+        copyover(termpath(*open), subjects, ignored);
+        db_.loadsubjects();
+        return TermOutcome::failed;
+    }
+    return TermOutcome::done;
+}
+
+TermOutcome Terms::renameterm(const QString &from, const QString &to, const QStringList &listed, TermError &error)
+{
+    if (const TermOutcome checked = checkname(to, error); checked != TermOutcome::done)
+        return checked;
+    if (termexists(to) || listed.contains(to)) {
+        error = {existsmessage, {}};
+        return TermOutcome::failed;
+    }
+    const std::optional<QString> open = getsubjfname(&error);
+    if (!open)
+        return TermOutcome::failed;
+    const bool moved = termexists(from);
+    if (moved) {
+        QFile file(termpath(from));
+        if (!file.rename(termpath(to))) {
+            error = {QStringLiteral("Unable to rename %s:#%s"),
+                     {QDir::toNativeSeparators(termpath(from)), file.errorString()}};
+            return TermOutcome::failed;
+        }
+    }
+    if (from == *open && !setsubjfname(to, &error)) {
+        if (moved)
+            QFile::rename(termpath(to), termpath(from));
+        return TermOutcome::failed;
+    }
+    return TermOutcome::done;
+}
+
+TermOutcome Terms::deleteterm(const QString &name, const std::function<bool()> &confirm, TermError &error)
+{
+    const std::optional<QString> open = getsubjfname(&error);
+    if (!open)
+        return TermOutcome::failed;
+    if (name == *open) {
+        error = {openmessage, {}};
+        return TermOutcome::failed;
+    }
+    if (!confirm())
+        return TermOutcome::declined;
+    QFile file(termpath(name));
+    if (file.exists() && !file.remove()) {
+        error = {QStringLiteral("Unable to delete %s:#%s"), {QDir::toNativeSeparators(termpath(name)), file.errorString()}};
+        return TermOutcome::failed;
+    }
+    return TermOutcome::done;
+}
