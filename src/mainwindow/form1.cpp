@@ -24,7 +24,6 @@
 #include "platform/prompter.h"
 #include "school/timetablepage.h"
 #include "widgets/language.h"
-#include "widgets/pagetable.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -205,6 +204,11 @@ void TForm1::refreshcontent()
 {
     tickms_ = 0;
     db_.loadall();
+}
+
+QWidget *TForm1::page(Page which) const
+{
+    return PageControl1->widget(which);
 }
 
 void TForm1::seteditors(TForm2 *contacteditor, TForm3 *recordeditor)

@@ -10,6 +10,7 @@
 // and the clock.
 
 #include "mainwindow/daychecks.h"
+#include "widgets/pagetable.h"
 
 #include <QMainWindow>
 #include <QSize>
@@ -71,6 +72,8 @@ public:
     // The reminder pop-up and the player it shares with the editor.
     void setringform(Tringform *ringform, MelodyPlayer *player);
     OverviewPage *overview() const { return overview_; }
+    // A page of the stack, for the start to hand it the windows it opens.
+    QWidget *page(Page which) const;
 
     void loadsettings();
     // Writes the settings and the language choice; false (reported) on failure.

@@ -5,12 +5,16 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/overviewpage.h"
 #include "mainwindow/ringform.h"
+#include "mainwindow/settingspage.h"
 #include "organizer/form2.h"
 #include "organizer/form3.h"
 #include "platform/clock.h"
 #include "platform/melodyplayer.h"
 #include "platform/prompter.h"
 #include "platform/singleinstance.h"
+#include "school/form6.h"
+#include "school/markspage.h"
+#include "school/termsform.h"
 #include "widgets/form4.h"
 #include "widgets/language.h"
 
@@ -54,8 +58,17 @@ int runquillmoter(int argc, char *argv[])
     form1.seteditors(&form2, &form3);
     TForm4 form4;
     form1.adddialog(&form4);
+    TForm6 form6(db);
+    form1.adddialog(&form6);
+    static_cast<SettingsPage *>(form1.page(pagesettings))->setsubjectsform(&form6);
     Tringform ringform(*player);
     form1.setringform(&ringform, player);
+    Tsubjfnameform termsform;
+    form1.adddialog(&termsform);
+    static_cast<MarksPage *>(form1.page(pagemarks))
+        ->setdialogs(&termsform, [&form4](const QString &caption, const QString &prompt) {
+            return form4.getstring(caption, prompt, QString(), true);
+        });
 
     QObject::connect(&guard, &SingleInstance::messagereceived, &form1, &TForm1::TrayIcon1Click);
     // A desktop session that ends takes the settings with it otherwise.
@@ -65,7 +78,7 @@ int runquillmoter(int argc, char *argv[])
     TranslatedMemos memos;
     memos.subjects = &db.defaultsubjects;
     memos.tips = &form1.overview()->tips;
-    language.translate({&form1, &form2, &form3, &form4, &ringform}, memos);
+    language.translate({&form1, &form2, &form3, &form4, &form6, &ringform, &termsform}, memos);
     if (!form1.programstart())
         return form1.ended() ? 0 : 1;
     form1.setcolors();
