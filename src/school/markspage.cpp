@@ -162,8 +162,8 @@ QWidget *MarksPage::buildgrids()
     }
     StringGrid4->setItemDelegate(new TypingDelegate(maxtext, StringGrid4));
     StringGrid5->setItemDelegate(new TypingDelegate(maxtext, StringGrid5));
-    StringGrid4->setFixedWidth(110);
-    StringGrid5->setFixedWidth(110);
+    StringGrid4->setFixedWidth(90);
+    StringGrid5->setFixedWidth(90);
     StringGrid3->setFixedWidth(70);
 
     resultscaption = new QLabel(QStringLiteral("Averages:"), box);
@@ -205,6 +205,7 @@ QWidget *MarksPage::buildeditors()
     for (const char *weight : {"One quarter", "One half", "Three quarters", "Normal", "Double", "Tripple", "Quadruple"})
         ComboBox1->addItem(QLatin1String(weight));
     settranslatable(ComboBox1, TransKind::combobox);
+    ComboBox1->setCurrentIndex(weightindex(1.0));
     Edit4 = new QLineEdit(box);
     Edit4->setObjectName(QStringLiteral("Edit4"));
     Edit4->setMaxLength(maxtext);
@@ -252,10 +253,11 @@ QWidget *MarksPage::buildeditors()
     SpeedButton7->setPopupMode(QToolButton::InstantPopup);
 
     auto *bottom = new QHBoxLayout;
-    bottom->addWidget(warninglabel, 1);
     bottom->addWidget(totalcaption);
     bottom->addWidget(totallabel);
     bottom->addSpacing(16);
+    bottom->addWidget(warninglabel, 1);
+    bottom->addStretch(0);
     bottom->addWidget(SpeedButton7);
     layout->addLayout(bottom, 1, 0, 1, 6);
 
@@ -320,6 +322,9 @@ void MarksPage::refreshmarks()
             g->setEditTriggers(db_.subjects.empty() ? QAbstractItemView::NoEditTriggers
                                                     : QAbstractItemView::AllEditTriggers);
         StringGrid1->setVerticalHeaderLabels(names.isEmpty() ? QStringList{QString()} : names);
+        // There is always a current cell, so the editors always show a mark.
+        if (!db_.subjects.empty() && (StringGrid1->currentRow() < 0 || StringGrid1->currentColumn() < 0))
+            StringGrid1->setCurrentCell(0, 0);
     }
     countaverages();
     filling_ = false;

@@ -3,6 +3,7 @@
 #include "platform/pictures.h"
 #include "widgets/language.h"
 
+#include <QAbstractItemView>
 #include <QColorDialog>
 #include <QPainter>
 #include <QSignalBlocker>
@@ -46,6 +47,8 @@ ColorBox::ColorBox(QWidget *parent) : QComboBox(parent)
     for (const NamedColour &c : listed)
         addItem(swatch(c.colour), QLatin1String(c.name), c.colour);
     settranslatable(this, TransKind::combobox);
+    // The list shows whole names even where the box is narrow.
+    view()->setMinimumWidth(view()->sizeHintForColumn(0) + 24);
     setcolour(0xFFFFFF);
     connect(this, &QComboBox::activated, this, &ColorBox::chosen);
 }
