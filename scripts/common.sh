@@ -4,13 +4,14 @@
 # Debian packages: toolchain, Qt 6 (with the platform plugins a desktop needs
 # and the GStreamer elements its media player plays the melodies with),
 # GoogleTest and Google Benchmark; an X server, a window manager and the
-# tools that drive and photograph the real program in the window tests.
+# tools that drive and photograph the real program in the window tests, and
+# pdftotext, which reads back what the print tests printed.
 QUILLMOTER_PACKAGES=(
   cmake make g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-pulseaudio
   libgtest-dev libbenchmark-dev
-  xvfb openbox xdotool imagemagick
+  xvfb openbox xdotool imagemagick poppler-utils
 )
 
 as_root() {

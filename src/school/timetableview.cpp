@@ -168,14 +168,26 @@ void ttdrawlesson(QPainter &painter, const TLessonRec &lesson, bool highlighted,
     painter.restore();
 }
 
+QSize ttpicturesize(const TtView &view, double scale, int height)
+{
+    return {qMax(1, ttround(ttpicturewidth(view) * scale)), qMax(1, ttround(height * scale))};
+}
+
 QImage ttpaint(const std::vector<TLessonRec> &timetable, const TtView &view, double scale, int height)
+{
+    QImage bitmap(ttpicturesize(view, scale, height), QImage::Format_RGB32);
+    QPainter painter(&bitmap);
+    ttpaint(painter, timetable, view, scale, height);
+    return bitmap;
+}
+
+void ttpaint(QPainter &painter, const std::vector<TLessonRec> &timetable, const TtView &view, double scale,
+             int height)
 {
     const QFont big = cellfont(QFont(), bigpoints * scale);
     const QFont small = cellfont(QFont(), smallpoints * scale);
-    QImage bitmap(qMax(1, ttround(ttpicturewidth(view) * scale)), qMax(1, ttround(height * scale)),
-                  QImage::Format_RGB32);
-    bitmap.fill(Qt::white);
-    QPainter painter(&bitmap);
+    painter.save();
+    painter.fillRect(QRect(QPoint(0, 0), ttpicturesize(view, scale, height)), Qt::white);
     // The text stays black on the white picture and the light lesson colours,
     // whatever colours the desktop's theme gives windows.
     painter.setPen(Qt::black);
@@ -247,5 +259,12 @@ QImage ttpaint(const std::vector<TLessonRec> &timetable, const TtView &view, dou
             painter.drawRect(outline(ttleft, rowtop(d), right, rowtop(d + 1)).normalized());
         }
     }
-    return bitmap;
+    painter.restore();
+}
+
+TtPrintGeometry ttprintgeometry(int dpix, int dpiy, int widthcm, const TtView &view)
+{
+    const double acrosscm = dpix / 2.54;
+    const double downcm = dpiy / 2.54;
+    return {ttround(2 * acrosscm), ttround(2 * downcm), widthcm * acrosscm / ttpicturewidth(view)};
 }

@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QImage>
 #include <QPoint>
+#include <QSize>
 #include <QStringList>
 #include <QTime>
 
@@ -87,7 +88,22 @@ int ttpicturewidth(const TtView &view);
 // The names of rows 1..7 (only the shown ones are painted).
 QStringList ttdaynames(const TtView &view);
 
-// The whole timetable of the week shown, `height` pixels high at scale 1.0.
+// The size of the picture at `scale`, `height` pixels high at scale 1.0.
+QSize ttpicturesize(const TtView &view, double scale, int height);
+// Paints the whole timetable of the week shown with its top-left corner at
+// the painter's origin, onto any device: the screen's picture, a printer.
+void ttpaint(QPainter &painter, const std::vector<TLessonRec> &timetable, const TtView &view, double scale,
+             int height);
+// The same as a picture for the screen.
 QImage ttpaint(const std::vector<TLessonRec> &timetable, const TtView &view, double scale, int height);
+
+// Where and how large the timetable is printed on a printer of `dpix` by
+// `dpiy` dots per inch: `widthcm` centimetres wide, 2 cm from the left and top.
+struct TtPrintGeometry
+{
+    int left, top;
+    double scale;
+};
+TtPrintGeometry ttprintgeometry(int dpix, int dpiy, int widthcm, const TtView &view);
 void ttdrawlesson(QPainter &painter, const TLessonRec &lesson, bool highlighted, const TtView &view,
                   double scale);
