@@ -3,6 +3,7 @@
 #include "database/database.h"
 #include "database/settings.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/form8.h"
 #include "mainwindow/overviewpage.h"
 #include "mainwindow/ringform.h"
 #include "organizer/form2.h"
@@ -56,6 +57,9 @@ int runquillmoter(int argc, char *argv[])
     form1.adddialog(&form4);
     Tringform ringform(*player);
     form1.setringform(&ringform, player);
+    TForm8 form8(db.dbpath(), clock);
+    form1.adddialog(&form8);
+    QObject::connect(&form8, &TForm8::imported, &form1, &TForm1::refreshcontent);
 
     QObject::connect(&guard, &SingleInstance::messagereceived, &form1, &TForm1::TrayIcon1Click);
     // A desktop session that ends takes the settings with it otherwise.
@@ -65,7 +69,7 @@ int runquillmoter(int argc, char *argv[])
     TranslatedMemos memos;
     memos.subjects = &db.defaultsubjects;
     memos.tips = &form1.overview()->tips;
-    language.translate({&form1, &form2, &form3, &form4, &ringform}, memos);
+    language.translate({&form1, &form2, &form3, &form4, &ringform, &form8}, memos);
     if (!form1.programstart())
         return form1.ended() ? 0 : 1;
     form1.setcolors();
