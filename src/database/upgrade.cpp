@@ -107,6 +107,39 @@ bool readgrid(const QString &folder, qsizetype size, QByteArray &grid, bool &exi
     return true;
 }
 
+// A grid of counted strings of 255, `rows` rows of `rowsize` bytes with
+// cells `cellsize` apart.
+struct Grid
+{
+    qsizetype rows, rowsize, cellsize;
+    qsizetype size() const { return rows * rowsize; }
+    qsizetype cell(qsizetype row, qsizetype column) const { return row * rowsize + column * cellsize; }
+};
+constexpr Grid grid10{10, 1792, 256};
+constexpr Grid grid11{11, 1792, 256};
+constexpr Grid grid12{11, 3072, 256};
+constexpr Grid grid14{15, 9216, 768};
+constexpr Grid grid16{15, 9264, 772};
+
+// Rewrites the one grid of "timetable.dat" from layout `from` to `to`
+// (a missing file stays missing); `fill` writes the new grid's texts from
+// the old grid into a zeroed one.
+template <class Fill>
+bool convertgrid(const QString &folder, const Grid &from, const Grid &to, Changes &changes, QString *error,
+                 Fill fill)
+{
+    QByteArray old;
+    bool exists = false;
+    if (!readgrid(folder, from.size(), old, exists, error))
+        return false;
+    if (exists) {
+        QByteArray grid(to.size(), '\0');
+        fill(old.constData(), grid.data());
+        changes.put(timetablefile, grid);
+    }
+    return true;
+}
+
 // Converts every whole record of `in` whose key (a counted string at
 // `keyoffset`) is not empty; `convert` fills a zeroed record of `outsize`.
 template <class Convert>
@@ -157,19 +190,6 @@ bool convertsubjects(const QString &folder, qsizetype insize, qsizetype outsize,
     return true;
 }
 
-// A grid of counted strings of 255, `rows` rows of `rowsize` bytes with
-// cells `cellsize` apart.
-struct Grid
-{
-    qsizetype rows, rowsize, cellsize;
-    qsizetype size() const { return rows * rowsize; }
-    qsizetype cell(qsizetype row, qsizetype column) const { return row * rowsize + column * cellsize; }
-};
-constexpr Grid grid10{10, 1792, 256};
-constexpr Grid grid11{11, 1792, 256};
-constexpr Grid grid12{11, 3072, 256};
-constexpr Grid grid14{15, 9216, 768};
-constexpr Grid grid16{15, 9264, 772};
 
 } // namespace
 
@@ -193,24 +213,21 @@ std::optional<int> gridtime(const QString &text)
 bool convert10to11(const QString &folder, QString *error)
 {
     Changes changes(folder);
-    QByteArray old;
-    bool exists = false;
-    if (!readgrid(folder, grid10.size(), old, exists, error))
-        return false;
-    if (exists) {
-        QByteArray grid(grid11.size(), '\0');
-        putstr(grid.data(), grid11.cell(0, 0), QStringLiteral("7:05"), 255);
-        putstr(grid.data(), grid11.cell(0, 1), QStringLiteral("7:50"), 255);
+    const bool gridok = convertgrid(folder, grid10, grid11, changes, error, [](const char *old, char *grid) {
+        putstr(grid, grid11.cell(0, 0), QStringLiteral("7:05"), 255);
+        putstr(grid, grid11.cell(0, 1), QStringLiteral("7:50"), 255);
         for (int r = 0; r < grid10.rows; ++r) {
             for (int c = 0; c < 7; ++c)
-                copystr(old.constData(), grid10.cell(r, c), 255, grid.data(), grid11.cell(r + 1, c), 255);
+                copystr(old, grid10.cell(r, c), 255, grid, grid11.cell(r + 1, c), 255);
         }
-        changes.put(timetablefile, grid);
-    }
+    });
+    if (!gridok)
+        return false;
 
     // Photo numbers: each contact in turn gets the smallest number that no
     // contact holds at that moment (its own old number counts as held).
     QByteArray contacts;
+    bool exists = false;
     if (!readinput(folder, QStringLiteral("contacts.dat"), contacts, exists, error))
         return false;
     if (exists) {
@@ -241,22 +258,16 @@ bool convert10to11(const QString &folder, QString *error)
 bool convert11to12(const QString &folder, QString *error)
 {
     Changes changes(folder);
-    QByteArray old;
-    bool exists = false;
-    if (!readgrid(folder, grid11.size(), old, exists, error))
-        return false;
-    if (exists) {
-        QByteArray grid(grid12.size(), '\0');
+    const bool gridok = convertgrid(folder, grid11, grid12, changes, error, [](const char *old, char *grid) {
         for (int r = 0; r < grid11.rows; ++r) {
             for (int c = 0; c < 7; ++c)
-                copystr(old.constData(), grid11.cell(r, c), 255, grid.data(), grid12.cell(r, c), 255);
+                copystr(old, grid11.cell(r, c), 255, grid, grid12.cell(r, c), 255);
             // The second week starts as a copy of the first.
             for (int c = 2; c < 7; ++c)
-                copystr(old.constData(), grid11.cell(r, c), 255, grid.data(), grid12.cell(r, c + 5), 255);
+                copystr(old, grid11.cell(r, c), 255, grid, grid12.cell(r, c + 5), 255);
         }
-        changes.put(timetablefile, grid);
-    }
-    const bool ok = convertsubjects(folder, 744, 943, changes, error, [](const char *in, char *out) {
+    });
+    const bool ok = gridok && convertsubjects(folder, 744, 943, changes, error, [](const char *in, char *out) {
         copystr(in, 0, 30, out, 0, 30);
         for (int i = 0; i < 100; ++i) {
             const qint16 mark = getint<qint16>(in, 32 + 2 * i);
@@ -300,24 +311,18 @@ bool convert12to13(const QString &folder, QString *error)
 bool convert13to14(const QString &folder, QString *error)
 {
     Changes changes(folder);
-    QByteArray old;
-    bool exists = false;
-    if (!readgrid(folder, grid12.size(), old, exists, error))
-        return false;
-    if (exists) {
-        QByteArray grid(grid14.size(), '\0');
+    const bool ok = convertgrid(folder, grid12, grid14, changes, error, [](const char *old, char *grid) {
         for (int r = 0; r < grid12.rows; ++r) {
             for (int c = 0; c < 12; ++c)
-                copystr(old.constData(), grid12.cell(r, c), 255, grid.data(), grid14.cell(r, c), 255);
+                copystr(old, grid12.cell(r, c), 255, grid, grid14.cell(r, c), 255);
         }
         const char *times[4][2] = {{"17:35", "17:40"}, {"17:45", "18:30"}, {"18:35", "19:20"}, {"19:25", "20:10"}};
         for (int i = 0; i < 4; ++i) {
-            putstr(grid.data(), grid14.cell(11 + i, 0), QLatin1String(times[i][0]), 255);
-            putstr(grid.data(), grid14.cell(11 + i, 1), QLatin1String(times[i][1]), 255);
+            putstr(grid, grid14.cell(11 + i, 0), QLatin1String(times[i][0]), 255);
+            putstr(grid, grid14.cell(11 + i, 1), QLatin1String(times[i][1]), 255);
         }
-        changes.put(timetablefile, grid);
-    }
-    return changes.commit(QStringLiteral("1.4"), error);
+    });
+    return ok && changes.commit(QStringLiteral("1.4"), error);
 }
 
 bool convert14to15(const QString &folder, QString *error)
@@ -328,24 +333,17 @@ bool convert14to15(const QString &folder, QString *error)
 bool convert15to16(const QString &folder, QString *error)
 {
     Changes changes(folder);
-    QByteArray old;
-    bool exists = false;
-    if (!readgrid(folder, grid14.size(), old, exists, error))
-        return false;
-    if (exists) {
-        QByteArray grid(grid16.size(), '\0');
+    const bool gridok = convertgrid(folder, grid14, grid16, changes, error, [](const char *old, char *grid) {
         for (int r = 0; r < grid14.rows; ++r) {
             for (int c = 0; c < 12; ++c) {
                 for (int t = 0; t < 3; ++t)
-                    copystr(old.constData(), grid14.cell(r, c) + 256 * t, 255, grid.data(),
-                            grid16.cell(r, c) + 256 * t, 255);
-                putint<qint32>(grid.data(), grid16.cell(r, c) + 768, white);
+                    copystr(old, grid14.cell(r, c) + 256 * t, 255, grid, grid16.cell(r, c) + 256 * t, 255);
+                putint<qint32>(grid, grid16.cell(r, c) + 768, white);
             }
         }
-        changes.put(timetablefile, grid);
-    }
+    });
     const bool ok =
-        convertsubjects(folder, 1344, TSubjectRec::size, changes, error, [](const char *in, char *out) {
+        gridok && convertsubjects(folder, 1344, TSubjectRec::size, changes, error, [](const char *in, char *out) {
             copystr(in, 0, 30, out, 0, 30);
             for (int i = 0; i < TSubjectRec::markcount; ++i) {
                 char *mark = out + 32 + i * TMarkRec::size;

@@ -120,9 +120,12 @@ TForm8::TForm8(QString dbpath, Clock &clock, QWidget *parent)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
+    // Opens where the field points, else in the home folder.
     choosefolder_ = [this] {
-        return QFileDialog::getExistingDirectory(this, currentlanguage().lookup(QStringLiteral("Messages"),
-                                                                                QStringLiteral("Select folder")));
+        const QString shown = chosenfolder();
+        return QFileDialog::getExistingDirectory(
+            this, currentlanguage().lookup(QStringLiteral("Messages"), QStringLiteral("Select folder")),
+            QFileInfo(shown).isDir() ? shown : QDir::homePath());
     };
     connect(Button1, &QPushButton::clicked, this, &TForm8::Button1Click);
     connect(BitBtn1, &QPushButton::clicked, this, &TForm8::BitBtn1Click);
@@ -197,14 +200,21 @@ QString TForm8::chosenfolder() const
     return text.isEmpty() ? QString() : withslash(text);
 }
 
-// The database folder, or a folder inside it, would copy into or delete
-// itself.
-bool TForm8::refusefolder(const QString &folder)
+// The chosen folder, or nothing after a message: it must exist and must not
+// be the database folder or lie inside it (it would copy into or delete
+// itself).
+QString TForm8::usablefolder()
 {
-    if (!backup::isinside(folder, dbpath_))
-        return false;
-    trans_messagebox(databasefolder, QStringLiteral("Error"), mb::iconerror);
-    return true;
+    const QString folder = chosenfolder();
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        trans_messagebox(nopath, QStringLiteral("Error"), mb::iconerror);
+        return {};
+    }
+    if (backup::isinside(folder, dbpath_)) {
+        trans_messagebox(databasefolder, QStringLiteral("Error"), mb::iconerror);
+        return {};
+    }
+    return folder;
 }
 
 QString TForm8::reportname(const backup::Item &item) const
@@ -249,12 +259,8 @@ void TForm8::runlong(const std::function<void(backup::Progress &)> &job)
 
 void TForm8::BitBtn2Click()
 {
-    const QString folder = chosenfolder();
-    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
-        trans_messagebox(nopath, QStringLiteral("Error"), mb::iconerror);
-        return;
-    }
-    if (refusefolder(folder))
+    const QString folder = usablefolder();
+    if (folder.isEmpty())
         return;
     const QString target = folder + backup::exportfoldername(exportstamp) + QLatin1Char('/');
     const bool existed = QFileInfo(target).isDir();
@@ -292,12 +298,8 @@ void TForm8::BitBtn1Click()
 {
     if (trans_confirmation(importquestion) != mb::idyes)
         return;
-    const QString folder = chosenfolder();
-    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
-        trans_messagebox(nopath, QStringLiteral("Error"), mb::iconerror);
-        return;
-    }
-    if (refusefolder(folder))
+    const QString folder = usablefolder();
+    if (folder.isEmpty())
         return;
     // The backup itself is only read: an older one is upgraded in the copy.
     const VersionCheck check = checkfolderversion(folder, messageprompts());

@@ -72,7 +72,7 @@ protected:
 
 private:
     QString chosenfolder() const;
-    bool refusefolder(const QString &folder);
+    QString usablefolder();
     void runlong(const std::function<void(backup::Progress &)> &job);
     QString reportname(const backup::Item &item) const;
     QString text(const QString &english) const;
