@@ -317,17 +317,7 @@ bool Database::hasversionfile() const
 
 std::optional<QString> Database::readversion(QString *error) const
 {
-    const std::optional<QByteArray> data = wholefile::read(path(dbfile::dbversion), error);
-    if (!data)
-        return std::nullopt;
-    qsizetype end = data->size();
-    for (qsizetype i = 0; i < data->size(); ++i) {
-        if (data->at(i) == '\r' || data->at(i) == '\n') {
-            end = i;
-            break;
-        }
-    }
-    return ansi::decode(data->constData(), end);
+    return readdbversion(dbpath_, error);
 }
 
 bool Database::writeversion()

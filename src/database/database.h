@@ -25,6 +25,7 @@ inline const QString subjects = QStringLiteral("subjects.dat");
 inline const QString categories = QStringLiteral("categories.dat");
 inline const QString memocategories = QStringLiteral("memocategories.dat");
 inline const QString dbversion = QStringLiteral("dbversion.dat");
+inline const QString subjfname = QStringLiteral("subjfname.dat");
 inline const QString custommelodies = QStringLiteral("custommelodies.dat");
 } // namespace dbfile
 
@@ -44,6 +45,15 @@ struct DbMessage
     QString text() const; // the format with the args filled in
 };
 using DbReporter = std::function<void(const DbMessage &)>;
+
+// How logic without a window talks to the user: error messages (caption
+// "Error") and yes/no questions (true for Yes). Texts are English and are
+// translated by whoever shows them.
+struct DbPrompts
+{
+    DbReporter error;
+    std::function<bool(const QString &question)> confirm;
+};
 
 // The database folder below an application-data folder: "<appdata>/Quillmoter/".
 // Without an application-data folder the user's home folder takes its place.

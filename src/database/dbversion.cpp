@@ -1,8 +1,11 @@
 #include "database/dbversion.h"
 
+#include "platform/ansi.h"
+#include "platform/wholefile.h"
+
 #include <QRegularExpression>
 
-DbVersion checkdbversion(const QString &text)
+DbVersion checkdbversion(const QString &text, double *number)
 {
     QString version = text;
     if (version == QLatin1String("1.9"))
@@ -14,19 +17,41 @@ DbVersion checkdbversion(const QString &text)
     if (version == QLatin1String("1.0 BETA"))
         version = QStringLiteral("1.0");
 
-    // A plain decimal number with '.' as the separator.
-    static const QRegularExpression number(QStringLiteral("^[+-]?(\\d+(\\.\\d*)?|\\.\\d+)$"));
-    if (!number.match(version.trimmed()).hasMatch())
+    // A plain decimal number with '.' as the separator (so never "nan" or "inf").
+    static const QRegularExpression decimal(QStringLiteral("^[+-]?(\\d+(\\.\\d*)?|\\.\\d+)$"));
+    if (!decimal.match(version.trimmed()).hasMatch())
         return DbVersion::unreadable;
     bool ok = false;
     const double value = version.trimmed().toDouble(&ok);
     if (!ok)
         return DbVersion::unreadable;
-    return value >= 2.1 ? DbVersion::newer : DbVersion::older;
+    if (value >= 2.1)
+        return DbVersion::newer;
+    if (number)
+        *number = value;
+    return DbVersion::older;
 }
 
 QString dbversionnewer()
 {
     return QStringLiteral("Database version is newer than current organizer version.#Please visit "
                           "https://quillmoter.example.org/ and download new version of Quillmoter organizer.");
+}
+
+std::optional<QString> readdbversion(const QString &folder, QString *error)
+{
+    QString path = folder;
+    if (!path.endsWith(QLatin1Char('/')))
+        path += QLatin1Char('/');
+    const std::optional<QByteArray> data = wholefile::read(path + QStringLiteral("dbversion.dat"), error);
+    if (!data)
+        return std::nullopt;
+    qsizetype end = data->size();
+    for (qsizetype i = 0; i < data->size(); ++i) {
+        if (data->at(i) == '\r' || data->at(i) == '\n') {
+            end = i;
+            break;
+        }
+    }
+    return ansi::decode(data->constData(), end);
 }

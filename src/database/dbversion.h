@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // The version this program writes and reads without upgrading.
 inline const QString currentdbversion = QStringLiteral("2.1");
 
@@ -13,8 +15,14 @@ enum class DbVersion {
     unreadable, // not a version number
 };
 
-// Classifies the first line of "dbversion.dat".
-DbVersion checkdbversion(const QString &text);
+// Classifies the first line of "dbversion.dat". For an older version,
+// `number` receives the version the upgrade starts from ("1.9" reads as
+// 1.91, "2.0" as 2.01 and "1.0 BETA" as 1.0).
+DbVersion checkdbversion(const QString &text, double *number = nullptr);
+
+// The first line of `folder` + "dbversion.dat" (up to the first line break),
+// or nothing when it cannot be read (the reason in `error`).
+std::optional<QString> readdbversion(const QString &folder, QString *error = nullptr);
 
 // Messages of the version check ("#" is a line break).
 inline const QString dbversionmissing = QStringLiteral(

@@ -1,72 +1,23 @@
 #include "database/records.h"
 
+#include "database/recordbytes.h"
+
 #include <cstring>
-#include <type_traits>
 
 namespace {
 
-// Little-endian integers, whatever the host.
-template <class T>
-void putint(char *rec, qsizetype offset, T value)
-{
-    using U = std::make_unsigned_t<T>;
-    U u = static_cast<U>(value);
-    for (size_t i = 0; i < sizeof(T); ++i)
-        rec[offset + i] = static_cast<char>((u >> (8 * i)) & 0xFF);
-}
+using namespace recordbytes;
 
-template <class T>
-T getint(const char *rec, qsizetype offset)
-{
-    using U = std::make_unsigned_t<T>;
-    U u = 0;
-    for (size_t i = 0; i < sizeof(T); ++i)
-        u |= U(static_cast<unsigned char>(rec[offset + i])) << (8 * i);
-    return static_cast<T>(u);
-}
-
-void putdouble(char *rec, qsizetype offset, double value)
-{
-    quint64 bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    putint<quint64>(rec, offset, bits);
-}
-
-double getdouble(const char *rec, qsizetype offset)
-{
-    const quint64 bits = getint<quint64>(rec, offset);
-    double value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
-
-void putflag(char *rec, qsizetype offset, bool value)
-{
-    rec[offset] = value ? 1 : 0;
-}
-
-bool getflag(const char *rec, qsizetype offset)
-{
-    return rec[offset] != 0;
-}
-
-// Counted string: a length byte, then N bytes of which the first length are
-// the text. The record was zeroed first, so the unused bytes stay 0.
 template <int N>
 void putstr(char *rec, qsizetype offset, const ShortString<N> &s)
 {
-    const qsizetype length = ansi::encode(s.text(), rec + offset + 1, N);
-    rec[offset] = static_cast<char>(length);
+    recordbytes::putstr(rec, offset, s.text(), N);
 }
 
-// A length byte above the capacity is read as the capacity, never past the field.
 template <int N>
 ShortString<N> getstr(const char *rec, qsizetype offset)
 {
-    int length = static_cast<unsigned char>(rec[offset]);
-    if (length > N)
-        length = N;
-    return ShortString<N>::trusted(ansi::decode(rec + offset + 1, length));
+    return ShortString<N>::trusted(recordbytes::getstr(rec, offset, N));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "mainwindow/form1.h"
 
 #include "database/database.h"
-#include "database/dbversion.h"
+#include "database/upgrade.h"
 #include "database/settings.h"
 #include "mainwindow/makerpages.h"
 #include "mainwindow/navbar.h"
@@ -165,24 +165,8 @@ bool TForm1::programstart()
 {
     if (!db_.hasversionfile()) {
         db_.writeversion(); // a new database
-    } else {
-        QString error;
-        const std::optional<QString> text = db_.readversion(&error);
-        switch (text ? checkdbversion(*text) : DbVersion::unreadable) {
-        case DbVersion::current:
-            break;
-        case DbVersion::unreadable:
-            report(text.value_or(QString()) + dbversiondamaged);
-            return false;
-        case DbVersion::newer:
-            report(dbversionnewer());
-            return false;
-        case DbVersion::older:
-            // Never load an older layout as if it were this one.
-            report(QStringLiteral("Database version is older than current organizer version.#This version of "
-                                  "Quillmoter cannot actualize it."));
-            return false;
-        }
+    } else if (!actualdb(db_.dbpath(), messageprompts())) {
+        return false;
     }
 
     db_.unfiled = unfiledlabel_->text();

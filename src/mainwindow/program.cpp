@@ -3,6 +3,7 @@
 #include "database/database.h"
 #include "database/settings.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/form8.h"
 #include "mainwindow/overviewpage.h"
 #include "mainwindow/ringform.h"
 #include "mainwindow/settingspage.h"
@@ -63,6 +64,9 @@ int runquillmoter(int argc, char *argv[])
     static_cast<SettingsPage *>(form1.page(pagesettings))->setsubjectsform(&form6);
     Tringform ringform(*player);
     form1.setringform(&ringform, player);
+    TForm8 form8(db.dbpath(), clock);
+    form1.adddialog(&form8);
+    QObject::connect(&form8, &TForm8::imported, &form1, &TForm1::refreshcontent);
     Tsubjfnameform termsform;
     form1.adddialog(&termsform);
     static_cast<MarksPage *>(form1.page(pagemarks))
@@ -78,7 +82,7 @@ int runquillmoter(int argc, char *argv[])
     TranslatedMemos memos;
     memos.subjects = &db.defaultsubjects;
     memos.tips = &form1.overview()->tips;
-    language.translate({&form1, &form2, &form3, &form4, &form6, &ringform, &termsform}, memos);
+    language.translate({&form1, &form2, &form3, &form4, &form6, &form8, &ringform, &termsform}, memos);
     if (!form1.programstart())
         return form1.ended() ? 0 : 1;
     form1.setcolors();

@@ -288,6 +288,12 @@ int trans_confirmation(const QString &text)
     return answer == mb::idyes ? mb::idyes : mb::idno;
 }
 
+DbPrompts messageprompts()
+{
+    return {[](const DbMessage &m) { trans_messagebox(m.format, m.args, QStringLiteral("Error"), mb::iconwarning); },
+            [](const QString &question) { return trans_confirmation(question) == mb::idyes; }};
+}
+
 void bindlanguagebox(QComboBox *box, Language &language, std::function<void()> restart)
 {
     {

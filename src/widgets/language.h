@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+struct DbPrompts;
 class IniFile;
 class QComboBox;
 class QLabel;
@@ -120,6 +121,10 @@ int trans_messagebox(const QString &text, const QString &caption, int flags);
 int trans_messagebox(const QString &format, const QStringList &args, const QString &caption, int flags);
 // A Yes/No question from "Messages"; 6 for Yes, 7 for No (also Escape or closing).
 int trans_confirmation(const QString &text);
+
+// Messages and questions of logic without a window, through the two above:
+// errors with the caption "Error" and the exclamation icon.
+DbPrompts messageprompts();
 
 // Fills `box` with the language list as a pick list and asks the restart
 // question once for each real change of its entry; on Yes runs `restart`.

@@ -97,7 +97,7 @@ TEST_F(MainWindowTest, AFolderThatCannotBeMadeStopsTheStart)
 TEST_F(MainWindowTest, OtherDatabaseVersionsAreNeverLoaded)
 {
     QDir().mkpath(db.dbpath());
-    for (const char *version : {"2.10", "3.0", "abc", "1.5"}) {
+    for (const char *version : {"2.10", "3.0", "abc"}) {
         ASSERT_TRUE(writefile(file(dbfile::dbversion), version));
         answers.boxes.clear();
         auto form = start();
@@ -111,6 +111,24 @@ TEST_F(MainWindowTest, OtherDatabaseVersionsAreNeverLoaded)
     EXPECT_FALSE(start()->programstart());
     EXPECT_EQ(answers.boxes[0].text,
               QStringLiteral("abcUnable to determine database version, it is probably damaged."));
+}
+
+TEST_F(MainWindowTest, AnOlderDatabaseIsUpgradedOnlyWhenTheUserAgrees)
+{
+    QDir().mkpath(db.dbpath());
+    ASSERT_TRUE(writefile(file(dbfile::dbversion), "2.0"));
+    answers.answer = mb::idno;
+    EXPECT_FALSE(start()->programstart());
+    EXPECT_EQ(answers.questions.size(), 1u);
+    EXPECT_EQ(readfile(file(dbfile::dbversion)), QByteArray("2.0"));
+    EXPECT_FALSE(QFileInfo::exists(file(dbfile::contacts))) << "nothing was loaded or created";
+
+    answers.answer = mb::idyes;
+    auto form = start();
+    ASSERT_TRUE(form->programstart());
+    EXPECT_EQ(readfile(file(dbfile::dbversion)), QByteArray("2.1"));
+    EXPECT_EQ(db.timetable.size(), 210u);
+    EXPECT_TRUE(answers.boxes.empty());
 }
 
 TEST_F(MainWindowTest, TheNavigationBarFollowsShowTabs)

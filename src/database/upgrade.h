@@ -1,0 +1,81 @@
+#pragma once
+// Bringing a database folder written by an older version of the program up
+// to today's layouts: the version check with its messages and question, and
+// the chain of steps, each rewriting some files from one layout to the next.
+// Works on the files alone; callers load the folder afterwards.
+//
+// Each step writes its own target version when it is done, and replaces its
+// files only once all of them are converted, so a chain that stops part-way
+// leaves a folder that the next attempt continues from that step.
+
+#include "database/database.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+// Checks the version of `folder` (ending with '/'), asks before upgrading,
+// and runs the steps the folder needs. True when the folder now holds a
+// current database; false (after a message, or a No) when it must not be
+// used. A folder without "dbversion.dat" is refused here: only the start of
+// a new database writes one.
+bool actualdb(const QString &folder, const DbPrompts &prompts);
+
+// The check alone, with its messages and question.
+struct VersionCheck
+{
+    enum Result { refused, current, upgrade } result = refused;
+    double from = 0; // upgrade: the version the steps start from
+};
+VersionCheck checkfolderversion(const QString &folder, const DbPrompts &prompts);
+
+// One step of the chain: its name, the version it writes and its work, which
+// gives false with the reason in `error` when it cannot be done.
+struct UpgradeStep
+{
+    QString name;
+    QString target;
+    std::function<bool(const QString &folder, QString *error)> run;
+};
+const std::vector<UpgradeStep> &upgradesteps();
+
+// The steps that run on a folder of version `from`, in order: those whose
+// target is greater.
+std::vector<const UpgradeStep *> stepsfrom(double from);
+
+// Runs those steps without asking. On failure the folder keeps the steps
+// done so far (and their version); `error` says which step stopped and why.
+bool runupgrade(const QString &folder, double from, QString *error);
+
+// The steps. A file a step converts that is missing is left missing (the
+// load creates it empty or with its defaults); a grid file shorter than its
+// one grid, or a time of day that does not read, stops the step before it
+// writes anything.
+bool convert10to11(const QString &folder, QString *error);
+bool convert11to12(const QString &folder, QString *error);
+bool convert12to13(const QString &folder, QString *error);
+bool convert13to14(const QString &folder, QString *error);
+bool convert14to15(const QString &folder, QString *error);
+bool convert15to16(const QString &folder, QString *error);
+bool convert16to17(const QString &folder, QString *error);
+bool convert17to18(const QString &folder, QString *error);
+bool convert18to19(const QString &folder, QString *error);
+bool convert19to20(const QString &folder, QString *error);
+bool convert20to21(const QString &folder, QString *error);
+
+// The default category as versions before 2.0 stored it.
+inline const QString olddefaultcategory = QStringLiteral("Neza\u0159azeno");
+
+// Minutes after midnight of a time text of the old timetable grids
+// ("7:05", "17:40:00"); an empty text is 0. Nothing when it does not read.
+std::optional<int> gridtime(const QString &text);
+
+// The question and the failure message.
+inline const QString actualizequestion = QStringLiteral(
+    "Database version is older than current organizer version. Do you want Quillmoter to actualize it? "
+    "(keeping your data)");
+inline const QString actualizefailed =
+    QStringLiteral("Unable to actualize the database: %s##The files converted so far are kept.");

@@ -1,0 +1,97 @@
+#pragma once
+// The backup window: exports the database folder into a new folder
+// "QMTR_" + time stamp, or imports a backup folder in its place. Long copies
+// run beside the window, which shows their progress and stays responsive.
+
+#include <QDialog>
+#include <QMap>
+
+#include <functional>
+
+class Clock;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+namespace backup {
+struct Item;
+struct Progress;
+} // namespace backup
+
+class TForm8 : public QDialog
+{
+    Q_OBJECT
+
+public:
+    static inline const QString nopath = QStringLiteral("Please choose an existing path");
+    static inline const QString cannotcreate = QStringLiteral(
+        "Unable to create database folder. Probably you do not have permission to save in this location.");
+    static inline const QString replacequestion =
+        QStringLiteral("Probably there is already some database in selected folder. Do you want to replace it?");
+    static inline const QString importquestion = QStringLiteral(
+        "Current database will be replaced with selected backup. Are you sure you want to continue?");
+    static inline const QString databasefolder =
+        QStringLiteral("The database folder itself cannot hold a backup. Please choose another folder.");
+    static inline const QString nothingexported = QStringLiteral("Nothing could be exported to folder %s.");
+    static inline const QString importfailed =
+        QStringLiteral("Unable to import the database:#%s##The current database was left as it was.");
+    static inline const QString donecaption = QStringLiteral("Hotovo");
+
+    enum class Mode { exporting, importing };
+
+    TForm8(QString dbpath, Clock &clock, QWidget *parent = nullptr);
+
+    // Opens the window modally in export or import mode.
+    void showexport();
+    void showimport();
+    // Sets the mode without showing the window.
+    void setmode(Mode mode);
+    Mode mode() const { return mode_; }
+
+    // Asks for a folder; the default shows the folder dialog.
+    void setfolderchooser(std::function<QString()> chooser) { choosefolder_ = std::move(chooser); }
+
+    // The export's time stamp, "ddmmyyhhnn", set when export mode is set.
+    QString exportstamp;
+
+    void FormShow();     // the folder field starts at the desktop
+    void Button1Click(); // the browse button beside the folder field
+    void BitBtn2Click(); // "Export"
+    void BitBtn1Click(); // "Import"
+
+    // True while a copy runs.
+    bool busy() const { return busy_; }
+
+signals:
+    // A backup replaced the database folder: everything must be loaded again.
+    void imported();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void reject() override;
+
+private:
+    QString chosenfolder() const;
+    QString usablefolder();
+    void runlong(const std::function<void(backup::Progress &)> &job);
+    QString reportname(const backup::Item &item) const;
+    QString text(const QString &english) const;
+
+    QString dbpath_;
+    Clock &clock_;
+    Mode mode_ = Mode::importing;
+    bool busy_ = false;
+    std::function<QString()> choosefolder_;
+    QMap<QString, QLabel *> texts_; // hidden labels: texts put together at run time
+
+    QLabel *Label1 = nullptr;    // "Export to:" / "Database path:"
+    QLabel *Label2 = nullptr;    // "Database will be exported into new folder:"
+    QLabel *Label3 = nullptr;    // the new folder's name
+    QLabel *Image1 = nullptr;    // the import icon
+    QLabel *Image2 = nullptr;    // the export icon
+    QLineEdit *Edit1 = nullptr;  // the chosen folder, read-only
+    QPushButton *Button1 = nullptr; // browse
+    QPushButton *BitBtn1 = nullptr; // "Import"
+    QPushButton *BitBtn2 = nullptr; // "Export"
+    QProgressBar *progress_ = nullptr;
+};

@@ -1,0 +1,218 @@
+// The backup window: export and import as the user runs them, with the
+// questions answered and the messages recorded.
+
+#include "mainwindow/form8.h"
+
+#include "database/backup.h"
+#include "platform/clock.h"
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+using testsupport::readfile;
+using testsupport::RecordingPrompter;
+using testsupport::writefile;
+
+namespace {
+
+QMap<QString, QByteArray> snapshot(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        files.insert(QDir(folder).relativeFilePath(it.filePath()), readfile(it.filePath()).value());
+    }
+    return files;
+}
+
+class BackupWindowTest : public ::testing::Test
+{
+protected:
+    BackupWindowTest()
+    {
+        clock.setsource([] { return QDateTime(QDate(2026, 2, 3), QTime(14, 5)); });
+        db = dir.path() + "/Quillmoter/";
+        backups = dir.path() + "/Backups";
+        QDir().mkpath(backups);
+        for (const char *name : {"contacts.dat", "calitems.dat", "tasks.dat", "subjects.dat", "timetable.dat",
+                                 "categories.dat", "memocategories.dat", "subjfname.dat"})
+            put(db + name, QByteArray("current ") + name);
+        put(db + "dbversion.dat", "2.1");
+        put(db + "photos/1.bmp", "photo");
+        put(db + "memos/Diary.rtf", "note");
+        put(db + "subjects/Spring.dat", "term");
+        put(db + "settings.ini", "[Settings]");
+        put(db + "language.dat", "english");
+        put(db + "custommelodies.dat", "");
+    }
+    static void put(const QString &path, const QByteArray &data)
+    {
+        QDir().mkpath(QFileInfo(path).path());
+        ASSERT_TRUE(writefile(path, data));
+    }
+    void choose(const QString &folder) { form.findChild<QLineEdit *>("Edit1")->setText(folder); }
+
+    QTemporaryDir dir;
+    QString db, backups;
+    Clock clock;
+    RecordingPrompter answers;
+    TForm8 form{dir.path() + "/Quillmoter", clock};
+};
+
+} // namespace
+
+TEST_F(BackupWindowTest, ExportMakesAStampedFolderAndAsksBeforeReplacingOne)
+{
+    form.setmode(TForm8::Mode::exporting);
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Export database"));
+    EXPECT_EQ(form.findChild<QLabel *>("Label1")->text(), QStringLiteral("Export to:"));
+    EXPECT_EQ(form.findChild<QLabel *>("Label3")->text(), QStringLiteral("QMTR_0302261405"));
+    EXPECT_TRUE(form.findChild<QPushButton *>("BitBtn1")->isHidden());
+    EXPECT_FALSE(form.findChild<QPushButton *>("BitBtn2")->isHidden());
+
+    choose(backups); // no trailing separator
+    form.BitBtn2Click();
+    const QString target = backups + "/QMTR_0302261405/";
+    ASSERT_EQ(answers.boxes.size(), 1u);
+    EXPECT_EQ(answers.boxes[0].text, "Database was exported to folder " + target);
+    EXPECT_EQ(answers.boxes[0].caption, QStringLiteral("Hotovo"));
+    EXPECT_EQ(answers.boxes[0].flags, 64);
+    EXPECT_TRUE(answers.questions.empty());
+    QMap<QString, QByteArray> expected = snapshot(db);
+    for (const char *kept : {"settings.ini", "language.dat", "custommelodies.dat"})
+        expected.remove(kept);
+    EXPECT_EQ(snapshot(target), expected);
+
+    // The same minute again: the folder holds a database already.
+    put(db + "contacts.dat", "changed");
+    answers.answer = mb::idno;
+    choose(backups + "/");
+    form.BitBtn2Click();
+    EXPECT_EQ(answers.questions, std::vector<QString>({TForm8::replacequestion}));
+    EXPECT_EQ(readfile(target + "contacts.dat"), QByteArray("current contacts.dat"));
+    answers.answer = mb::idyes;
+    form.BitBtn2Click();
+    EXPECT_EQ(readfile(target + "contacts.dat"), QByteArray("changed"));
+}
+
+TEST_F(BackupWindowTest, ExportReportsWhatItCouldNotCopyAndWarnsWhenNothingWasCopied)
+{
+    form.setmode(TForm8::Mode::exporting);
+    choose(backups);
+    QFile::remove(db + "subjfname.dat");
+    QDir(db + "memos").removeRecursively();
+    form.BitBtn2Click();
+    ASSERT_EQ(answers.boxes.size(), 1u);
+    EXPECT_TRUE(answers.boxes[0].text.endsWith("\n\nUnable to export following folders: marks term name, Notes, "))
+        << answers.boxes[0].text.toStdString();
+
+    // An empty database folder: nothing is a backup.
+    QDir(db).removeRecursively();
+    QDir().mkpath(db);
+    QDir(backups).removeRecursively();
+    QDir().mkpath(backups);
+    answers.boxes.clear();
+    form.BitBtn2Click();
+    ASSERT_EQ(answers.boxes.size(), 1u);
+    EXPECT_EQ(answers.boxes[0].flags, mb::iconwarning);
+    EXPECT_TRUE(answers.boxes[0].text.startsWith("Nothing could be exported")) << answers.boxes[0].text.toStdString();
+    EXPECT_TRUE(QDir(backups).isEmpty()) << "no empty backup folder left";
+}
+
+TEST_F(BackupWindowTest, FoldersThatCannotHoldABackupAreRefused)
+{
+    for (TForm8::Mode mode : {TForm8::Mode::exporting, TForm8::Mode::importing}) {
+        form.setmode(mode);
+        const QMap<QString, QByteArray> before = snapshot(dir.path());
+        for (const QString &folder : {db, db + "memos", backups + "/missing", QString()}) {
+            answers.boxes.clear();
+            choose(folder);
+            if (mode == TForm8::Mode::exporting)
+                form.BitBtn2Click();
+            else
+                form.BitBtn1Click();
+            ASSERT_EQ(answers.boxes.size(), 1u) << folder.toStdString();
+            EXPECT_EQ(answers.boxes[0].caption, QStringLiteral("Error"));
+            EXPECT_EQ(answers.boxes[0].text,
+                      QFileInfo(folder).isDir() ? TForm8::databasefolder : TForm8::nopath);
+        }
+        EXPECT_EQ(snapshot(dir.path()), before);
+    }
+}
+
+TEST_F(BackupWindowTest, ImportReplacesTheDatabaseAndReportsInCopyOrder)
+{
+    const QString backup = backups + "/QMTR_0101260800";
+    for (const char *name : {"contacts.dat", "calitems.dat", "tasks.dat", "subjects.dat", "timetable.dat",
+                             "categories.dat", "memocategories.dat"})
+        put(backup + "/" + name, QByteArray("backup ") + name);
+    put(backup + "/dbversion.dat", "2.1");
+    put(backup + "/photos/2.bmp", "backup photo");
+    put(backup + "/subjects/Autumn.dat", "backup term");
+
+    form.setmode(TForm8::Mode::importing);
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Import database"));
+    EXPECT_EQ(form.findChild<QLabel *>("Label1")->text(), QStringLiteral("Database path:"));
+    EXPECT_TRUE(form.findChild<QLabel *>("Label2")->isHidden());
+    QSignalSpy imported(&form, &TForm8::imported);
+
+    choose(backup);
+    form.BitBtn1Click();
+    EXPECT_EQ(answers.questions, std::vector<QString>({TForm8::importquestion}));
+    ASSERT_EQ(answers.boxes.size(), 1u);
+    EXPECT_EQ(answers.boxes[0].text,
+              "Current database was replaced by database from folder " + backup
+                  + "/.\n\nUnable to import following folders (do not need to be an error if database version was "
+                    "older): marks term name, Notes, ");
+    EXPECT_EQ(imported.count(), 1);
+    EXPECT_EQ(readfile(db + "contacts.dat"), QByteArray("backup contacts.dat"));
+    EXPECT_EQ(readfile(db + "subjfname.dat"), QByteArray("current subjfname.dat"));
+    EXPECT_TRUE(QDir(db + "memos").isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(db + "photos/1.bmp"));
+    EXPECT_EQ(readfile(db + "settings.ini"), QByteArray("[Settings]"));
+    EXPECT_EQ(readfile(db + "language.dat"), QByteArray("english"));
+    EXPECT_EQ(readfile(db + "custommelodies.dat"), QByteArray(""));
+}
+
+TEST_F(BackupWindowTest, ARefusedImportLeavesEverythingAsItWas)
+{
+    const QString backup = backups + "/old";
+    put(backup + "/contacts.dat", "backup");
+    form.setmode(TForm8::Mode::importing);
+    QSignalSpy imported(&form, &TForm8::imported);
+    choose(backup);
+    const QMap<QString, QByteArray> before = snapshot(dir.path());
+
+    answers.answer = mb::idno; // the first question
+    form.BitBtn1Click();
+    EXPECT_TRUE(answers.boxes.empty());
+
+    answers.answer = mb::idyes;
+    const struct {
+        const char *version;
+        int answer;
+    } cases[] = {{nullptr, mb::idyes}, {"3.0", mb::idyes}, {"1.5", mb::idno}};
+    for (const auto &c : cases) {
+        QFile::remove(backup + "/dbversion.dat");
+        if (c.version)
+            put(backup + "/dbversion.dat", c.version);
+        const QMap<QString, QByteArray> start = snapshot(dir.path());
+        answers.questions.clear();
+        answers.whileasking = [&] { answers.answer = answers.questions.empty() ? mb::idyes : c.answer; };
+        form.BitBtn1Click();
+        EXPECT_EQ(snapshot(dir.path()), start) << (c.version ? c.version : "no version");
+    }
+    EXPECT_EQ(imported.count(), 0);
+    QFile::remove(backup + "/dbversion.dat");
+    EXPECT_EQ(snapshot(dir.path()), before);
+}
