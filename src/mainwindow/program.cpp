@@ -53,7 +53,7 @@ int runquillmoter(int argc, char *argv[])
     TForm3 form3(db, settings, *player);
     form1.seteditors(&form2, &form3);
     TForm4 form4;
-    form1.adddialog(&form4);
+    form1.setnamedialog(&form4);
     Tringform ringform(*player);
     form1.setringform(&ringform, player);
 
