@@ -27,14 +27,27 @@ QString categoryname(int i)
     return QStringLiteral("P\u0159edm\u011bt %1").arg(i);
 }
 
+// A database folder with `count` categories; the page is made on it once
+// the records are in place (load).
+struct Sample
+{
+    explicit Sample(int count)
+    {
+        db.createfolders();
+        for (int c = 0; c < count; ++c)
+            categories << categoryname(c);
+    }
+    QTemporaryDir dir;
+    Database db{dir.filePath(QStringLiteral("Quillmoter/"))};
+    QStringList categories;
+    Settings settings;
+    Clock clock;
+};
+
 void BM_SwitchTaskCategory(benchmark::State &state)
 {
-    QTemporaryDir dir;
-    Database db(dir.filePath(QStringLiteral("Quillmoter/")));
-    db.createfolders();
-    QStringList categories;
-    for (int c = 0; c < 40; ++c)
-        categories << categoryname(c);
+    Sample sample(40);
+    Database &db = sample.db;
     for (int i = 0; i < 5000; ++i) {
         TTaskRec t;
         t.text = QStringLiteral("Read chapter %1 of the reader and write the summary").arg(i);
@@ -43,10 +56,8 @@ void BM_SwitchTaskCategory(benchmark::State &state)
         db.tasks.push_back(t);
     }
     db.savetasks();
-    db.savelist(dbfile::categories, categories);
-    Settings settings;
-    Clock clock;
-    TasksPage page(db, settings, clock);
+    db.savelist(dbfile::categories, sample.categories);
+    TasksPage page(db, sample.settings, sample.clock);
     page.resize(780, 550);
     db.loadall();
     auto *list = page.findChild<QListWidget *>(QStringLiteral("ListBox2"));
@@ -60,25 +71,20 @@ void BM_SwitchTaskCategory(benchmark::State &state)
 
 void BM_ListNotes(benchmark::State &state)
 {
-    QTemporaryDir dir;
-    Database db(dir.filePath(QStringLiteral("Quillmoter/")));
-    db.createfolders();
-    QStringList categories;
-    for (int c = 0; c < 20; ++c)
-        categories << categoryname(c);
+    Sample sample(20);
+    Database &db = sample.db;
     const QDir memos(db.path(dbfolder::memos));
     for (int i = 0; i < 2000; ++i) {
         QFile file(memos.filePath(notefilename(QString(), QStringLiteral("Pozn\u00e1mka %1").arg(i))));
         file.open(QIODevice::WriteOnly);
         file.write(emptynote());
     }
-    db.savelist(dbfile::memocategories, categories);
-    Settings settings;
-    Clock clock;
-    NotesPage page(db, settings, clock);
+    db.savelist(dbfile::memocategories, sample.categories);
+    NotesPage page(db, sample.settings, sample.clock);
     page.resize(780, 550);
     db.loadall();
-    page.findChild<QListWidget *>(QStringLiteral("ListBox3"))->setCurrentRow(int(db.memocategories.indexOf(db.unfiled)));
+    auto *categories = page.findChild<QListWidget *>(QStringLiteral("ListBox3"));
+    categories->setCurrentRow(int(db.memocategories.indexOf(db.unfiled)));
     for (auto _ : state)
         page.ListBox3Click(); // what a click on the category runs
     state.counters["rows"] = page.findChild<QListWidget *>(QStringLiteral("memoslistbox"))->count();

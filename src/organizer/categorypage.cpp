@@ -8,7 +8,6 @@
 #include "widgets/language.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -178,14 +177,7 @@ void CategoryPage::databasechanged(DbKind kind)
 
 bool CategoryPage::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == categorylist && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            renamecategory();
-            return true;
-        }
-        if (key == Qt::Key_Delete)
-            deletecategory();
-    }
+    if (watched == categorylist && listkeys(event, [this] { renamecategory(); }, [this] { deletecategory(); }))
+        return true;
     return PageWidget::eventFilter(watched, event);
 }

@@ -10,7 +10,6 @@
 
 #include <QDir>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -236,14 +235,7 @@ void NotesPage::otherchange(DbKind kind)
 
 bool NotesPage::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == memoslistbox && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            memoslistboxDblClick();
-            return true;
-        }
-        if (key == Qt::Key_Delete)
-            BitBtn41Click();
-    }
+    if (watched == memoslistbox && listkeys(event, [this] { memoslistboxDblClick(); }, [this] { BitBtn41Click(); }))
+        return true;
     return CategoryPage::eventFilter(watched, event);
 }

@@ -21,9 +21,11 @@ public:
     static inline const QString toolong =
         QStringLiteral("This name is too long to be stored as a file, please enter a shorter one.");
     static inline const QString createfailed = QStringLiteral("Unable to create the note.");
-    static inline const QString renamefailed = QStringLiteral("Unable to rename note, it is probably currently opened.");
+    static inline const QString renamefailed =
+        QStringLiteral("Unable to rename note, it is probably currently opened.");
     static inline const QString deletequestion = QStringLiteral("Delete selected note?");
-    static inline const QString deletefailed = QStringLiteral("Unable to delete note, it is probably currently opened.");
+    static inline const QString deletefailed =
+        QStringLiteral("Unable to delete note, it is probably currently opened.");
     static inline const QString deletecategoryquestion =
         QStringLiteral("Delete selected category with all included notes?");
     static inline const QString renamesomefailed =

@@ -8,7 +8,6 @@
 #include "widgets/pagetable.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -325,14 +324,7 @@ void TasksPage::otherchange(DbKind kind)
 
 bool TasksPage::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == CheckListBox1 && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            CheckListBox1DblClick();
-            return true;
-        }
-        if (key == Qt::Key_Delete)
-            BitBtn11Click();
-    }
+    if (watched == CheckListBox1 && listkeys(event, [this] { CheckListBox1DblClick(); }, [this] { BitBtn11Click(); }))
+        return true;
     return CategoryPage::eventFilter(watched, event);
 }

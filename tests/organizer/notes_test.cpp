@@ -29,7 +29,10 @@ protected:
     }
 
     QString file(const QString &name) const { return QDir(folder).filePath(name); }
-    void put(const QString &name, const QByteArray &content = "x") const { ASSERT_TRUE(writefile(file(name), content)); }
+    void put(const QString &name, const QByteArray &content = "x") const
+    {
+        ASSERT_TRUE(writefile(file(name), content));
+    }
     QStringList files() const { return QDir(folder).entryList(QDir::Files, QDir::Name); }
 
     QTemporaryDir dir;

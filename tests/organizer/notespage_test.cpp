@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using testsupport::listrows;
 using testsupport::readfile;
 using testsupport::RecordingPrompter;
 using testsupport::writefile;
@@ -63,18 +64,8 @@ protected:
     QStringList files() const { return QDir(db.path(dbfolder::memos)).entryList(QDir::Files, QDir::Name); }
     QListWidget *categories() const { return page.findChild<QListWidget *>("ListBox3"); }
     QListWidget *notes() const { return page.findChild<QListWidget *>("memoslistbox"); }
-    QStringList rows(QListWidget *list) const
-    {
-        QStringList out;
-        for (int i = 0; i < list->count(); ++i)
-            out << list->item(i)->text();
-        return out;
-    }
-    void choose(const QString &category)
-    {
-        categories()->setCurrentItem(categories()->findItems(category, Qt::MatchExactly).value(0));
-    }
-    void select(const QString &name) { notes()->setCurrentItem(notes()->findItems(name, Qt::MatchExactly).value(0)); }
+    void choose(const QString &category) { testsupport::chooserow(categories(), category); }
+    void select(const QString &name) { testsupport::chooserow(notes(), name); }
     QString lastmessage() const { return answers.boxes.empty() ? QString() : answers.boxes.back().text; }
 
     QTemporaryDir dir;
@@ -93,15 +84,15 @@ TEST_F(NotesPageTest, EachCategoryListsItsNotesAndOrphansShowUnderTheDefault)
 {
     load({"school.plan.rtf", "school.trip.rtf", "plan.rtf", "old.plan.rtf", "school.rtf", "notes.txt"},
          {"school", "home"});
-    EXPECT_EQ(rows(categories()), QStringList({"home", "school", "Unfiled"}));
+    EXPECT_EQ(listrows(categories()), QStringList({"home", "school", "Unfiled"}));
     EXPECT_EQ(categories()->currentRow(), 0);
-    EXPECT_TRUE(rows(notes()).isEmpty());
+    EXPECT_TRUE(listrows(notes()).isEmpty());
     choose("school");
-    EXPECT_EQ(rows(notes()), QStringList({"plan", "trip"}));
+    EXPECT_EQ(listrows(notes()), QStringList({"plan", "trip"}));
     EXPECT_EQ(notes()->currentRow(), 0);
     EXPECT_EQ(page.memofilename("plan"), note("school.plan.rtf"));
     choose("Unfiled");
-    EXPECT_EQ(rows(notes()), QStringList({"old.plan", "plan", "school"}));
+    EXPECT_EQ(listrows(notes()), QStringList({"old.plan", "plan", "school"}));
     EXPECT_EQ(page.memofilename("school"), note("school.rtf"));
 }
 
@@ -115,7 +106,7 @@ TEST_F(NotesPageTest, ANewNoteIsWrittenCountedAndOpened)
     EXPECT_EQ(asked.value(0), QStringLiteral("Note|Enter note name:||checked"));
     EXPECT_EQ(files(), QStringList({"school.plan.rtf"}));
     EXPECT_EQ(readfile(note("school.plan.rtf")), emptynote());
-    EXPECT_EQ(rows(notes()), QStringList({"plan"}));
+    EXPECT_EQ(listrows(notes()), QStringList({"plan"}));
     EXPECT_EQ(edited, QStringList({note("school.plan.rtf") + "|plan - Build-in editor"}));
     ASSERT_FALSE(told.isEmpty());
     EXPECT_EQ(told.last().value(0).value<DbKind>(), DbKind::notes);
@@ -135,10 +126,10 @@ TEST_F(NotesPageTest, AnUnfiledNoteNamedLikeACategoryStaysApart)
     choose("Unfiled");
     replies = {"school"};
     page.BitBtn40Click();
-    EXPECT_EQ(rows(notes()), QStringList({"school"}));
+    EXPECT_EQ(listrows(notes()), QStringList({"school"}));
     ASSERT_TRUE(writefile(note("school.rtf"), "written in it"));
     choose("school");
-    EXPECT_EQ(rows(notes()), QStringList({"plan"})) << "no empty row in the category";
+    EXPECT_EQ(listrows(notes()), QStringList({"plan"})) << "no empty row in the category";
     choose("Unfiled");
     replies = {"school"};
     page.BitBtn40Click();
@@ -208,7 +199,7 @@ TEST_F(NotesPageTest, DeletingANoteSelectsTheNextOrTheLast)
     select("a");
     page.BitBtn41Click();
     EXPECT_EQ(lastmessage(), NotesPage::deletefailed);
-    EXPECT_EQ(rows(notes()), QStringList({"a", "b"})) << "the row stays when the file could not go";
+    EXPECT_EQ(listrows(notes()), QStringList({"a", "b"})) << "the row stays when the file could not go";
 }
 
 TEST_F(NotesPageTest, RenamingACategoryMovesItsNotes)
@@ -219,8 +210,8 @@ TEST_F(NotesPageTest, RenamingACategoryMovesItsNotes)
     QTest::keyClick(categories(), Qt::Key_Return);
     EXPECT_EQ(asked.value(0), QStringLiteral("Category|Enter category name:|school|checked"));
     EXPECT_EQ(files(), QStringList({"School.plan.rtf", "School.trip.rtf", "plan.rtf"}));
-    EXPECT_EQ(rows(categories()), QStringList({"home", "School", "Unfiled"}));
-    EXPECT_EQ(rows(notes()), QStringList({"plan", "trip"}));
+    EXPECT_EQ(listrows(categories()), QStringList({"home", "School", "Unfiled"}));
+    EXPECT_EQ(listrows(notes()), QStringList({"plan", "trip"}));
     EXPECT_EQ(readfile(db.path(dbfile::memocategories)), std::optional<QByteArray>("home\r\nSchool\r\n"));
 
     replies = {"HOME"};
@@ -233,11 +224,11 @@ TEST_F(NotesPageTest, RenamingACategoryMovesItsNotes)
     replies = {"work"};
     page.BitBtn35Click();
     EXPECT_EQ(lastmessage(), NotesPage::renamesomefailed);
-    EXPECT_EQ(rows(categories()), QStringList({"home", "Unfiled", "work"}));
+    EXPECT_EQ(listrows(categories()), QStringList({"home", "Unfiled", "work"}));
     EXPECT_EQ(readfile(note("work.trip.rtf")), QByteArray("other"));
-    EXPECT_EQ(rows(notes()), QStringList({"plan", "trip"}));
+    EXPECT_EQ(listrows(notes()), QStringList({"plan", "trip"}));
     choose("Unfiled");
-    EXPECT_EQ(rows(notes()), QStringList({"plan", "School.trip"}));
+    EXPECT_EQ(listrows(notes()), QStringList({"plan", "School.trip"}));
 
     // The default category cannot be renamed or deleted.
     asked.clear();
@@ -265,9 +256,9 @@ TEST_F(NotesPageTest, DeletingACategoryDeletesItsNotesOnly)
     QTest::keyClick(categories(), Qt::Key_Delete);
     EXPECT_EQ(answers.questions.back(), NotesPage::deletecategoryquestion);
     EXPECT_EQ(files(), QStringList({"home.plan.rtf", "school.rtf"}));
-    EXPECT_EQ(rows(categories()), QStringList({"home", "Unfiled"}));
+    EXPECT_EQ(listrows(categories()), QStringList({"home", "Unfiled"}));
     EXPECT_EQ(categories()->currentRow(), 0);
-    EXPECT_EQ(rows(notes()), QStringList({"plan"}));
+    EXPECT_EQ(listrows(notes()), QStringList({"plan"}));
     EXPECT_EQ(readfile(db.path(dbfile::memocategories)), std::optional<QByteArray>("home\r\n"));
     EXPECT_EQ(countmemos(db), QStringLiteral("2"));
 }

@@ -12,16 +12,9 @@
 
 #include <QTemporaryDir>
 
-namespace {
+using testsupport::task;
 
-TTaskRec task(const char *text, const char *category = "", bool done = false)
-{
-    TTaskRec t;
-    t.text = text;
-    t.category = category;
-    t.done = done;
-    return t;
-}
+namespace {
 
 QStringList texts(const std::vector<TTaskRec> &tasks)
 {

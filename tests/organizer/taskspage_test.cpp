@@ -16,19 +16,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using testsupport::listrows;
 using testsupport::readfile;
 using testsupport::RecordingPrompter;
+using testsupport::task;
 
 namespace {
-
-TTaskRec task(const char *text, const char *category = "", bool done = false)
-{
-    TTaskRec t;
-    t.text = text;
-    t.category = category;
-    t.done = done;
-    return t;
-}
 
 class TasksPageTest : public ::testing::Test
 {
@@ -53,17 +46,7 @@ protected:
     QListWidget *categories() const { return page.findChild<QListWidget *>("ListBox2"); }
     QListWidget *checklist() const { return page.findChild<QListWidget *>("CheckListBox1"); }
     QString heading() const { return page.findChild<QLabel *>("Label18")->text(); }
-    QStringList rows(QListWidget *list) const
-    {
-        QStringList out;
-        for (int i = 0; i < list->count(); ++i)
-            out << list->item(i)->text();
-        return out;
-    }
-    void choose(const QString &category)
-    {
-        categories()->setCurrentItem(categories()->findItems(category, Qt::MatchExactly).value(0));
-    }
+    void choose(const QString &category) { testsupport::chooserow(categories(), category); }
     QStringList texts() const
     {
         QStringList out;
@@ -89,13 +72,13 @@ TEST_F(TasksPageTest, ChoosingACategoryListsItsTasksAndStoresNothing)
 {
     load({task("a1", "School", true), task("u1"), task("a2", "School"), task("h1", "Home", true)},
          {"School", "Home"});
-    EXPECT_EQ(rows(categories()), QStringList({"Home", "School", "Unfiled"}));
+    EXPECT_EQ(listrows(categories()), QStringList({"Home", "School", "Unfiled"}));
     EXPECT_EQ(categories()->currentRow(), 0);
-    EXPECT_EQ(rows(checklist()), QStringList({"h1"}));
+    EXPECT_EQ(listrows(checklist()), QStringList({"h1"}));
 
     const QByteArray before = taskfile();
     choose("School");
-    EXPECT_EQ(rows(checklist()), QStringList({"a1", "a2"}));
+    EXPECT_EQ(listrows(checklist()), QStringList({"a1", "a2"}));
     EXPECT_EQ(checklist()->item(0)->checkState(), Qt::Checked);
     EXPECT_EQ(checklist()->item(1)->checkState(), Qt::Unchecked);
     EXPECT_EQ(checklist()->currentRow(), 0);
@@ -103,7 +86,7 @@ TEST_F(TasksPageTest, ChoosingACategoryListsItsTasksAndStoresNothing)
     EXPECT_EQ(page.taskrowmap, QList<int>({0, 2}));
     choose("Unfiled");
     EXPECT_EQ(page.gettaskcategory(), QString());
-    EXPECT_EQ(rows(checklist()), QStringList({"u1"}));
+    EXPECT_EQ(listrows(checklist()), QStringList({"u1"}));
     EXPECT_EQ(taskfile(), before) << "filling the list flips and saves nothing";
     EXPECT_TRUE(db.tasks[0].done);
     EXPECT_FALSE(db.tasks[2].done);
@@ -133,14 +116,14 @@ TEST_F(TasksPageTest, NewTasksGoAtTheEndOrBeforeTheSelectedOne)
     replies = {"end"};
     page.BitBtn10Click();
     EXPECT_EQ(asked.value(0), QStringLiteral("Task|Text:|"));
-    EXPECT_EQ(rows(checklist()), QStringList({"a1", "a2", "end"}));
+    EXPECT_EQ(listrows(checklist()), QStringList({"a1", "a2", "end"}));
     EXPECT_EQ(checklist()->currentRow(), 2) << "the new task is selected";
     EXPECT_EQ(heading(), QStringLiteral("Tasks: (3)"));
 
     checklist()->setCurrentRow(1);
     replies = {"before a2"};
     page.Pedoznaenoupozici1Click();
-    EXPECT_EQ(rows(checklist()), QStringList({"a1", "before a2", "a2", "end"}));
+    EXPECT_EQ(listrows(checklist()), QStringList({"a1", "before a2", "a2", "end"}));
     EXPECT_EQ(texts(), QStringList({"a1", "b1", "before a2", "a2", "end"}));
     EXPECT_EQ(page.taskrowmap, taskrowmap(db.tasks, "A"));
     db.loadtasks();
@@ -173,7 +156,7 @@ TEST_F(TasksPageTest, RenamingATaskReplacesItsTextInRecordAndRow)
     replies = {"new"};
     page.CheckListBox1DblClick();
     EXPECT_EQ(asked.value(0), QStringLiteral("Task|Text:|old"));
-    EXPECT_EQ(rows(checklist()), QStringList({"new", "other"}));
+    EXPECT_EQ(listrows(checklist()), QStringList({"new", "other"}));
     EXPECT_EQ(db.tasks[0].text, QStringLiteral("new"));
     page.CheckListBox1DblClick(); // cancelled
     EXPECT_EQ(db.tasks[0].text, QStringLiteral("new"));
@@ -195,12 +178,12 @@ TEST_F(TasksPageTest, DeletingARowSelectsTheNextOrTheLast)
     answers.answer = mb::idyes;
     page.BitBtn11Click();
     EXPECT_EQ(answers.questions.back(), QStringLiteral("Delete task?"));
-    EXPECT_EQ(rows(checklist()), QStringList({"a", "b"}));
+    EXPECT_EQ(listrows(checklist()), QStringList({"a", "b"}));
     EXPECT_EQ(checklist()->currentRow(), 1) << "the last row was deleted: the row above";
     EXPECT_EQ(texts(), QStringList({"a", "x", "b", ""}));
     checklist()->setCurrentRow(0);
     QTest::keyClick(checklist(), Qt::Key_Delete);
-    EXPECT_EQ(rows(checklist()), QStringList({"b"}));
+    EXPECT_EQ(listrows(checklist()), QStringList({"b"}));
     EXPECT_EQ(checklist()->currentRow(), 0);
     page.BitBtn11Click();
     EXPECT_EQ(checklist()->count(), 0);
@@ -215,7 +198,7 @@ TEST_F(TasksPageTest, AccomplishedTasksGoFromOneCategoryOrFromAll)
     page.Vttokategorii1Click();
     EXPECT_EQ(answers.questions.back(), QStringLiteral("Delete all accomplished tasks in selected category?"));
     EXPECT_EQ(texts(), QStringList({"", "b", "c", "d"}));
-    EXPECT_EQ(rows(checklist()), QStringList({"c"}));
+    EXPECT_EQ(listrows(checklist()), QStringList({"c"}));
     page.Vevechkategorich1Click();
     EXPECT_EQ(answers.questions.back(), QStringLiteral("Delete all accomplished tasks?"));
     EXPECT_EQ(texts(), QStringList({"", "", "c", ""}));
@@ -227,7 +210,7 @@ TEST_F(TasksPageTest, MovingTradesPlacesInTheFileAndKeepsTheTaskSelected)
     choose("A");
     checklist()->setCurrentRow(1);
     page.BitBtn19Click();
-    EXPECT_EQ(rows(checklist()), QStringList({"a2", "a1", "a3"}));
+    EXPECT_EQ(listrows(checklist()), QStringList({"a2", "a1", "a3"}));
     EXPECT_EQ(checklist()->item(0)->checkState(), Qt::Checked);
     EXPECT_EQ(checklist()->currentRow(), 0);
     EXPECT_EQ(texts(), QStringList({"a2", "b1", "a1", "a3"}));
@@ -257,7 +240,7 @@ TEST_F(TasksPageTest, NewCategoriesTakeTheirPlaceAndDuplicatesAreRefused)
     replies = {"Art"};
     page.BitBtn3Click();
     EXPECT_EQ(asked.value(0), QStringLiteral("Category|Enter category name:|"));
-    EXPECT_EQ(rows(categories()), QStringList({"Art", "School", "Unfiled"}));
+    EXPECT_EQ(listrows(categories()), QStringList({"Art", "School", "Unfiled"}));
     EXPECT_EQ(categories()->currentItem()->text(), QStringLiteral("Unfiled")) << "the selection stays";
     EXPECT_EQ(readfile(db.path(dbfile::categories)), std::optional<QByteArray>("Art\r\nSchool\r\n"));
     page.BitBtn3Click(); // cancelled
@@ -271,10 +254,10 @@ TEST_F(TasksPageTest, RenamingACategoryTakesItsTasksAlong)
     replies = {"SCHOOL"};
     page.BitBtn16Click();
     EXPECT_EQ(asked.value(0), QStringLiteral("Category|Enter category name:|School"));
-    EXPECT_EQ(rows(categories()), QStringList({"Home", "SCHOOL", "Unfiled"}));
+    EXPECT_EQ(listrows(categories()), QStringList({"Home", "SCHOOL", "Unfiled"}));
     EXPECT_EQ(categories()->currentItem()->text(), QStringLiteral("SCHOOL"));
     EXPECT_EQ(db.tasks[0].category, QStringLiteral("SCHOOL"));
-    EXPECT_EQ(rows(checklist()), QStringList({"s"}));
+    EXPECT_EQ(listrows(checklist()), QStringList({"s"}));
 
     replies = {"home"};
     page.BitBtn16Click();
@@ -283,7 +266,7 @@ TEST_F(TasksPageTest, RenamingACategoryTakesItsTasksAlong)
 
     replies = {"Studies"};
     QTest::keyClick(categories(), Qt::Key_Return);
-    EXPECT_EQ(rows(categories()), QStringList({"Home", "Studies", "Unfiled"}));
+    EXPECT_EQ(listrows(categories()), QStringList({"Home", "Studies", "Unfiled"}));
     db.loadall();
     EXPECT_EQ(db.taskcategories, QStringList({"Home", "Studies", "Unfiled"}));
     EXPECT_EQ(db.tasks[0].category, QStringLiteral("Studies"));
@@ -308,9 +291,9 @@ TEST_F(TasksPageTest, DeletingACategoryEmptiesOnlyItsTasks)
     QTest::keyClick(categories(), Qt::Key_Delete);
     EXPECT_EQ(answers.questions.back(), QStringLiteral("Delete selected category with all included tasks?"));
     EXPECT_EQ(texts(), QStringList({"", "h", "u", "s2"}));
-    EXPECT_EQ(rows(categories()), QStringList({"Home", "Unfiled"}));
+    EXPECT_EQ(listrows(categories()), QStringList({"Home", "Unfiled"}));
     EXPECT_EQ(categories()->currentRow(), 0);
-    EXPECT_EQ(rows(checklist()), QStringList({"h"}));
+    EXPECT_EQ(listrows(checklist()), QStringList({"h"}));
     EXPECT_EQ(readfile(db.path(dbfile::categories)), std::optional<QByteArray>("Home\r\n"));
     EXPECT_EQ(counttasks(db), QStringLiteral("3/3"));
 }
