@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QListWidget>
 #include <QString>
 
 #include <csignal>
@@ -44,6 +45,31 @@ inline TContactRec contact(const char *name, int day = 0, int month = 0, int yea
     c.nameday = quint16(nameday);
     c.namedaymonth = quint16(namemonth);
     return c;
+}
+
+// A task of `category` (empty: the default one).
+inline TTaskRec task(const char *text, const char *category = "", bool done = false)
+{
+    TTaskRec t;
+    t.text = text;
+    t.category = category;
+    t.done = done;
+    return t;
+}
+
+// The texts of a list's rows, top to bottom.
+inline QStringList listrows(const QListWidget *list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+// Makes the row with exactly `text` current, as a click does.
+inline void chooserow(QListWidget *list, const QString &text)
+{
+    list->setCurrentItem(list->findItems(text, Qt::MatchExactly).value(0));
 }
 
 inline std::optional<QByteArray> readfile(const QString &path)

@@ -15,7 +15,9 @@
 #include "organizer/form2.h"
 #include "organizer/form3.h"
 #include "organizer/melodies.h"
+#include "organizer/notespage.h"
 #include "organizer/reminders.h"
+#include "organizer/taskspage.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
 #include "platform/inifile.h"
@@ -23,6 +25,7 @@
 #include "platform/pictures.h"
 #include "platform/prompter.h"
 #include "school/timetablepage.h"
+#include "widgets/form4.h"
 #include "widgets/language.h"
 
 #include <QCloseEvent>
@@ -200,6 +203,13 @@ void TForm1::seteditors(TForm2 *contacteditor, TForm3 *recordeditor)
     static_cast<ContactsPage *>(PageControl1->widget(pagecontacts))->seteditor(contacteditor);
     static_cast<CalendarPage *>(PageControl1->widget(pagecalendar))->seteditor(recordeditor);
     dialogs_ << contacteditor << recordeditor;
+}
+
+void TForm1::setnamedialog(TForm4 *dialog)
+{
+    static_cast<TasksPage *>(PageControl1->widget(pagetasks))->setnamedialog(dialog->asker());
+    static_cast<NotesPage *>(PageControl1->widget(pagenotes))->setnamedialog(dialog->asker());
+    dialogs_ << dialog;
 }
 
 void TForm1::setringform(Tringform *ringform, MelodyPlayer *player)

@@ -32,6 +32,7 @@ class QTimer;
 class Settings;
 class TForm2;
 class TForm3;
+class TForm4;
 class TimetablePage;
 class Tringform;
 enum class Setting;
@@ -67,6 +68,8 @@ public:
     void setcolors();
     // Dialogs that take the background colour.
     void adddialog(QWidget *dialog);
+    // The name dialog, made by the program entry, for the pages that ask for names.
+    void setnamedialog(TForm4 *dialog);
     // The contact and calendar record editors, made by the program entry.
     void seteditors(TForm2 *contacteditor, TForm3 *recordeditor);
     // The reminder pop-up and the player it shares with the editor.

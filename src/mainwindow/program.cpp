@@ -58,7 +58,7 @@ int runquillmoter(int argc, char *argv[])
     TForm3 form3(db, settings, *player);
     form1.seteditors(&form2, &form3);
     TForm4 form4;
-    form1.adddialog(&form4);
+    form1.setnamedialog(&form4);
     TForm6 form6(db);
     form1.adddialog(&form6);
     static_cast<SettingsPage *>(form1.page(pagesettings))->setsubjectsform(&form6);
@@ -69,10 +69,7 @@ int runquillmoter(int argc, char *argv[])
     QObject::connect(&form8, &TForm8::imported, &form1, &TForm1::refreshcontent);
     Tsubjfnameform termsform;
     form1.adddialog(&termsform);
-    static_cast<MarksPage *>(form1.page(pagemarks))
-        ->setdialogs(&termsform, [&form4](const QString &caption, const QString &prompt) {
-            return form4.getstring(caption, prompt, QString(), true);
-        });
+    static_cast<MarksPage *>(form1.page(pagemarks))->setdialogs(&termsform, form4.asker());
 
     QObject::connect(&guard, &SingleInstance::messagereceived, &form1, &TForm1::TrayIcon1Click);
     // A desktop session that ends takes the settings with it otherwise.

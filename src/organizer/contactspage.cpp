@@ -17,7 +17,6 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -351,14 +350,7 @@ void ContactsPage::BitBtn5Click()
 
 bool ContactsPage::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == ListBox1 && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            BitBtn9Click();
-            return true;
-        }
-        if (key == Qt::Key_Delete)
-            BitBtn2Click(); // the list still gets the key
-    }
+    if (watched == ListBox1 && listkeys(event, [this] { BitBtn9Click(); }, [this] { BitBtn2Click(); }))
+        return true;
     return PageWidget::eventFilter(watched, event);
 }

@@ -1,9 +1,8 @@
 #include "organizer/counts.h"
 
 #include "database/database.h"
+#include "organizer/notes.h"
 #include "platform/daynumber.h"
-
-#include <QDir>
 
 QString countcontacts(const Database &db)
 {
@@ -43,6 +42,5 @@ QString counttasks(const Database &db)
 
 QString countmemos(const Database &db)
 {
-    const QStringList notes = QDir(db.path(dbfolder::memos)).entryList({QStringLiteral("*.rtf")}, QDir::Files);
-    return QString::number(notes.size());
+    return QString::number(notefiles(db.path(dbfolder::memos)).size());
 }

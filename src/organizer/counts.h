@@ -13,5 +13,5 @@ QString countcontacts(const Database &db);
 QString countcalitems(const Database &db, QDate today);
 // "open/all": tasks with a text, open ones not done.
 QString counttasks(const Database &db);
-// Note files in the notes folder.
+// Note files in the notes folder, of every category (notefiles).
 QString countmemos(const Database &db);

@@ -64,3 +64,8 @@ bool nameexists(const QString &name, const QStringList &list)
     }
     return false;
 }
+
+bool renameclashes(const QString &old, const QString &name, const QStringList &list)
+{
+    return nameexists(name, list) && old.toUpper() != name.toUpper();
+}

@@ -27,3 +27,8 @@ bool sameignoringasciicase(const QString &a, const QString &b);
 
 // True when `list` holds `name`, compared as sameignoringasciicase does.
 bool nameexists(const QString &name, const QStringList &list);
+
+// True when renaming `old` to `name` would give `list` a second row of that
+// name: `list` holds `name` (as nameexists compares) and `name` is more than
+// `old` in other letter case.
+bool renameclashes(const QString &old, const QString &name, const QStringList &list);

@@ -446,7 +446,7 @@ void MarksPage::Novobdob1Click()
 {
     if (!askname_)
         return;
-    const QString name = askname_(QStringLiteral("Create new term"), QStringLiteral("Name:"));
+    const QString name = askname_(QStringLiteral("Create new term"), QStringLiteral("Name:"), QString(), true);
     TermError error;
     const TermOutcome outcome = terms().newterm(
         name, [] { return trans_confirmation(Terms::overwritequestion) == mb::idyes; }, error);

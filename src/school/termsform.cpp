@@ -96,7 +96,7 @@ void Tsubjfnameform::BitBtn1Click()
     QListWidgetItem *item = ListBox1->currentItem();
     if (!terms_ || !item || !askname_)
         return;
-    const QString name = askname_(QStringLiteral("Term"), QStringLiteral("Enter the new name for term:"));
+    const QString name = askname_(QStringLiteral("Term"), QStringLiteral("Enter the new name for term:"), QString(), true);
     TermError error;
     switch (terms_->renameterm(item->text(), name, listed(), error)) {
     case TermOutcome::done: {

@@ -2,18 +2,14 @@
 // The term manager "Load/Manage terms": opens, renames and deletes terms.
 
 #include "school/terms.h"
+#include "widgets/form4.h"
 
 #include <QDialog>
 
-#include <functional>
 #include <optional>
 
 class QListWidget;
 class QPushButton;
-
-// Asks for a name with the name dialog (caption, prompt, name check on);
-// empty when cancelled.
-using NameAsker = std::function<QString(const QString &caption, const QString &prompt)>;
 
 // Shows a term operation's error in a message box.
 void showtermerror(const TermError &error);

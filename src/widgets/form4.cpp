@@ -70,6 +70,13 @@ QString TForm4::getstring(const QString &caption, const QString &prompt, const Q
     return resultstring_;
 }
 
+NameAsker TForm4::asker()
+{
+    return [this](const QString &caption, const QString &prompt, const QString &initial, bool checkname) {
+        return getstring(caption, prompt, initial, checkname);
+    };
+}
+
 void TForm4::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);

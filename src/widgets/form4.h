@@ -5,9 +5,16 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
+
+// Asks for a name as TForm4::getstring does (caption, prompt, initial text,
+// name check): what pages take, so tests can answer in place of a person.
+using NameAsker = std::function<QString(const QString &caption, const QString &prompt, const QString &initial,
+                                        bool checkname)>;
 
 class TForm4 : public QDialog
 {
@@ -23,6 +30,9 @@ public:
     // Shows the dialog modally with caption and prompt from the language's
     // "Messages"; returns resultstring(): the text accepted by OK, or empty.
     QString getstring(const QString &caption, const QString &prompt, const QString &initial, bool checkname);
+
+    // This dialog as a NameAsker.
+    NameAsker asker();
 
     const QString &resultstring() const { return resultstring_; }
     QLineEdit *edit() const { return edit_; }

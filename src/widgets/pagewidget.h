@@ -5,9 +5,12 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class Clock;
 class Database;
 class QBoxLayout;
+class QEvent;
 class Settings;
 
 class PageWidget : public QWidget
@@ -42,6 +45,10 @@ protected:
         bool before_;
     };
     bool ownchange() const { return ownchange_; }
+
+    // The keys of a page's lists: Enter runs `enter` and is consumed, Delete
+    // runs `remove` and still reaches the list. True when consumed.
+    static bool listkeys(QEvent *event, const std::function<void()> &enter, const std::function<void()> &remove);
 
     Database &db_;
     Settings &settings_;

@@ -275,7 +275,7 @@ TEST_F(MarksFixture, TermsFromTheActionMenuAndTheManager)
 {
     QStringList names = {QStringLiteral("Spring")};
     Tsubjfnameform manager;
-    page->setdialogs(&manager, [&](const QString &, const QString &) { return names.takeFirst(); });
+    page->setdialogs(&manager, [&](const QString &, const QString &, const QString &, bool) { return names.takeFirst(); });
     typeinto(marks(), 0, 0, QStringLiteral("1"));
     page->Novobdob1Click();
     EXPECT_EQ(page->terms().getsubjfname(), QStringLiteral("Spring"));
@@ -300,7 +300,7 @@ TEST_F(MarksFixture, TermsFromTheActionMenuAndTheManager)
         EXPECT_EQ(list->item(0)->text(), QStringLiteral("Autumn"));
         click("BitBtn5"); // Load
     });
-    manager.showterms(page->terms(), [&](const QString &, const QString &) { return names.takeFirst(); });
+    manager.showterms(page->terms(), [&](const QString &, const QString &, const QString &, bool) { return names.takeFirst(); });
     EXPECT_EQ(page->terms().getsubjfname(), QStringLiteral("Autumn"));
     EXPECT_EQ(marks()->item(0, 0)->text(), QStringLiteral("1")) << "the page shows the opened term";
     EXPECT_TRUE(page->terms().termexists(QStringLiteral("Spring")));

@@ -1,0 +1,298 @@
+// The Notes page: note categories, the notes of one, and their files.
+
+#include "organizer/notespage.h"
+
+#include "database/database.h"
+#include "database/settings.h"
+#include "organizer/counts.h"
+#include "platform/clock.h"
+#include "platform/shell.h"
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using testsupport::listrows;
+using testsupport::readfile;
+using testsupport::RecordingPrompter;
+using testsupport::writefile;
+
+namespace {
+
+class NotesPageTest : public ::testing::Test
+{
+protected:
+    NotesPageTest()
+    {
+        db.createfolders();
+        page.setnamedialog([this](const QString &caption, const QString &prompt, const QString &initial,
+                                  bool checkname) {
+            asked << caption + "|" + prompt + "|" + initial + (checkname ? "|checked" : "");
+            return replies.isEmpty() ? QString() : replies.takeFirst();
+        });
+        page.setbuiltineditor([this](const QString &path, const QString &caption) { edited << path + "|" + caption; });
+        settings.setnumber(Setting::memoedit, 0);
+        setprogramstarter([this](const QString &program, const QStringList &arguments) {
+            started << program + "|" + arguments.join("|");
+            return startworks;
+        });
+        setwebpageopener([this](const QUrl &url) {
+            started << "default|" + url.toLocalFile();
+            return true;
+        });
+    }
+    ~NotesPageTest() override
+    {
+        setprogramstarter({});
+        setwebpageopener({});
+    }
+
+    void load(const QStringList &notefiles, const QStringList &categories)
+    {
+        for (const QString &name : notefiles)
+            EXPECT_TRUE(writefile(note(name), name.toUtf8()));
+        db.savelist(dbfile::memocategories, categories);
+        db.loadall();
+    }
+
+    QString note(const QString &file) const { return QDir(db.path(dbfolder::memos)).filePath(file); }
+    QStringList files() const { return QDir(db.path(dbfolder::memos)).entryList(QDir::Files, QDir::Name); }
+    QListWidget *categories() const { return page.findChild<QListWidget *>("ListBox3"); }
+    QListWidget *notes() const { return page.findChild<QListWidget *>("memoslistbox"); }
+    void choose(const QString &category) { testsupport::chooserow(categories(), category); }
+    void select(const QString &name) { testsupport::chooserow(notes(), name); }
+    QString lastmessage() const { return answers.boxes.empty() ? QString() : answers.boxes.back().text; }
+
+    QTemporaryDir dir;
+    Database db{dir.filePath("Quillmoter/")};
+    Settings settings;
+    Clock clock;
+    RecordingPrompter answers;
+    NotesPage page{db, settings, clock};
+    QStringList replies, asked, edited, started;
+    bool startworks = true;
+};
+
+} // namespace
+
+TEST_F(NotesPageTest, EachCategoryListsItsNotesAndOrphansShowUnderTheDefault)
+{
+    load({"school.plan.rtf", "school.trip.rtf", "plan.rtf", "old.plan.rtf", "school.rtf", "notes.txt"},
+         {"school", "home"});
+    EXPECT_EQ(listrows(categories()), QStringList({"home", "school", "Unfiled"}));
+    EXPECT_EQ(categories()->currentRow(), 0);
+    EXPECT_TRUE(listrows(notes()).isEmpty());
+    choose("school");
+    EXPECT_EQ(listrows(notes()), QStringList({"plan", "trip"}));
+    EXPECT_EQ(notes()->currentRow(), 0);
+    EXPECT_EQ(page.memofilename("plan"), note("school.plan.rtf"));
+    choose("Unfiled");
+    EXPECT_EQ(listrows(notes()), QStringList({"old.plan", "plan", "school"}));
+    EXPECT_EQ(page.memofilename("school"), note("school.rtf"));
+}
+
+TEST_F(NotesPageTest, ANewNoteIsWrittenCountedAndOpened)
+{
+    load({}, {"school"});
+    choose("school");
+    QSignalSpy told(&db, &Database::changed);
+    replies = {"plan"};
+    page.BitBtn40Click();
+    EXPECT_EQ(asked.value(0), QStringLiteral("Note|Enter note name:||checked"));
+    EXPECT_EQ(files(), QStringList({"school.plan.rtf"}));
+    EXPECT_EQ(readfile(note("school.plan.rtf")), emptynote());
+    EXPECT_EQ(listrows(notes()), QStringList({"plan"}));
+    EXPECT_EQ(edited, QStringList({note("school.plan.rtf") + "|plan - Build-in editor"}));
+    ASSERT_FALSE(told.isEmpty());
+    EXPECT_EQ(told.last().value(0).value<DbKind>(), DbKind::notes);
+    EXPECT_EQ(countmemos(db), QStringLiteral("1"));
+
+    replies = {"PLAN"};
+    page.BitBtn40Click();
+    EXPECT_EQ(lastmessage(), NotesPage::noteexists);
+    EXPECT_EQ(files(), QStringList({"school.plan.rtf"}));
+}
+
+// An Unfiled note named like a category is its own note, beside that
+// category's notes, and a second one never empties the first.
+TEST_F(NotesPageTest, AnUnfiledNoteNamedLikeACategoryStaysApart)
+{
+    load({"school.plan.rtf"}, {"school"});
+    choose("Unfiled");
+    replies = {"school"};
+    page.BitBtn40Click();
+    EXPECT_EQ(listrows(notes()), QStringList({"school"}));
+    ASSERT_TRUE(writefile(note("school.rtf"), "written in it"));
+    choose("school");
+    EXPECT_EQ(listrows(notes()), QStringList({"plan"})) << "no empty row in the category";
+    choose("Unfiled");
+    replies = {"school"};
+    page.BitBtn40Click();
+    EXPECT_EQ(lastmessage(), NotesPage::noteexists);
+    EXPECT_EQ(readfile(note("school.rtf")), QByteArray("written in it"));
+}
+
+TEST_F(NotesPageTest, NamesTooLongForAFileAreRefusedPlainly)
+{
+    load({}, {QString(200, QLatin1Char('c'))});
+    choose(QString(200, QLatin1Char('c')));
+    replies = {QString(60, QLatin1Char('n'))};
+    page.BitBtn40Click();
+    EXPECT_EQ(lastmessage(), NotesPage::toolong);
+    EXPECT_TRUE(files().isEmpty());
+    EXPECT_TRUE(edited.isEmpty());
+}
+
+TEST_F(NotesPageTest, RenamingANoteMovesItsFileButNeverOverAnother)
+{
+    load({"plan.rtf", "trip.rtf"}, {});
+    choose("Unfiled");
+    select("plan");
+    replies = {"Plan"};
+    page.BitBtn38Click();
+    EXPECT_EQ(asked.value(0), QStringLiteral("Note|Enter note name:|plan|checked"));
+    EXPECT_EQ(files(), QStringList({"Plan.rtf", "trip.rtf"})) << "a change of case is a rename";
+    EXPECT_EQ(notes()->currentItem()->text(), QStringLiteral("Plan"));
+
+    replies = {"TRIP"};
+    page.BitBtn38Click();
+    EXPECT_EQ(lastmessage(), NotesPage::noteexists);
+
+    // A file that appeared meanwhile is not replaced either.
+    ASSERT_TRUE(writefile(note("zoo.rtf"), "zoo"));
+    replies = {"zoo"};
+    page.BitBtn38Click();
+    EXPECT_EQ(lastmessage(), NotesPage::noteexists);
+    EXPECT_EQ(readfile(note("zoo.rtf")), QByteArray("zoo"));
+    EXPECT_EQ(readfile(note("Plan.rtf")), QByteArray("plan.rtf"));
+
+    // The file went away: the rename fails and says so.
+    QFile::remove(note("trip.rtf"));
+    select("trip");
+    replies = {"gone"};
+    page.BitBtn38Click();
+    EXPECT_EQ(lastmessage(), NotesPage::renamefailed);
+    EXPECT_EQ(answers.boxes.back().caption, QStringLiteral("Error"));
+}
+
+TEST_F(NotesPageTest, DeletingANoteSelectsTheNextOrTheLast)
+{
+    load({"a.rtf", "b.rtf", "c.rtf"}, {});
+    choose("Unfiled");
+    select("c");
+    answers.answer = mb::idno;
+    page.BitBtn41Click();
+    EXPECT_EQ(files().size(), 3);
+    answers.answer = mb::idyes;
+    QTest::keyClick(notes(), Qt::Key_Delete);
+    EXPECT_EQ(answers.questions.back(), NotesPage::deletequestion);
+    EXPECT_EQ(files(), QStringList({"a.rtf", "b.rtf"}));
+    EXPECT_EQ(notes()->currentItem()->text(), QStringLiteral("b"));
+    EXPECT_EQ(countmemos(db), QStringLiteral("2"));
+
+    QFile::remove(note("a.rtf"));
+    select("a");
+    page.BitBtn41Click();
+    EXPECT_EQ(lastmessage(), NotesPage::deletefailed);
+    EXPECT_EQ(listrows(notes()), QStringList({"a", "b"})) << "the row stays when the file could not go";
+}
+
+TEST_F(NotesPageTest, RenamingACategoryMovesItsNotes)
+{
+    load({"school.plan.rtf", "school.trip.rtf", "plan.rtf"}, {"school", "home"});
+    choose("school");
+    replies = {"School"};
+    QTest::keyClick(categories(), Qt::Key_Return);
+    EXPECT_EQ(asked.value(0), QStringLiteral("Category|Enter category name:|school|checked"));
+    EXPECT_EQ(files(), QStringList({"School.plan.rtf", "School.trip.rtf", "plan.rtf"}));
+    EXPECT_EQ(listrows(categories()), QStringList({"home", "School", "Unfiled"}));
+    EXPECT_EQ(listrows(notes()), QStringList({"plan", "trip"}));
+    EXPECT_EQ(readfile(db.path(dbfile::memocategories)), std::optional<QByteArray>("home\r\nSchool\r\n"));
+
+    replies = {"HOME"};
+    page.BitBtn35Click();
+    EXPECT_EQ(lastmessage(), CategoryPage::categoryexists);
+
+    // One note cannot move: the rest do, the category is renamed and the
+    // note left behind shows under the default category.
+    ASSERT_TRUE(writefile(note("work.trip.rtf"), "other"));
+    replies = {"work"};
+    page.BitBtn35Click();
+    EXPECT_EQ(lastmessage(), NotesPage::renamesomefailed);
+    EXPECT_EQ(listrows(categories()), QStringList({"home", "Unfiled", "work"}));
+    EXPECT_EQ(readfile(note("work.trip.rtf")), QByteArray("other"));
+    EXPECT_EQ(listrows(notes()), QStringList({"plan", "trip"}));
+    choose("Unfiled");
+    EXPECT_EQ(listrows(notes()), QStringList({"plan", "School.trip"}));
+
+    // The default category cannot be renamed or deleted.
+    asked.clear();
+    page.BitBtn35Click();
+    page.BitBtn36Click();
+    EXPECT_TRUE(asked.isEmpty());
+    EXPECT_EQ(categories()->count(), 3);
+}
+
+TEST_F(NotesPageTest, ARenameThatWouldMakeAFileNameTooLongMovesNothing)
+{
+    load({"s.plan.rtf", QStringLiteral("s.%1.rtf").arg(QString(200, QLatin1Char('x')))}, {"s"});
+    choose("s");
+    replies = {QString(60, QLatin1Char('t'))};
+    page.BitBtn35Click();
+    EXPECT_EQ(lastmessage(), NotesPage::toolong);
+    EXPECT_EQ(categories()->currentItem()->text(), QStringLiteral("s"));
+    EXPECT_TRUE(QFileInfo::exists(note("s.plan.rtf")));
+}
+
+TEST_F(NotesPageTest, DeletingACategoryDeletesItsNotesOnly)
+{
+    load({"school.plan.rtf", "school.trip.rtf", "school.rtf", "home.plan.rtf"}, {"school", "home"});
+    choose("school");
+    QTest::keyClick(categories(), Qt::Key_Delete);
+    EXPECT_EQ(answers.questions.back(), NotesPage::deletecategoryquestion);
+    EXPECT_EQ(files(), QStringList({"home.plan.rtf", "school.rtf"}));
+    EXPECT_EQ(listrows(categories()), QStringList({"home", "Unfiled"}));
+    EXPECT_EQ(categories()->currentRow(), 0);
+    EXPECT_EQ(listrows(notes()), QStringList({"plan"}));
+    EXPECT_EQ(readfile(db.path(dbfile::memocategories)), std::optional<QByteArray>("home\r\n"));
+    EXPECT_EQ(countmemos(db), QStringLiteral("2"));
+}
+
+TEST_F(NotesPageTest, NotesOpenInTheChosenEditor)
+{
+    load({"school.my plan.rtf"}, {"school"});
+    choose("school");
+    const QString path = note("school.my plan.rtf");
+
+    QTest::keyClick(notes(), Qt::Key_Return);
+    EXPECT_EQ(edited, QStringList({path + "|my plan - Build-in editor"}));
+
+    page.setbuiltineditor({});
+    page.memoslistboxDblClick();
+    settings.setnumber(Setting::memoedit, 1);
+    page.memoslistboxDblClick();
+    settings.setnumber(Setting::memoedit, 3);
+    settings.settext(Setting::extedit, "/opt/editor");
+    page.memoslistboxDblClick();
+    EXPECT_EQ(started, QStringList({"default|" + path, "default|" + path, "/opt/editor|" + path}));
+    EXPECT_TRUE(answers.boxes.empty());
+
+    startworks = false;
+    page.memoslistboxDblClick();
+    EXPECT_EQ(lastmessage(), QString(NotesPage::openfailed).replace('#', '\n'));
+    settings.settext(Setting::extedit, QString());
+    answers.boxes.clear();
+    page.memoslistboxDblClick();
+    EXPECT_EQ(lastmessage(), QString(NotesPage::openfailed).replace('#', '\n'));
+
+    // Nothing selected, nothing opened.
+    notes()->clearSelection();
+    started.clear();
+    page.memoslistboxDblClick();
+    EXPECT_TRUE(started.isEmpty());
+}
