@@ -15,7 +15,9 @@
 #include "platform/singleinstance.h"
 #include "school/form6.h"
 #include "school/markspage.h"
+#include "school/printform.h"
 #include "school/termsform.h"
+#include "school/timetablepage.h"
 #include "widgets/form4.h"
 #include "widgets/language.h"
 
@@ -67,6 +69,9 @@ int runquillmoter(int argc, char *argv[])
     TForm8 form8(db.dbpath(), clock);
     form1.adddialog(&form8);
     QObject::connect(&form8, &TForm8::imported, &form1, &TForm1::refreshcontent);
+    Tprintttform printform;
+    form1.adddialog(&printform);
+    static_cast<TimetablePage *>(form1.page(pagetimetable))->setprintform(&printform);
     Tsubjfnameform termsform;
     form1.adddialog(&termsform);
     static_cast<MarksPage *>(form1.page(pagemarks))->setdialogs(&termsform, form4.asker());
@@ -79,7 +84,7 @@ int runquillmoter(int argc, char *argv[])
     TranslatedMemos memos;
     memos.subjects = &db.defaultsubjects;
     memos.tips = &form1.overview()->tips;
-    language.translate({&form1, &form2, &form3, &form4, &form6, &form8, &ringform, &termsform}, memos);
+    language.translate({&form1, &form2, &form3, &form4, &form6, &form8, &ringform, &printform, &termsform}, memos);
     if (!form1.programstart())
         return form1.ended() ? 0 : 1;
     form1.setcolors();

@@ -324,3 +324,8 @@ QString importcontacts(Database &db, const ContactSource &source, const ImportCa
     db.savecontacts();
     return {};
 }
+
+QStringList contactprintlines(const QString &name, const QString &company, const QStringList &card)
+{
+    return QStringList{QString(), QString(), name, company, QString()} + card;
+}

@@ -39,6 +39,10 @@ struct CardCaptions
 // name day, birthday with the age, and the note.
 QStringList contactcard(const TContactRec &contact, QDate today, const CardCaptions &captions = {});
 
+// What a contact's print holds: two empty lines, the name, the company
+// (also when empty), an empty line and the card's lines.
+QStringList contactprintlines(const QString &name, const QString &company, const QStringList &card);
+
 // A day and month of the year in `format`, in `year` where it exists, else
 // in a leap year (29 February), else as "d.m." (a date no year has).
 QString daymonthtext(int day, int month, int year, const QString &format);

@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "platform/collate.h"
 #include "platform/pictures.h"
+#include "platform/printer.h"
 #include "platform/prompter.h"
 #include "platform/vcard.h"
 #include "widgets/framedbox.h"
@@ -93,9 +94,11 @@ void ContactsPage::buildlist(QBoxLayout *page)
     BitBtn2->setToolTip(QStringLiteral("Delete"));
     settranslatable(BitBtn2, TransKind::bitbtn);
     BitBtn5 = namedbutton("BitBtn5", QStringLiteral("Import from MS Outlook"), this);
+    BitBtn34 = namedbutton("BitBtn34", QStringLiteral("Print"), this);
     buttons->addWidget(BitBtn1);
     buttons->addWidget(BitBtn9);
     buttons->addWidget(BitBtn2);
+    buttons->addWidget(BitBtn34);
     buttons->addStretch(1);
     buttons->addWidget(BitBtn5);
     left->addLayout(buttons);
@@ -107,6 +110,7 @@ void ContactsPage::buildlist(QBoxLayout *page)
     connect(BitBtn9, &QPushButton::clicked, this, &ContactsPage::BitBtn9Click);
     connect(BitBtn2, &QToolButton::clicked, this, &ContactsPage::BitBtn2Click);
     connect(BitBtn5, &QPushButton::clicked, this, &ContactsPage::BitBtn5Click);
+    connect(BitBtn34, &QPushButton::clicked, this, &ContactsPage::BitBtn34Click);
 }
 
 void ContactsPage::buildcard(QBoxLayout *page)
@@ -353,4 +357,12 @@ bool ContactsPage::eventFilter(QObject *watched, QEvent *event)
     if (watched == ListBox1 && listkeys(event, [this] { BitBtn9Click(); }, [this] { BitBtn2Click(); }))
         return true;
     return PageWidget::eventFilter(watched, event);
+}
+
+void ContactsPage::BitBtn34Click()
+{
+    const QString card = Memo2->toPlainText();
+    printing::printtext(this, QStringLiteral("Quillmoter"),
+                        contactprintlines(Label8->text(), Label9->text(),
+                                          card.isEmpty() ? QStringList() : card.split(u'\n')));
 }

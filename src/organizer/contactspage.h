@@ -43,6 +43,7 @@ public:
     void BitBtn2Click();     // "Delete"
     void Koprovat1Click();   // "Copy" of the card's menu
     void BitBtn5Click();     // "Import from MS Outlook"
+    void BitBtn34Click();    // "Print": the card of the selected contact
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -67,6 +68,7 @@ private:
     QPushButton *BitBtn9 = nullptr;       // "Edit"
     QToolButton *BitBtn2 = nullptr;       // "Delete"
     QPushButton *BitBtn5 = nullptr;       // "Import from MS Outlook"
+    QPushButton *BitBtn34 = nullptr;      // "Print"
     QLabel *Image1 = nullptr;             // the photo
     QLabel *Label8 = nullptr;             // the name
     QLabel *Label9 = nullptr;             // the company

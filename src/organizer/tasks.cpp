@@ -116,3 +116,11 @@ int deletetaskcategory(std::vector<TTaskRec> &tasks, const QString &category)
     }
     return emptied;
 }
+
+QStringList taskprintlines(const QString &category, const QList<TaskRow> &rows)
+{
+    QStringList lines = {QString(), QString(), category, QString()};
+    for (const TaskRow &row : rows)
+        lines << (row.done ? QStringLiteral("[x] ") : QStringLiteral("[ ] ")) + row.text;
+    return lines;
+}

@@ -8,6 +8,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <vector>
@@ -55,3 +56,12 @@ int renametaskcategory(std::vector<TTaskRec> &tasks, const QString &old, const Q
 
 // Empties the text of every task of `category` (exact match); returns how many.
 int deletetaskcategory(std::vector<TTaskRec> &tasks, const QString &category);
+
+// What a category's print holds: two empty lines, the category as shown, an
+// empty line, then each row of the check list as "[x] text" or "[ ] text".
+struct TaskRow
+{
+    bool done;
+    QString text;
+};
+QStringList taskprintlines(const QString &category, const QList<TaskRow> &rows);

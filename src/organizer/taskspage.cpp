@@ -2,6 +2,7 @@
 
 #include "organizer/tasks.h"
 #include "platform/pictures.h"
+#include "platform/printer.h"
 #include "platform/prompter.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
@@ -79,7 +80,6 @@ void TasksPage::buildtasks(QBoxLayout *page)
     BitBtn20 = iconbutton("BitBtn20", "movedown.svg", QStringLiteral("Move down"), this);
     BitBtn39 = namedbutton("BitBtn39", QStringLiteral("Print"), this);
     BitBtn39->setToolTip(QStringLiteral("Print tasks in category"));
-    BitBtn39->setEnabled(false); // printing of tasks is still to come
     for (QWidget *w : std::initializer_list<QWidget *>{BitBtn10, SpeedButton6, BitBtn13, BitBtn11, BitBtn26,
                                                        BitBtn19, BitBtn20})
         buttons->addWidget(w);
@@ -117,6 +117,7 @@ void TasksPage::buildtasks(QBoxLayout *page)
     connect(BitBtn26, &QToolButton::customContextMenuRequested, this, &TasksPage::BitBtn26Click);
     connect(BitBtn19, &QToolButton::clicked, this, &TasksPage::BitBtn19Click);
     connect(BitBtn20, &QToolButton::clicked, this, &TasksPage::BitBtn20Click);
+    connect(BitBtn39, &QPushButton::clicked, this, &TasksPage::BitBtn39Click);
 }
 
 void TasksPage::setheading()
@@ -327,4 +328,16 @@ bool TasksPage::eventFilter(QObject *watched, QEvent *event)
     if (watched == CheckListBox1 && listkeys(event, [this] { CheckListBox1DblClick(); }, [this] { BitBtn11Click(); }))
         return true;
     return CategoryPage::eventFilter(watched, event);
+}
+
+void TasksPage::BitBtn39Click()
+{
+    // The rows exactly as the list shows them, ticks and separators included.
+    QList<TaskRow> rows;
+    for (int row = 0; row < CheckListBox1->count(); ++row) {
+        const QListWidgetItem *item = CheckListBox1->item(row);
+        rows.push_back({item->checkState() == Qt::Checked, item->text()});
+    }
+    const QListWidgetItem *category = categorylist->currentItem();
+    printing::printtext(this, QStringLiteral("Quillmoter"), taskprintlines(category ? category->text() : QString(), rows));
 }

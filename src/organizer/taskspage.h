@@ -52,6 +52,7 @@ public:
     void BitBtn20Click();                  // "Move down"
     void SpeedButton6Click();              // the menu of "New"
     void BitBtn26Click();                  // the menu of "Delete"
+    void BitBtn39Click();                  // "Print": the category's tasks
 
 protected:
     bool renamecontent(const QString &old, const QString &name) override;
@@ -80,7 +81,7 @@ private:
     QToolButton *BitBtn26 = nullptr;        // "More options" of "Delete"
     QToolButton *BitBtn19 = nullptr;        // "Move up"
     QToolButton *BitBtn20 = nullptr;        // "Move down"
-    QPushButton *BitBtn39 = nullptr;        // "Print" (not yet)
+    QPushButton *BitBtn39 = nullptr;        // "Print"
     QMenu *newmenu = nullptr;
     QMenu *deletemenu = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "platform/printer.h"
 
+#include "platform/prompter.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPrintDialog>
@@ -109,6 +111,16 @@ bool printlines(QPrinter &printer, const QString &title, const QStringList &line
         } while (!rest.isEmpty());
     }
     return painter.end();
+}
+
+bool printtext(QWidget *parent, const QString &title, const QStringList &lines)
+{
+    if (!setupdialog(parent))
+        return false;
+    if (hasprinter(printer()) && printlines(printer(), title, lines))
+        return true;
+    prompter().messagebox(parent, notaccessible, QStringLiteral("Error"), mb::iconwarning);
+    return false;
 }
 
 } // namespace printing

@@ -34,6 +34,11 @@ void setsetupdialog(std::function<bool(QPrinter &, QWidget *)> replacement);
 // goes on to the next. False when the printer could not be opened.
 bool printlines(QPrinter &printer, const QString &title, const QStringList &lines);
 
+// A text print as the pages start it: the print dialog, and only when it is
+// confirmed the lines, on a printer that is there ("Printer is not
+// accessible!" otherwise). True when printed.
+bool printtext(QWidget *parent, const QString &title, const QStringList &lines);
+
 // Where a line of `text` breaks to fit `fits` (whether a piece fits the
 // width): after the last blank that fits, else after the last character
 // that does; at least one character.

@@ -6,6 +6,7 @@
 #include "platform/clock.h"
 #include "platform/pictures.h"
 #include "school/timetablecolors.h"
+#include "school/printform.h"
 #include "school/timetablemodel.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
@@ -154,6 +155,9 @@ QWidget *TimetablePage::buildweekbar()
     weeks->addWidget(thisweekbutton);
     weeks->addWidget(switchbutton);
     weeks->addStretch(1);
+    QPushButton *print = namedbutton("BitBtn31", QStringLiteral("Print"), bar);
+    weeks->addWidget(print);
+    connect(print, &QPushButton::clicked, this, &TimetablePage::BitBtn31Click);
     connect(evenbutton, &QToolButton::clicked, this, &TimetablePage::evenbuttonClick);
     connect(oddbutton, &QToolButton::clicked, this, &TimetablePage::oddbuttonClick);
     connect(thisweekbutton, &QPushButton::clicked, this, &TimetablePage::BitBtn29Click);
@@ -643,6 +647,12 @@ void TimetablePage::setlessontime(bool isstart, int minutes)
     }
     repaintview();
     sorttimetable(db_.timetable, selectedlesson);
+}
+
+void TimetablePage::BitBtn31Click()
+{
+    if (printform_)
+        printform_->showtimetable(db_.timetable, view());
 }
 
 void TimetablePage::timelinepicker1Change()

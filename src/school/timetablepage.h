@@ -14,6 +14,7 @@ class QPushButton;
 class QSpinBox;
 class QTimeEdit;
 class QToolButton;
+class Tprintttform;
 enum class Setting;
 
 class TimetablePage : public PageWidget
@@ -55,6 +56,9 @@ public:
 
     // What the box shows now, for the painter and the print.
     TtView view() const;
+    // The print dialog, which lives for the whole run.
+    void setprintform(Tprintttform *form) { printform_ = form; }
+    void BitBtn31Click(); // "Print"
     // Fills the editors from lesson `index`, or disables them for no lesson.
     void showlesson(int index);
 
@@ -99,6 +103,7 @@ private:
     void savetimetable();
 
     bool showingselected_ = false;
+    Tprintttform *printform_ = nullptr;
 
     QToolButton *evenbutton = nullptr;
     QToolButton *oddbutton = nullptr;
