@@ -8,6 +8,8 @@
 // Characters a name may not hold: path separators, wildcards, quotes, and the
 // point, which separates a note's category from its name.
 inline const QString forbiddennamechars = QStringLiteral("\\/:*?\"<>|.");
+inline const QString forbiddennamemessage =
+    QStringLiteral("This name cannot contain following characters: \\ / : * ? \" < > | .");
 
 // Whether `name` can stand as a file name followed by `suffix`: not blank
 // after trimming, none of the forbidden or control characters, and, with the

@@ -8,6 +8,8 @@
 // fails stops there with an error and leaves every term's marks where they
 // were. A copy over an existing file replaces it whole or not at all.
 
+#include "platform/filenames.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -41,8 +43,7 @@ public:
         QStringLiteral("Term with this name already exists, please enter the unique name.");
     static inline const QString openmessage = QStringLiteral("Cannot delete term which is currently opened.");
     static inline const QString deletequestion = QStringLiteral("Are you sure you want to delete selected term?");
-    static inline const QString invalidmessage =
-        QStringLiteral("This name cannot contain following characters: \\ / : * ? \" < > | .");
+    static inline const QString &invalidmessage = forbiddennamemessage;
     static inline const QString unstorablemessage =
         QStringLiteral("This name contains characters that cannot be stored. Please use other characters.");
 

@@ -8,6 +8,7 @@
 #include "school/timetablecolors.h"
 #include "school/printform.h"
 #include "school/timetablemodel.h"
+#include "widgets/colorbox.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
 
@@ -68,16 +69,6 @@ QSpinBox *spin(const char *name, int low, int high, QWidget *parent)
     box->setObjectName(QLatin1String(name));
     box->setRange(low, high);
     return box;
-}
-
-QIcon swatch(qint32 colour)
-{
-    QPixmap picture(16, 12);
-    picture.fill(wincolor(quint32(colour)));
-    QPainter painter(&picture);
-    painter.setPen(Qt::black);
-    painter.drawRect(picture.rect().adjusted(0, 0, -1, -1));
-    return QIcon(picture);
 }
 
 } // namespace
@@ -192,7 +183,7 @@ QWidget *TimetablePage::buildeditors()
     settranslatable(ttcolorbox, TransKind::combobox);
     ttcolorbox->clear();
     for (const TtColor &c : ttcolors())
-        ttcolorbox->addItem(swatch(c.color), c.name, c.color);
+        ttcolorbox->addItem(colourswatch(c.color), c.name, c.color);
     lessonpicker1 = timepicker("lessonpicker1", box);
     lessonpicker2 = timepicker("lessonpicker2", box);
     grid->addWidget(caption("Colour:", ttcolorbox, box), 1, 0);

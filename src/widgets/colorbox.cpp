@@ -24,7 +24,9 @@ constexpr NamedColour listed[] = {
     {"Money Green", 0xC0DCC0}, {"Sky Blue", 0xF0CAA6},   {"Cream", 0xF0FBFF},  {"Medium Gray", 0xA4A0A0},
 };
 
-QIcon swatch(qint32 colour)
+} // namespace
+
+QIcon colourswatch(qint32 colour)
 {
     QPixmap picture(16, 12);
     picture.fill(wincolor(quint32(colour)));
@@ -34,8 +36,6 @@ QIcon swatch(qint32 colour)
     return QIcon(picture);
 }
 
-} // namespace
-
 qint32 wincolorvalue(const QColor &color)
 {
     return color.red() + color.green() * 256 + color.blue() * 65536;
@@ -43,9 +43,9 @@ qint32 wincolorvalue(const QColor &color)
 
 ColorBox::ColorBox(QWidget *parent) : QComboBox(parent)
 {
-    addItem(swatch(0), QStringLiteral("Custom..."), 0);
+    addItem(colourswatch(0), QStringLiteral("Custom..."), 0);
     for (const NamedColour &c : listed)
-        addItem(swatch(c.colour), QLatin1String(c.name), c.colour);
+        addItem(colourswatch(c.colour), QLatin1String(c.name), c.colour);
     settranslatable(this, TransKind::combobox);
     // The list shows whole names even where the box is narrow.
     view()->setMinimumWidth(view()->sizeHintForColumn(0) + 24);
@@ -77,7 +77,7 @@ qint32 ColorBox::colour() const
 void ColorBox::setcustom(qint32 colour)
 {
     setItemData(0, colour);
-    setItemIcon(0, swatch(colour));
+    setItemIcon(0, colourswatch(colour));
 }
 
 void ColorBox::chosen(int index)

@@ -27,5 +27,8 @@ private:
     int shown_ = 1;
 };
 
+// A small picture of `colour` with a black edge, for the entries of colour lists.
+QIcon colourswatch(qint32 colour);
+
 // $00BBGGRR of a colour.
 qint32 wincolorvalue(const QColor &color);

@@ -3,6 +3,8 @@
 // name, a task's text). With the name check on, characters that cannot stand
 // in a file name are refused.
 
+#include "platform/filenames.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -21,9 +23,8 @@ class TForm4 : public QDialog
     Q_OBJECT
 
 public:
-    static inline const QString forbidden = QStringLiteral("\\/:*?\"<>|.");
-    static inline const QString forbiddenmessage =
-        QStringLiteral("This name cannot contain following characters: \\ / : * ? \" < > | .");
+    static inline const QString &forbidden = forbiddennamechars;
+    static inline const QString &forbiddenmessage = forbiddennamemessage;
 
     explicit TForm4(QWidget *parent = nullptr);
 
