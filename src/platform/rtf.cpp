@@ -77,7 +77,8 @@ public:
         QByteArray out = "{\\rtf1\\ansi\\ansicpg1250\\deff0\\uc1{\\fonttbl";
         for (qsizetype i = 0; i < fonts_.size(); ++i) {
             out += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset238 ";
-            appendtext(out, fonts_[i]);
+            // A ";" would end the name early.
+            appendtext(out, QString(fonts_[i]).replace(QLatin1Char(';'), QLatin1String(",")));
             out += ";}";
         }
         out += "}\r\n{\\colortbl ;";
@@ -148,7 +149,8 @@ private:
             const QTextFragment fragment = it.fragment();
             if (!fragment.isValid())
                 continue;
-            out += '{';
+            // Each piece states its whole format, inheriting nothing from the mark's.
+            out += "{\\plain";
             appendformat(out, runformat(fragment.charFormat()));
             out += ' ';
             appendtext(out, fragment.text());
@@ -620,7 +622,7 @@ private:
                 fontentry_.codepage = param;
             break;
         case Word::u:
-            if (fontnumber_ != INT_MIN && fontentry_.name.size() < 256)
+            if (fontnumber_ != INT_MIN && fontentry_.name.size() < 256 && (param & 0xFFFF) >= 0x20)
                 fontentry_.name += unicodechar(param);
             break;
         default:
@@ -800,7 +802,7 @@ private:
         if (state.dest == Dest::fonttable) {
             if (byte == ';' && !escaped)
                 endfontentry();
-            else if (fontnumber_ != INT_MIN && fontentry_.name.size() < 256)
+            else if (fontnumber_ != INT_MIN && fontentry_.name.size() < 256 && byte >= 0x20)
                 fontentry_.name += codepages_.charof(codepageof(fontentry_.codepage), byte);
             return;
         }
@@ -980,6 +982,11 @@ void readplain(const QByteArray &data, QTextDocument &document)
         text.remove(0, 1);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QChar('\r'), QChar('\n'));
+    // What the RTF reader keeps out of a document, so both roads give the same.
+    text.removeIf([](QChar c) {
+        const char16_t u = c.unicode();
+        return (u < 0x20 && u != '\t' && u != '\n') || u == 0x7F || u == QChar::ObjectReplacementCharacter;
+    });
     QTextCursor cursor(&document);
     cursor.setBlockCharFormat(rtf::defaultformat());
     cursor.insertText(text, rtf::defaultformat());

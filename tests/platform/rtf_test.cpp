@@ -95,7 +95,7 @@ TEST(Rtf, EveryAttributeAndCharacterSurvivesWriteAndRead)
     c.insertBlock();
     c.insertText(QStringLiteral("second bullet"), fancy);
     c.insertBlock(QTextBlockFormat(), big); // an empty line in 72 points, outside the list
-    c.insertBlock(QTextBlockFormat(), plain);
+    c.insertBlock(QTextBlockFormat(), fancy); // the mark styled, its text not
     c.insertText(QStringLiteral("last"), plain);
 
     const QByteArray written = rtf::write(source);
@@ -136,6 +136,9 @@ TEST(Rtf, EveryAttributeAndCharacterSurvivesWriteAndRead)
     // The empty line keeps its size, so the gap it makes stays the same.
     EXPECT_TRUE(blockat(doc, 4).text().isEmpty());
     expectformat(blockat(doc, 4).charFormat(), big, "empty line");
+
+    ASSERT_EQ(runs(blockat(doc, 5)).size(), 1u);
+    expectformat(runs(blockat(doc, 5))[0].format, plain, "text under a styled mark");
 
     // Written again, the read document gives the same bytes.
     EXPECT_EQ(rtf::write(doc), written);
