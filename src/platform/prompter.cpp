@@ -41,6 +41,24 @@ public:
         box.exec();
         return box.clickedButton() == yes ? mb::idyes : mb::idno;
     }
+
+    int confirmationorcancel(QWidget *parent, const QString &text) override
+    {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::NoButton,
+                        parent ? parent : QApplication::activeWindow());
+        box.setTextFormat(Qt::PlainText);
+        QPushButton *yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+        QPushButton *no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+        // Escape and the close box answer through a button nobody sees.
+        QPushButton *cancel = box.addButton(QMessageBox::Cancel);
+        cancel->hide();
+        box.setDefaultButton(yes);
+        box.setEscapeButton(cancel);
+        box.exec();
+        if (box.clickedButton() == yes)
+            return mb::idyes;
+        return box.clickedButton() == no ? mb::idno : mb::idcancel;
+    }
 };
 
 BoxPrompter boxes;

@@ -624,6 +624,7 @@ private:
         case Word::u:
             if (fontnumber_ != INT_MIN && fontentry_.name.size() < 256 && (param & 0xFFFF) >= 0x20)
                 fontentry_.name += unicodechar(param);
+            pendingskip_ = top().skipafterunicode;
             break;
         default:
             break;

@@ -322,3 +322,18 @@ TEST(Rtf, ReadingReplacesTheDocumentAndItsUndoHistory)
     QTextCursor(&doc).insertText(QStringLiteral("x"));
     EXPECT_TRUE(doc.isUndoAvailable()) << "editing is undoable again";
 }
+
+TEST(Rtf, FontNamesKeepEveryLetter)
+{
+    const QString name = QStringLiteral("P\u00edsmo \u0416 \u0159");
+    QTextDocument source;
+    QTextCursor(&source).insertText(QStringLiteral("x"), styled(name, 10, Qt::black));
+    QTextDocument doc;
+    readinto(doc, rtf::write(source));
+    ASSERT_EQ(runs(doc.begin()).size(), 1u);
+    EXPECT_EQ(family(runs(doc.begin())[0].format), name);
+
+    // A foreign file's font name in its own code page, with a Unicode letter.
+    readinto(doc, "{\\rtf1{\\fonttbl{\\f0\\fcharset204 \\'c6\\u1046?X;}}\\f0 y}");
+    EXPECT_EQ(family(runs(doc.begin())[0].format), QStringLiteral("\u0416\u0416X"));
+}
