@@ -99,6 +99,25 @@ QString selectedline(const QTextCursor &cursor)
 
 // ---------------------------------------------------------------- MemoEdit
 
+int ZoomDevice::metric(PaintDeviceMetric metric) const
+{
+    switch (metric) {
+    case PdmDpiX:
+    case PdmDpiY:
+    case PdmPhysicalDpiX:
+    case PdmPhysicalDpiY:
+        return dpi_;
+    case PdmDevicePixelRatio:
+        return 1;
+    case PdmDevicePixelRatioScaled:
+        return int(devicePixelRatioFScale());
+    case PdmDepth:
+        return 32;
+    default:
+        return 1; // a one-pixel device: nothing is ever painted on it
+    }
+}
+
 MemoEdit::MemoEdit(QWidget *parent) : QTextEdit(parent)
 {
     setObjectName(QStringLiteral("RichEdit1"));
@@ -134,11 +153,7 @@ void MemoEdit::applyzoom()
     if (zoom_ == 100) {
         layout->setPaintDevice(nullptr);
     } else {
-        const double dpi = logicalDpiY() * zoom_ / 100.0;
-        const int dotspermetre = int(dpi / 0.0254 + 0.5);
-        zoomdevice_ = QImage(1, 1, QImage::Format_RGB32);
-        zoomdevice_.setDotsPerMeterX(dotspermetre);
-        zoomdevice_.setDotsPerMeterY(dotspermetre);
+        zoomdevice_.setdpi((logicalDpiY() * zoom_ + 50) / 100);
         layout->setPaintDevice(&zoomdevice_);
     }
     document()->markContentsDirty(0, document()->characterCount());
@@ -198,7 +213,10 @@ void MemoEdit::wheelEvent(QWheelEvent *event)
 
 void MemoEdit::keyPressEvent(QKeyEvent *event)
 {
-    if (event->matches(QKeySequence::ZoomIn)) {
+    // Ctrl and "+" zooms in also where "+" needs Shift, and on the "=" key under it.
+    const bool ctrlplus = (event->modifiers() & Qt::ControlModifier) &&
+                          (event->key() == Qt::Key_Plus || event->key() == Qt::Key_Equal);
+    if (event->matches(QKeySequence::ZoomIn) || ctrlplus) {
         setzoom(zoom_ + 10);
         return;
     }
@@ -244,13 +262,17 @@ MemoFindDialog::MemoFindDialog(bool replacing, QWidget *parent) : QDialog(parent
     auto *grid = new QGridLayout(this);
     findedit_ = new QLineEdit(this);
     findedit_->setObjectName(QStringLiteral("findtext"));
-    grid->addWidget(new QLabel(QStringLiteral("Fi&nd what:"), this), 0, 0);
+    auto *findlabel = new QLabel(QStringLiteral("Fi&nd what:"), this);
+    findlabel->setBuddy(findedit_);
+    grid->addWidget(findlabel, 0, 0);
     grid->addWidget(findedit_, 0, 1);
     int row = 1;
     if (replacing) {
         replaceedit_ = new QLineEdit(this);
         replaceedit_->setObjectName(QStringLiteral("replacetext"));
-        grid->addWidget(new QLabel(QStringLiteral("Re&place with:"), this), row, 0);
+        auto *replacelabel = new QLabel(QStringLiteral("Re&place with:"), this);
+        replacelabel->setBuddy(replaceedit_);
+        grid->addWidget(replacelabel, row, 0);
         grid->addWidget(replaceedit_, row, 1);
         ++row;
     }
@@ -330,8 +352,7 @@ Tmemoform::Tmemoform(Settings &settings, Clock &clock, QWidget *parent)
 {
     setObjectName(QStringLiteral("memoform"));
     setModal(true);
-    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setresizabledialogframe(this);
     resize(543, 412);
     setMinimumSize(480, 250);
     printdialog_ = [this](QPrinter &printer) {

@@ -7,7 +7,7 @@
 #include "platform/rtf.h"
 
 #include <QDialog>
-#include <QImage>
+#include <QPaintDevice>
 #include <QTextDocument>
 #include <QTextEdit>
 
@@ -25,6 +25,21 @@ class QTimer;
 class QToolButton;
 class Settings;
 class WebLinkHighlighter;
+
+// A device that only tells the text layout its resolution: laying text
+// out for it at a multiple of the screen's resolution zooms every size.
+class ZoomDevice : public QPaintDevice
+{
+public:
+    void setdpi(int dpi) { dpi_ = dpi; }
+    QPaintEngine *paintEngine() const override { return nullptr; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override;
+
+private:
+    int dpi_ = 96;
+};
 
 // The rich-text control: zoom that scales every size on the screen only,
 // pasting that keeps only what notes can store, and clicks on web addresses.
@@ -64,7 +79,7 @@ private:
     void applyzoom();
 
     int zoom_ = 100;
-    QImage zoomdevice_; // a paint device whose resolution carries the zoom
+    ZoomDevice zoomdevice_;
     WebLinkHighlighter *links_ = nullptr;
     QPoint pressedat_;
 };

@@ -29,35 +29,32 @@ public:
         return mb::idok;
     }
 
-    int confirmation(QWidget *parent, const QString &text) override
-    {
-        QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::NoButton,
-                        parent ? parent : QApplication::activeWindow());
-        box.setTextFormat(Qt::PlainText);
-        QPushButton *yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
-        QPushButton *no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
-        box.setDefaultButton(yes);
-        box.setEscapeButton(no);
-        box.exec();
-        return box.clickedButton() == yes ? mb::idyes : mb::idno;
-    }
+    int confirmation(QWidget *parent, const QString &text) override { return ask(parent, text, false); }
 
-    int confirmationorcancel(QWidget *parent, const QString &text) override
+    int confirmationorcancel(QWidget *parent, const QString &text) override { return ask(parent, text, true); }
+
+private:
+    // A Yes/No question; Escape and the close box answer No, or with
+    // `cancellable` through a Cancel button nobody sees.
+    static int ask(QWidget *parent, const QString &text, bool cancellable)
     {
         QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::NoButton,
                         parent ? parent : QApplication::activeWindow());
         box.setTextFormat(Qt::PlainText);
         QPushButton *yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
         QPushButton *no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
-        // Escape and the close box answer through a button nobody sees.
-        QPushButton *cancel = box.addButton(QMessageBox::Cancel);
-        cancel->hide();
         box.setDefaultButton(yes);
-        box.setEscapeButton(cancel);
+        if (cancellable) {
+            QPushButton *cancel = box.addButton(QMessageBox::Cancel);
+            cancel->hide();
+            box.setEscapeButton(cancel);
+        } else {
+            box.setEscapeButton(no);
+        }
         box.exec();
         if (box.clickedButton() == yes)
             return mb::idyes;
-        return box.clickedButton() == no ? mb::idno : mb::idcancel;
+        return box.clickedButton() == no || !cancellable ? mb::idno : mb::idcancel;
     }
 };
 
