@@ -80,6 +80,15 @@ inline std::optional<QByteArray> readfile(const QString &path)
     return f.readAll();
 }
 
+// A text as a PDF's document information holds it: UTF-16, big-endian.
+inline QByteArray pdftext(const char *latin1)
+{
+    QByteArray out;
+    for (const char *c = latin1; *c; ++c)
+        out.append('\0').append(*c);
+    return out;
+}
+
 inline bool writefile(const QString &path, const QByteArray &data)
 {
     QFile f(path);
@@ -189,6 +198,8 @@ public:
         questions.push_back(text);
         return answer;
     }
+    // The same list and answer; set `answer` to mb::idcancel for Escape.
+    int confirmationorcancel(QWidget *parent, const QString &text) override { return confirmation(parent, text); }
 
     std::vector<Box> boxes;
     std::vector<QString> questions;

@@ -9,6 +9,8 @@
 #include "mainwindow/settingspage.h"
 #include "organizer/form2.h"
 #include "organizer/form3.h"
+#include "organizer/memoform.h"
+#include "organizer/notespage.h"
 #include "platform/clock.h"
 #include "platform/melodyplayer.h"
 #include "platform/prompter.h"
@@ -69,6 +71,14 @@ int runquillmoter(int argc, char *argv[])
     TForm8 form8(db.dbpath(), clock);
     form1.adddialog(&form8);
     QObject::connect(&form8, &TForm8::imported, &form1, &TForm1::refreshcontent);
+    Tmemoform memoform(settings, clock);
+    form1.adddialog(&memoform);
+    static_cast<NotesPage *>(form1.page(pagenotes))
+        ->setbuiltineditor([&memoform](const QString &path, const QString &caption) {
+            memoform.memopath = path;
+            memoform.setWindowTitle(caption);
+            memoform.exec();
+        });
     Tprintttform printform;
     form1.adddialog(&printform);
     static_cast<TimetablePage *>(form1.page(pagetimetable))->setprintform(&printform);
@@ -84,7 +94,7 @@ int runquillmoter(int argc, char *argv[])
     TranslatedMemos memos;
     memos.subjects = &db.defaultsubjects;
     memos.tips = &form1.overview()->tips;
-    language.translate({&form1, &form2, &form3, &form4, &form6, &form8, &ringform, &printform, &termsform}, memos);
+    language.translate({&form1, &form2, &form3, &form4, &form6, &form8, &ringform, &memoform, &printform, &termsform}, memos);
     if (!form1.programstart())
         return form1.ended() ? 0 : 1;
     form1.setcolors();

@@ -1,6 +1,7 @@
 #include "organizer/notes.h"
 
 #include "platform/collate.h"
+#include "platform/rtf.h"
 #include "platform/shell.h"
 #include "widgets/form4.h"
 
@@ -80,10 +81,7 @@ NoteName checknotename(const QString &category, const QString &name)
 
 QByteArray emptynote()
 {
-    return QByteArrayLiteral("{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset238 Arial;}}\r\n"
-                             "{\\colortbl ;\\red0\\green0\\blue0;}\r\n"
-                             "\\viewkind4\\uc1\\pard\\cf1\\f0\\fs20\\par\r\n"
-                             "}\r\n");
+    return rtf::emptynote();
 }
 
 namespace {

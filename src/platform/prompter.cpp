@@ -29,7 +29,14 @@ public:
         return mb::idok;
     }
 
-    int confirmation(QWidget *parent, const QString &text) override
+    int confirmation(QWidget *parent, const QString &text) override { return ask(parent, text, false); }
+
+    int confirmationorcancel(QWidget *parent, const QString &text) override { return ask(parent, text, true); }
+
+private:
+    // A Yes/No question; Escape and the close box answer No, or with
+    // `cancellable` through a Cancel button nobody sees.
+    static int ask(QWidget *parent, const QString &text, bool cancellable)
     {
         QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::NoButton,
                         parent ? parent : QApplication::activeWindow());
@@ -37,9 +44,17 @@ public:
         QPushButton *yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
         QPushButton *no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
         box.setDefaultButton(yes);
-        box.setEscapeButton(no);
+        if (cancellable) {
+            QPushButton *cancel = box.addButton(QMessageBox::Cancel);
+            cancel->hide();
+            box.setEscapeButton(cancel);
+        } else {
+            box.setEscapeButton(no);
+        }
         box.exec();
-        return box.clickedButton() == yes ? mb::idyes : mb::idno;
+        if (box.clickedButton() == yes)
+            return mb::idyes;
+        return box.clickedButton() == no || !cancellable ? mb::idno : mb::idcancel;
     }
 };
 

@@ -13,6 +13,7 @@ constexpr int iconwarning = 48;
 constexpr int iconinformation = 64;
 // Answers.
 constexpr int idok = 1;
+constexpr int idcancel = 2;
 constexpr int idyes = 6;
 constexpr int idno = 7;
 } // namespace mb
@@ -26,6 +27,9 @@ public:
     // A Yes/No question titled "Confirm", Yes the default; returns mb::idyes,
     // or mb::idno for No, Escape and closing the box.
     virtual int confirmation(QWidget *parent, const QString &text) = 0;
+    // The same Yes/No question for when leaving it unanswered must change
+    // nothing: Escape and closing the box give mb::idcancel.
+    virtual int confirmationorcancel(QWidget *parent, const QString &text) { return confirmation(parent, text); }
 };
 
 // The prompter in use: message boxes on the screen unless replaced.

@@ -73,11 +73,24 @@ protected:
     }
 };
 
+void keepunminimised(QWidget *dialog)
+{
+    dialog->installEventFilter(new KeepUnminimised(dialog));
+}
+
 } // namespace
 
 void setfixeddialogframe(QWidget *dialog)
 {
     dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                            | Qt::MSWindowsFixedSizeDialogHint);
-    dialog->installEventFilter(new KeepUnminimised(dialog));
+    keepunminimised(dialog);
 }
+
+void setresizabledialogframe(QWidget *dialog)
+{
+    dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                           | Qt::WindowMaximizeButtonHint);
+    keepunminimised(dialog);
+}
+

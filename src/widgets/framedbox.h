@@ -49,3 +49,5 @@ protected:
 // the dialog straight back: a minimised modal dialog would leave the main
 // window blocked with nothing to click.
 void setfixeddialogframe(QWidget *dialog);
+// The same for a modal dialog that can be resized and maximised.
+void setresizabledialogframe(QWidget *dialog);
