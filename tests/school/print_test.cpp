@@ -64,7 +64,7 @@ void topdf(QPrinter &printer, const QString &path, int dpi = 600)
     printer.setResolution(dpi);
 }
 
-long maxrsskb()
+[[maybe_unused]] long maxrsskb()
 {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
