@@ -2,6 +2,7 @@
 
 #include "database/database.h"
 #include "database/settings.h"
+#include "mainwindow/aboutbox.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/overviewpage.h"
 #include "mainwindow/ringform.h"
@@ -30,6 +31,58 @@ void setupapplication()
     QApplication::setQuitOnLastWindowClosed(false);
 }
 
+ProgramWindows::ProgramWindows(Database &db, Settings &settings, Language &language, Clock &clock,
+                               MelodyPlayer &player, const QStringList &arguments,
+                               std::function<bool()> trayavailable)
+    : db_(db), settings_(settings), language_(language), clock_(clock), player_(player),
+      form1_(std::make_unique<TForm1>(db, settings, language, clock, arguments, std::move(trayavailable)))
+{
+}
+
+ProgramWindows::~ProgramWindows() = default;
+
+bool ProgramWindows::create()
+{
+    if (!form1_->FormCreate())
+        return false;
+    form2_ = std::make_unique<TForm2>(db_, clock_);
+    form3_ = std::make_unique<TForm3>(db_, settings_, player_);
+    form1_->seteditors(form2_.get(), form3_.get());
+    form4_ = std::make_unique<TForm4>();
+    form1_->adddialog(form4_.get());
+    form6_ = std::make_unique<TForm6>(db_);
+    form1_->adddialog(form6_.get());
+    static_cast<SettingsPage *>(form1_->page(pagesettings))->setsubjectsform(form6_.get());
+    ringform_ = std::make_unique<Tringform>(player_);
+    form1_->setringform(ringform_.get(), &player_);
+    termsform_ = std::make_unique<Tsubjfnameform>();
+    form1_->adddialog(termsform_.get());
+    TForm4 *namedialog = form4_.get();
+    static_cast<MarksPage *>(form1_->page(pagemarks))
+        ->setdialogs(termsform_.get(), [namedialog](const QString &caption, const QString &prompt) {
+            return namedialog->getstring(caption, prompt, QString(), true);
+        });
+    aboutbox_ = std::make_unique<TAboutBox>();
+    form1_->setaboutbox(aboutbox_.get());
+    return true;
+}
+
+QList<QWidget *> ProgramWindows::windows() const
+{
+    return {form1_.get(), form2_.get(),     form3_.get(),      form4_.get(),
+            form6_.get(), ringform_.get(), termsform_.get(), aboutbox_.get()};
+}
+
+TranslatedMemos ProgramWindows::memos() const
+{
+    TranslatedMemos memos;
+    memos.about = &aboutbox_->about;
+    memos.donate = &form1_->overview()->donate;
+    memos.subjects = &db_.defaultsubjects;
+    memos.tips = &form1_->overview()->tips;
+    return memos;
+}
+
 int runquillmoter(int argc, char *argv[])
 {
     QApplication app(argc, argv);
@@ -46,39 +99,21 @@ int runquillmoter(int argc, char *argv[])
     Settings settings;
     Language &language = currentlanguage();
     Clock clock;
+    MelodyPlayer *player = createmediaplayer(&app);
 
     // The windows, each once for the whole run, in this order.
-    TForm1 form1(db, settings, language, clock, QApplication::arguments().mid(1),
-                 &QSystemTrayIcon::isSystemTrayAvailable);
-    if (!form1.FormCreate())
+    ProgramWindows windows(db, settings, language, clock, *player, QApplication::arguments().mid(1),
+                           &QSystemTrayIcon::isSystemTrayAvailable);
+    if (!windows.create())
         return 1;
-    TForm2 form2(db, clock);
-    MelodyPlayer *player = createmediaplayer(&app);
-    TForm3 form3(db, settings, *player);
-    form1.seteditors(&form2, &form3);
-    TForm4 form4;
-    form1.adddialog(&form4);
-    TForm6 form6(db);
-    form1.adddialog(&form6);
-    static_cast<SettingsPage *>(form1.page(pagesettings))->setsubjectsform(&form6);
-    Tringform ringform(*player);
-    form1.setringform(&ringform, player);
-    Tsubjfnameform termsform;
-    form1.adddialog(&termsform);
-    static_cast<MarksPage *>(form1.page(pagemarks))
-        ->setdialogs(&termsform, [&form4](const QString &caption, const QString &prompt) {
-            return form4.getstring(caption, prompt, QString(), true);
-        });
+    TForm1 &form1 = windows.form1();
 
     QObject::connect(&guard, &SingleInstance::messagereceived, &form1, &TForm1::TrayIcon1Click);
     // A desktop session that ends takes the settings with it otherwise.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &form1,
                      [&form1](QSessionManager &) { form1.savesettings(); });
 
-    TranslatedMemos memos;
-    memos.subjects = &db.defaultsubjects;
-    memos.tips = &form1.overview()->tips;
-    language.translate({&form1, &form2, &form3, &form4, &form6, &ringform, &termsform}, memos);
+    language.translate(windows.windows(), windows.memos());
     if (!form1.programstart())
         return form1.ended() ? 0 : 1;
     form1.setcolors();
