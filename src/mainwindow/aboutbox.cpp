@@ -77,20 +77,22 @@ TAboutBox::TAboutBox(QWidget *parent)
     placed(version, 446, 24);
 
     auto *picture = new QLabel(this);
-    picture->setPixmap(iconpixmap(QStringLiteral("page4-marks.svg"), QSize(96, 96)));
+    picture->setPixmap(iconpixmap(QStringLiteral("page4-marks.svg"), QSize(64, 64)));
     placed(picture, 342, 111);
 
+    // The web column starts a little left of the picture's right side so the
+    // whole address fits beside it.
+    constexpr int webx = 416;
     auto *web = captionlabel(QStringLiteral("Web:"), this);
-    placed(web, 448, 111);
+    placed(web, webx, 111);
     Label13 = new LinkLabel(makersiteinternational, this);
     Label13->setObjectName(QStringLiteral("Label13"));
-    // The whole address fits the column beside the picture.
     QFont underlined = Label13->font();
     underlined.setUnderline(true);
     underlined.setPixelSize(11);
     Label13->setFont(underlined);
     settranslatable(Label13, TransKind::label, 1);
-    Label13->move(448, 135);
+    Label13->move(webx, 135);
     Label13->adjustSize();
     connect(Label13, &LinkLabel::clicked, this, &TAboutBox::Label13Click);
 
@@ -100,7 +102,7 @@ TAboutBox::TAboutBox(QWidget *parent)
                                   this);
     settranslatable(invitation, TransKind::label);
     invitation->setWordWrap(true);
-    invitation->setGeometry(446, 163, 150, 120);
+    invitation->setGeometry(webx, 163, 615 - 20 - webx, 120);
     invitation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     invitation->setAttribute(Qt::WA_TransparentForMouseEvents);
 

@@ -292,9 +292,7 @@ void OverviewPage::builddonation(QBoxLayout *page)
     auto *row = static_cast<FramedBox *>(donatebox)->insidelayout<QHBoxLayout>();
     Memo1 = named(valuelabel(donatebox), "Memo1");
     QPushButton *donatebutton = namedbutton("BitBtn18", QStringLiteral("Donate"), donatebox);
-    auto *hide = new LinkLabel(QStringLiteral("Hide"), donatebox);
-    hide->setObjectName(QStringLiteral("Label78"));
-    settranslatable(hide, TransKind::label);
+    LinkLabel *hide = namedlink("Label78", QStringLiteral("Hide"), donatebox);
     row->addWidget(Memo1, 1);
     row->addWidget(donatebutton, 0, Qt::AlignVCenter);
     row->addWidget(hide, 0, Qt::AlignVCenter);
@@ -305,12 +303,8 @@ void OverviewPage::builddonation(QBoxLayout *page)
     auto *line = new QHBoxLayout;
     auto *information = new QLabel(QStringLiteral("For information, new versions and giving feedback click"), this);
     settranslatable(information, TransKind::label);
-    auto *here = new LinkLabel(QStringLiteral("here"), this);
-    here->setObjectName(QStringLiteral("herelink"));
-    settranslatable(here, TransKind::label);
-    auto *support = new LinkLabel(QStringLiteral("Support project"), this);
-    support->setObjectName(QStringLiteral("Label84"));
-    settranslatable(support, TransKind::label);
+    LinkLabel *here = namedlink("herelink", QStringLiteral("here"), this);
+    LinkLabel *support = namedlink("Label84", QStringLiteral("Support project"), this);
     line->addWidget(information);
     line->addWidget(here);
     line->addStretch(1);

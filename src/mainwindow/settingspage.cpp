@@ -62,14 +62,6 @@ QHBoxLayout *row(QLabel *label, QWidget *control)
     return line;
 }
 
-LinkLabel *link(const char *name, const QString &text, QWidget *parent)
-{
-    auto *label = new LinkLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    settranslatable(label, TransKind::label);
-    return label;
-}
-
 // Selects the entry whose data is `value`, or none.
 void selectdata(QComboBox *box, const QString &value)
 {
@@ -296,7 +288,7 @@ QWidget *SettingsPage::buildright()
     column->addLayout(row(caption(QStringLiteral("Name days:"), box), ComboBox7));
     connect(ComboBox7, &QComboBox::activated, this,
             [this](int index) { settings_.settext(Setting::annilang, ComboBox7->itemData(index).toString()); });
-    LinkLabel *namedays = link("namedayslink", QStringLiteral("Name days of your country are missing?"), box);
+    LinkLabel *namedays = namedlink("namedayslink", QStringLiteral("Name days of your country are missing?"), box);
     column->addWidget(namedays);
     connect(namedays, &LinkLabel::clicked, this, &SettingsPage::Label110Click);
 
@@ -321,7 +313,7 @@ QWidget *SettingsPage::buildright()
     ComboBox3 = new QComboBox(box);
     ComboBox3->setObjectName(QStringLiteral("ComboBox3"));
     column->addWidget(ComboBox3);
-    LinkLabel *languages = link("Label110", QStringLiteral("Is your language missing?"), box);
+    LinkLabel *languages = namedlink("Label110", QStringLiteral("Is your language missing?"), box);
     column->addWidget(languages);
     connect(languages, &LinkLabel::clicked, this, &SettingsPage::Label110Click);
     column->addStretch(1);

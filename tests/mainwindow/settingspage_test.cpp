@@ -71,6 +71,18 @@ protected:
         form->setcolors();
     }
 
+    // A second run of the program over the same folder, with `ini` as its settings.
+    std::unique_ptr<TForm1> startagain(const QByteArray &ini)
+    {
+        form.reset();
+        later = std::make_unique<Settings>();
+        auto again = std::make_unique<TForm1>(db, *later, language, clock, QStringList(), [] { return true; });
+        EXPECT_TRUE(writefile(db.path(settingsfilename), ini));
+        EXPECT_TRUE(again->FormCreate());
+        EXPECT_TRUE(again->programstart());
+        return again;
+    }
+
     SettingsPage *page() const { return static_cast<SettingsPage *>(form->page(pagesettings)); }
     template <class W>
     W *control(const char *name) const
@@ -100,6 +112,7 @@ protected:
     RecordingPrompter answers;
     QStringList opened;
     std::unique_ptr<TForm1> form;
+    std::unique_ptr<Settings> later;
 };
 
 } // namespace
@@ -218,12 +231,7 @@ TEST_F(SettingsPageTest, TheAutostartEntryFollowsTheCheckBox)
     EXPECT_TRUE(answers.boxes.empty());
 
     // Off at the next start: the entry stays away, and nothing is said.
-    form.reset();
-    Settings later;
-    TForm1 again(db, later, language, clock, {}, [] { return true; });
-    ASSERT_TRUE(writefile(db.path(settingsfilename), "[Settings]\r\nstartup=0\r\n"));
-    ASSERT_TRUE(again.FormCreate());
-    ASSERT_TRUE(again.programstart());
+    auto again = startagain("[Settings]\r\nstartup=0\r\n");
     EXPECT_FALSE(QFileInfo::exists(entry));
     EXPECT_TRUE(answers.boxes.empty());
 }
@@ -309,14 +317,9 @@ TEST_F(SettingsPageTest, TheDonationBlockHidesAndComesBack)
     EXPECT_FALSE(settings.flag(Setting::donationhidden));
 
     // Hidden in the file: hidden from the start.
-    form.reset();
-    Settings later;
-    TForm1 again(db, later, language, clock, {}, [] { return true; });
-    ASSERT_TRUE(writefile(db.path(settingsfilename), "[Settings]\r\nhidedonation2.1=1\r\n"));
-    ASSERT_TRUE(again.FormCreate());
-    ASSERT_TRUE(again.programstart());
-    again.show();
-    EXPECT_FALSE(again.findChild<QWidget *>(QStringLiteral("donatebox"))->isVisible());
+    auto again = startagain("[Settings]\r\nhidedonation2.1=1\r\n");
+    again->show();
+    EXPECT_FALSE(again->findChild<QWidget *>(QStringLiteral("donatebox"))->isVisible());
 }
 
 TEST_F(SettingsPageTest, TheMakersPagesInTheLanguagesSite)
