@@ -3,11 +3,13 @@
 #include "database/database.h"
 #include "database/upgrade.h"
 #include "database/settings.h"
+#include "mainwindow/aboutbox.h"
 #include "mainwindow/makerpages.h"
 #include "mainwindow/navbar.h"
 #include "mainwindow/overviewpage.h"
 #include "mainwindow/pages.h"
 #include "mainwindow/ringform.h"
+#include "mainwindow/settingspage.h"
 #include "organizer/anniversaries.h"
 #include "organizer/calendaricons.h"
 #include "organizer/calendarpage.h"
@@ -34,6 +36,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
 #include <QStackedWidget>
@@ -84,6 +87,7 @@ TForm1::TForm1(Database &db, Settings &settings, Language &language, Clock &cloc
     timetable_ = static_cast<TimetablePage *>(PageControl1->widget(pagetimetable));
     // The Overview's lesson status follows a change of the shown week at once.
     connect(timetable_, &TimetablePage::weekchanged, this, &TForm1::Timer1Timer);
+    connect(overview_, &OverviewPage::aboutrequested, this, &TForm1::BitBtn15Click);
     row->addWidget(PageControl1, 1);
     setCentralWidget(central);
 
@@ -124,6 +128,9 @@ QWidget *TForm1::buildnavcolumn(QWidget *parent)
     column->addSpacing(8);
     column->addWidget(ButtonGroup1, 0, Qt::AlignLeft);
     column->addStretch(1);
+    QPushButton *about = namedbutton("BitBtn15", QStringLiteral("About..."), navcolumn);
+    column->addWidget(about);
+    connect(about, &QPushButton::clicked, this, &TForm1::BitBtn15Click);
     return navcolumn;
 }
 
@@ -158,6 +165,8 @@ bool TForm1::FormCreate()
     if (!db_.createfolders())
         return false;
     language_.loadlanguage(db_.dbpath(), folders::programfolders());
+    // Another language applies at the next start: the question ends this run.
+    static_cast<SettingsPage *>(PageControl1->widget(pagesettings))->bindlanguage(language_, [this] { Ukonit1Click(); });
     db_.loadcustommelodies();
     versionlabel_->setText(programversion);
     TrayIcon1->show();
@@ -252,6 +261,12 @@ void TForm1::setcolors()
         widget->setPalette(p);
         widget->setAutoFillBackground(true);
     }
+}
+
+void TForm1::BitBtn15Click()
+{
+    if (aboutbox_)
+        aboutbox_->exec();
 }
 
 void TForm1::adddialog(QWidget *dialog)
@@ -361,7 +376,8 @@ void TForm1::bringtofront()
 
 void TForm1::Obnovitokno1Click()
 {
-    setGeometry(restoredwindow(designsize, primaryarea()));
+    // Never below what the pages need: centred at the size it really gets.
+    setGeometry(restoredwindow(designsize.expandedTo(minimumSizeHint()), primaryarea()));
 }
 
 void TForm1::FormClose()

@@ -5,6 +5,7 @@
 //   TForm3     the calendar record editor (organizer/form3.h)
 //   TForm4     the name dialog (widgets/form4.h)
 //   Tringform  the reminder pop-up (mainwindow/ringform.h)
+//   TAboutBox  the about box (mainwindow/aboutbox.h)
 // The main window composes the pages from the page table and never relays
 // between them: each page refreshes itself from the database, the settings
 // and the clock.
@@ -30,6 +31,7 @@ class QStackedWidget;
 class QSystemTrayIcon;
 class QTimer;
 class Settings;
+class TAboutBox;
 class TForm2;
 class TForm3;
 class TForm4;
@@ -74,6 +76,9 @@ public:
     void seteditors(TForm2 *contacteditor, TForm3 *recordeditor);
     // The reminder pop-up and the player it shares with the editor.
     void setringform(Tringform *ringform, MelodyPlayer *player);
+    // The about box, shown by "About..." and the Overview's link.
+    void setaboutbox(TAboutBox *box) { aboutbox_ = box; }
+    void BitBtn15Click(); // "About..."
     OverviewPage *overview() const { return overview_; }
     // A page of the stack, for the start to hand it the windows it opens.
     QWidget *page(Page which) const;
@@ -136,6 +141,7 @@ private:
     int tickms_ = 0;
     QList<QWidget *> dialogs_;
     Tringform *ringform_ = nullptr;
+    TAboutBox *aboutbox_ = nullptr;
     MelodyPlayer *player_ = nullptr;
 
     QWidget *navcolumn = nullptr;

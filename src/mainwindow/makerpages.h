@@ -18,3 +18,19 @@ inline const QString programversion = QStringLiteral("2.1");
 
 // Appended to a page's address so the site knows which program asks.
 inline const QString makerappquery = QStringLiteral("&app=qmtr") + programversion;
+
+// The donation page in the site's own language, told which program asks.
+inline QString donationaddress(const QString &language)
+{
+    const bool czech = makersite(language) == makersiteczech;
+    return makersite(language)
+           + (czech ? QStringLiteral("index.php?art=prispet-libovolnou-castkou-podporit-muj-projekt")
+                    : QStringLiteral("index.php?art=make-a-donation"))
+           + makerappquery;
+}
+
+// The page on writing a language file (also the one on name-day lists).
+inline QString languagefileaddress(const QString &language)
+{
+    return makersite(language) + QStringLiteral("index.php?art=quillmoter-organizer-creating-language-file");
+}

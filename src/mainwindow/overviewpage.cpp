@@ -25,9 +25,12 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -84,6 +87,12 @@ std::pair<int, int> picktwotips(int count, const std::function<int(int)> &below)
     return {first, second};
 }
 
+QStringList builtindonation()
+{
+    return {QStringLiteral("Quillmoter is free and stays free. If it helps you through the school year, you can "
+                           "support its further development with a donation of any size.")};
+}
+
 QImage loadclockface(const QString &path)
 {
     QImage face(path);
@@ -104,7 +113,7 @@ QImage loadclockface(const QString &path)
 }
 
 OverviewPage::OverviewPage(Database &db, Settings &settings, Clock &clock, QWidget *parent)
-    : PageWidget(db, settings, clock, parent), tips(builtintips()),
+    : PageWidget(db, settings, clock, parent), tips(builtintips()), donate(builtindonation()),
       clockface_(loadclockface(folders::programfile(QStringLiteral("clock.bmp")))),
       namedaylists_(namedaylistfiles())
 {
@@ -120,6 +129,7 @@ OverviewPage::OverviewPage(Database &db, Settings &settings, Clock &clock, QWidg
     buildclockbox(page);
     buildlists(page);
     buildtips(page);
+    builddonation(page);
 
     nobody_ = hiddenlabel(this, QStringLiteral("nobody"));
     in_ = hiddenlabel(this, QStringLiteral("in"));
@@ -244,6 +254,8 @@ void OverviewPage::buildlists(QBoxLayout *page)
     countlist->header()->setSectionResizeMode(1, QHeaderView::Fixed);
     countlist->header()->resizeSection(1, 55);
     countlist->setMinimumWidth(180);
+    // Room for all four counts without a scroll bar.
+    countlist->setMinimumHeight(4 * (std::max(countlist->fontMetrics().height(), 16) + 4) + 4);
     counts->addWidget(countlist);
     auto *lists = new QHBoxLayout;
     lists->addWidget(weekbox, 3);
@@ -271,6 +283,57 @@ void OverviewPage::buildtips(QBoxLayout *page)
         tiprow->addWidget(box, 1);
     }
     page->addLayout(tiprow);
+}
+
+void OverviewPage::builddonation(QBoxLayout *page)
+{
+    donatebox = new FramedBox(this);
+    donatebox->setObjectName(QStringLiteral("donatebox"));
+    auto *row = static_cast<FramedBox *>(donatebox)->insidelayout<QHBoxLayout>();
+    Memo1 = named(valuelabel(donatebox), "Memo1");
+    QPushButton *donatebutton = namedbutton("BitBtn18", QStringLiteral("Donate"), donatebox);
+    LinkLabel *hide = namedlink("Label78", QStringLiteral("Hide"), donatebox);
+    row->addWidget(Memo1, 1);
+    row->addWidget(donatebutton, 0, Qt::AlignVCenter);
+    row->addWidget(hide, 0, Qt::AlignVCenter);
+    page->addWidget(donatebox);
+    connect(donatebutton, &QPushButton::clicked, this, &OverviewPage::BitBtn18Click);
+    connect(hide, &LinkLabel::clicked, this, &OverviewPage::Label78Click);
+
+    auto *line = new QHBoxLayout;
+    auto *information = new QLabel(QStringLiteral("For information, new versions and giving feedback click"), this);
+    settranslatable(information, TransKind::label);
+    LinkLabel *here = namedlink("herelink", QStringLiteral("here"), this);
+    LinkLabel *support = namedlink("Label84", QStringLiteral("Support project"), this);
+    line->addWidget(information);
+    line->addWidget(here);
+    line->addStretch(1);
+    line->addWidget(support);
+    page->addLayout(line);
+    connect(here, &LinkLabel::clicked, this, &OverviewPage::aboutrequested);
+    connect(support, &LinkLabel::clicked, this, &OverviewPage::Label84Click);
+}
+
+void OverviewPage::showEvent(QShowEvent *event)
+{
+    // The text as the language left it.
+    Memo1->setText(donate.join(u'\n'));
+    PageWidget::showEvent(event);
+}
+
+void OverviewPage::BitBtn18Click()
+{
+    openwebpage(donationaddress(currentlanguage().language()));
+}
+
+void OverviewPage::Label78Click()
+{
+    settings_.setflag(Setting::donationhidden, true);
+}
+
+void OverviewPage::Label84Click()
+{
+    settings_.setflag(Setting::donationhidden, false);
 }
 
 AnniversaryCaptions OverviewPage::captions() const
@@ -496,6 +559,9 @@ void OverviewPage::settingchanged(Setting which)
         // The lesson status is kept current either way; only its panel hides.
         lessonpanel->setVisible(settings_.flag(Setting::inschool));
         inschooloff->setVisible(!settings_.flag(Setting::inschool));
+        break;
+    case Setting::donationhidden:
+        donatebox->setVisible(!settings_.flag(Setting::donationhidden));
         break;
     case Setting::welcomenote:
         welcome->setText(settings_.text(Setting::welcomenote));

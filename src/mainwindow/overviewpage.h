@@ -31,6 +31,9 @@ std::pair<int, int> picktwotips(int count, const std::function<int(int)> &below)
 // the file is missing or unreadable (the hands still show the time).
 QImage loadclockface(const QString &path);
 
+// The built-in donation text.
+QStringList builtindonation();
+
 class OverviewPage : public PageWidget
 {
     Q_OBJECT
@@ -40,6 +43,8 @@ public:
 
     // The tips, "icon$text[link]" lines (a language file replaces them).
     QStringList tips;
+    // The donation text, one entry a line (a language file replaces it).
+    QStringList donate;
 
     // The day block and the coming week for today.
     void refreshday();
@@ -55,14 +60,26 @@ public:
     int currentlesson() const { return currentlesson_; }
     // The notification balloon's text: name day, next birthday, next name day.
     QString balloontext() const;
+
+    void BitBtn18Click(); // "Donate": the maker's donation page
+    void Label78Click();  // "Hide" the donation text
+    void Label84Click();  // "Support project": the donation text again
     // The clock face the clock is drawn on ("clock.bmp" beside the program).
     const QImage &clockface() const { return clockface_; }
+
+signals:
+    // The link "here" asks for the about box.
+    void aboutrequested();
+
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private:
     void builddaybox(QBoxLayout *page);
     void buildclockbox(QBoxLayout *page);
     void buildlists(QBoxLayout *page);
     void buildtips(QBoxLayout *page);
+    void builddonation(QBoxLayout *page);
     void settingchanged(Setting which);
     void databasechanged(DbKind kind);
     void refresh7days();
@@ -107,6 +124,8 @@ private:
     QWidget *tipboxes[2] = {};
     QLabel *tipicons[2] = {};
     LinkLabel *tiplabels[2] = {};
+    QWidget *donatebox = nullptr;     // the donation text, "Donate" and "Hide"
+    QLabel *Memo1 = nullptr;          // the donation text
     QLabel *nobody_ = nullptr;
     QLabel *in_ = nullptr;
     QLabel *days_ = nullptr;

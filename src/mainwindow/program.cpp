@@ -2,6 +2,7 @@
 
 #include "database/database.h"
 #include "database/settings.h"
+#include "mainwindow/aboutbox.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/form8.h"
 #include "mainwindow/overviewpage.h"
@@ -35,6 +36,69 @@ void setupapplication()
     QApplication::setQuitOnLastWindowClosed(false);
 }
 
+ProgramWindows::ProgramWindows(Database &db, Settings &settings, Language &language, Clock &clock,
+                               MelodyPlayer &player, const QStringList &arguments,
+                               std::function<bool()> trayavailable)
+    : db_(db), settings_(settings), language_(language), clock_(clock), player_(player),
+      form1_(std::make_unique<TForm1>(db, settings, language, clock, arguments, std::move(trayavailable)))
+{
+}
+
+ProgramWindows::~ProgramWindows() = default;
+
+bool ProgramWindows::create()
+{
+    if (!form1_->FormCreate())
+        return false;
+    aboutbox_ = std::make_unique<TAboutBox>();
+    form1_->setaboutbox(aboutbox_.get());
+    form2_ = std::make_unique<TForm2>(db_, clock_);
+    form3_ = std::make_unique<TForm3>(db_, settings_, player_);
+    form1_->seteditors(form2_.get(), form3_.get());
+    form4_ = std::make_unique<TForm4>();
+    form1_->setnamedialog(form4_.get());
+    form6_ = std::make_unique<TForm6>(db_);
+    form1_->adddialog(form6_.get());
+    static_cast<SettingsPage *>(form1_->page(pagesettings))->setsubjectsform(form6_.get());
+    form8_ = std::make_unique<TForm8>(db_.dbpath(), clock_);
+    form1_->adddialog(form8_.get());
+    QObject::connect(form8_.get(), &TForm8::imported, form1_.get(), &TForm1::refreshcontent);
+    ringform_ = std::make_unique<Tringform>(player_);
+    form1_->setringform(ringform_.get(), &player_);
+    memoform_ = std::make_unique<Tmemoform>(settings_, clock_);
+    form1_->adddialog(memoform_.get());
+    Tmemoform *memoform = memoform_.get();
+    static_cast<NotesPage *>(form1_->page(pagenotes))
+        ->setbuiltineditor([memoform](const QString &path, const QString &caption) {
+            memoform->memopath = path;
+            memoform->setWindowTitle(caption);
+            memoform->exec();
+        });
+    printform_ = std::make_unique<Tprintttform>();
+    form1_->adddialog(printform_.get());
+    static_cast<TimetablePage *>(form1_->page(pagetimetable))->setprintform(printform_.get());
+    termsform_ = std::make_unique<Tsubjfnameform>();
+    form1_->adddialog(termsform_.get());
+    static_cast<MarksPage *>(form1_->page(pagemarks))->setdialogs(termsform_.get(), form4_->asker());
+    return true;
+}
+
+QList<QWidget *> ProgramWindows::windows() const
+{
+    return {form1_.get(),    aboutbox_.get(), form2_.get(),     form3_.get(),     form4_.get(),    form6_.get(),
+            form8_.get(),    ringform_.get(), memoform_.get(),  printform_.get(), termsform_.get()};
+}
+
+TranslatedMemos ProgramWindows::memos() const
+{
+    TranslatedMemos memos;
+    memos.about = &aboutbox_->about;
+    memos.donate = &form1_->overview()->donate;
+    memos.subjects = &db_.defaultsubjects;
+    memos.tips = &form1_->overview()->tips;
+    return memos;
+}
+
 int runquillmoter(int argc, char *argv[])
 {
     QApplication app(argc, argv);
@@ -51,50 +115,21 @@ int runquillmoter(int argc, char *argv[])
     Settings settings;
     Language &language = currentlanguage();
     Clock clock;
+    MelodyPlayer *player = createmediaplayer(&app);
 
     // The windows, each once for the whole run, in this order.
-    TForm1 form1(db, settings, language, clock, QApplication::arguments().mid(1),
-                 &QSystemTrayIcon::isSystemTrayAvailable);
-    if (!form1.FormCreate())
+    ProgramWindows windows(db, settings, language, clock, *player, QApplication::arguments().mid(1),
+                           &QSystemTrayIcon::isSystemTrayAvailable);
+    if (!windows.create())
         return 1;
-    TForm2 form2(db, clock);
-    MelodyPlayer *player = createmediaplayer(&app);
-    TForm3 form3(db, settings, *player);
-    form1.seteditors(&form2, &form3);
-    TForm4 form4;
-    form1.setnamedialog(&form4);
-    TForm6 form6(db);
-    form1.adddialog(&form6);
-    static_cast<SettingsPage *>(form1.page(pagesettings))->setsubjectsform(&form6);
-    Tringform ringform(*player);
-    form1.setringform(&ringform, player);
-    TForm8 form8(db.dbpath(), clock);
-    form1.adddialog(&form8);
-    QObject::connect(&form8, &TForm8::imported, &form1, &TForm1::refreshcontent);
-    Tmemoform memoform(settings, clock);
-    form1.adddialog(&memoform);
-    static_cast<NotesPage *>(form1.page(pagenotes))
-        ->setbuiltineditor([&memoform](const QString &path, const QString &caption) {
-            memoform.memopath = path;
-            memoform.setWindowTitle(caption);
-            memoform.exec();
-        });
-    Tprintttform printform;
-    form1.adddialog(&printform);
-    static_cast<TimetablePage *>(form1.page(pagetimetable))->setprintform(&printform);
-    Tsubjfnameform termsform;
-    form1.adddialog(&termsform);
-    static_cast<MarksPage *>(form1.page(pagemarks))->setdialogs(&termsform, form4.asker());
+    TForm1 &form1 = windows.form1();
 
     QObject::connect(&guard, &SingleInstance::messagereceived, &form1, &TForm1::TrayIcon1Click);
     // A desktop session that ends takes the settings with it otherwise.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &form1,
                      [&form1](QSessionManager &) { form1.savesettings(); });
 
-    TranslatedMemos memos;
-    memos.subjects = &db.defaultsubjects;
-    memos.tips = &form1.overview()->tips;
-    language.translate({&form1, &form2, &form3, &form4, &form6, &form8, &ringform, &memoform, &printform, &termsform}, memos);
+    language.translate(windows.windows(), windows.memos());
     if (!form1.programstart())
         return form1.ended() ? 0 : 1;
     form1.setcolors();

@@ -1,5 +1,30 @@
 #pragma once
 
+#include <QList>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class Clock;
+class Database;
+class Language;
+class MelodyPlayer;
+class QWidget;
+class Settings;
+class TAboutBox;
+class TForm1;
+class TForm2;
+class TForm3;
+class TForm4;
+class TForm6;
+class TForm8;
+class Tmemoform;
+class Tprintttform;
+class Tringform;
+class Tsubjfnameform;
+struct TranslatedMemos;
+
 // The whole program: single instance, windows, start-up, the event loop.
 // Returns the process's exit status.
 int runquillmoter(int argc, char *argv[]);
@@ -7,3 +32,44 @@ int runquillmoter(int argc, char *argv[]);
 // Names the program for the desktop. No display name is set: the window
 // system would add it to every title, and titles are exactly the captions.
 void setupapplication();
+
+// Every window of the program, each made once and kept for the whole run.
+class ProgramWindows
+{
+public:
+    ProgramWindows(Database &db, Settings &settings, Language &language, Clock &clock, MelodyPlayer &player,
+                   const QStringList &arguments, std::function<bool()> trayavailable);
+    ~ProgramWindows();
+    ProgramWindows(const ProgramWindows &) = delete;
+    ProgramWindows &operator=(const ProgramWindows &) = delete;
+
+    // Settles the main window's folder and files, then makes the other
+    // windows in their order and hands them to the main window. False when
+    // the program must end.
+    bool create();
+
+    TForm1 &form1() const { return *form1_; }
+    // Every window in the order it was made: the translation pass goes
+    // through them in this order.
+    QList<QWidget *> windows() const;
+    // The whole texts a language file replaces.
+    TranslatedMemos memos() const;
+
+private:
+    Database &db_;
+    Settings &settings_;
+    Language &language_;
+    Clock &clock_;
+    MelodyPlayer &player_;
+    std::unique_ptr<TForm1> form1_;
+    std::unique_ptr<TForm2> form2_;
+    std::unique_ptr<TForm3> form3_;
+    std::unique_ptr<TForm4> form4_;
+    std::unique_ptr<TForm6> form6_;
+    std::unique_ptr<TForm8> form8_;
+    std::unique_ptr<Tringform> ringform_;
+    std::unique_ptr<Tmemoform> memoform_;
+    std::unique_ptr<Tprintttform> printform_;
+    std::unique_ptr<Tsubjfnameform> termsform_;
+    std::unique_ptr<TAboutBox> aboutbox_;
+};

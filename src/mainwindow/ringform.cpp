@@ -4,6 +4,7 @@
 #include "platform/melodyplayer.h"
 #include "platform/pictures.h"
 #include "platform/prompter.h"
+#include "widgets/framedbox.h"
 #include "widgets/language.h"
 
 #include <QGuiApplication>
@@ -12,46 +13,13 @@
 #include <QPainter>
 #include <QScreen>
 
-namespace {
-
-constexpr int bordertile = 18;
-const QColor key(255, 0, 255); // shows as transparent
-
-// The pop-up's picture: the frame tiles around a white inside, with the key
-// colour outside the rounded corners.
-QImage frame(QSize size)
-{
-    static const char *names[] = {"border0-topleft.svg", "border1-topright.svg", "border2-bottomright.svg",
-                                  "border3-bottomleft.svg", "border4-top.svg", "border5-left.svg",
-                                  "border6-right.svg", "border7-bottom.svg"};
-    const int w = size.width(), h = size.height();
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(key);
-    QPainter p(&image);
-    auto pic = [](int i, QSize s) { return iconpixmap(QLatin1String(names[i]), s); };
-    p.drawPixmap(0, 0, pic(0, {bordertile, bordertile}));
-    p.drawPixmap(w - bordertile, 0, pic(1, {bordertile, bordertile}));
-    p.drawPixmap(w - bordertile, h - bordertile, pic(2, {bordertile, bordertile}));
-    p.drawPixmap(0, h - bordertile, pic(3, {bordertile, bordertile}));
-    const QRect top(18, 0, w - 17 - 18, 17), left(-1, 18, 18, h - 17 - 18);
-    const QRect right(w - 17, 18, 16, h - 17 - 18), bottom(18, h - 17, w - 17 - 18, 17);
-    p.drawPixmap(top, pic(4, top.size()));
-    p.drawPixmap(left, pic(5, left.size()));
-    p.drawPixmap(right, pic(6, right.size()));
-    p.drawPixmap(bottom, pic(7, bottom.size()));
-    p.fillRect(QRect(16, 16, w - 32, h - 32), Qt::white);
-    return image;
-}
-
-} // namespace
-
 Tringform::Tringform(MelodyPlayer &player, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool), player_(player)
 {
     setFixedSize(329, 94);
-    frame_ = frame(size());
+    frame_ = borderimage(size());
     // Only the key colour outside the rounded corners is cut away.
-    setMask(regionwithout(frame_, key.rgb()));
+    setMask(regionwithout(frame_, borderkey));
 
     titlelabel = new QLabel(this);
     titlelabel->setGeometry(64, 20, 249, 24);

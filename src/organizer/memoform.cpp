@@ -502,7 +502,8 @@ void Tmemoform::buildboxes(QWidget *band)
     ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
     ComboBox2->setMinimumContentsLength(14);
     ComboBox2->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    settranslatable(ComboBox2, TransKind::combobox, 1); // font names
+    // The boxes of fonts, sizes and colours are not translated: font names and
+    // numbers are no texts, and the colour names stay as the editor's own.
     // FormCreate: the screen fonts, "Arial" selected.
     ComboBox2->addItems(QFontDatabase::families());
     const int arial = ComboBox2->findText(QStringLiteral("Arial"), Qt::MatchExactly | Qt::MatchCaseSensitive);
@@ -514,13 +515,11 @@ void Tmemoform::buildboxes(QWidget *band)
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->setMinimumContentsLength(4);
-    settranslatable(ComboBox1, TransKind::combobox, 1);
     for (int size : {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72})
         ComboBox1->addItem(QString::number(size));
 
     ColorBox1 = new QComboBox(band);
     ColorBox1->setObjectName(QStringLiteral("ColorBox1"));
-    settranslatable(ColorBox1, TransKind::combobox, 1);
     ColorBox1->addItem(swatch(Qt::black), QStringLiteral("Custom..."), QColor(Qt::black));
     for (const NamedColour &c : namedcolours)
         ColorBox1->addItem(swatch(QColor(c.rgb)), QLatin1String(c.name), QColor(c.rgb));

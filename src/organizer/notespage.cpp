@@ -133,7 +133,7 @@ void NotesPage::reportnote(NoteResult result, const QString &failure)
     case NoteResult::done: break;
     case NoteResult::exists: trans_messagebox(noteexists, QStringLiteral("Error"), mb::iconerror); break;
     case NoteResult::badcharacters:
-        trans_messagebox(TForm4::forbiddenmessage, QStringLiteral("Error"), mb::iconerror);
+        trans_messagebox(forbiddennamemessage, QStringLiteral("Error"), mb::iconerror);
         break;
     case NoteResult::toolong: trans_messagebox(toolong, QStringLiteral("Error"), mb::iconerror); break;
     case NoteResult::failed: trans_messagebox(failure, QStringLiteral("Error"), mb::iconerror); break;

@@ -101,7 +101,7 @@ void TForm4::okclicked()
     if (checkname_) {
         for (QChar c : forbidden) {
             if (text.contains(c)) {
-                trans_messagebox(forbiddenmessage, QStringLiteral("Error"), mb::iconerror);
+                trans_messagebox(forbiddennamemessage, QStringLiteral("Error"), mb::iconerror);
                 return;
             }
         }

@@ -24,7 +24,6 @@ class TForm4 : public QDialog
 
 public:
     static inline const QString &forbidden = forbiddennamechars;
-    static inline const QString &forbiddenmessage = forbiddennamemessage;
 
     explicit TForm4(QWidget *parent = nullptr);
 

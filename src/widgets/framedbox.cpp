@@ -10,18 +10,45 @@ namespace {
 constexpr int tile = 18;
 }
 
+namespace {
+
+FrameTiles loadtiles(const char *prefix)
+{
+    const char *names[] = {"0-topleft", "1-topright", "2-bottomright", "3-bottomleft",
+                           "4-top",     "5-left",     "6-right",       "7-bottom"};
+    FrameTiles t;
+    for (int i = 0; i < 8; ++i)
+        t[i] = iconpixmap(QLatin1String(prefix) + QLatin1String(names[i]) + QStringLiteral(".svg"), QSize(tile, tile));
+    return t;
+}
+
+} // namespace
+
 const FrameTiles &frametiles()
 {
-    static const FrameTiles tiles = [] {
-        const char *names[] = {"frame0-topleft.svg", "frame1-topright.svg", "frame2-bottomright.svg",
-                               "frame3-bottomleft.svg", "frame4-top.svg",   "frame5-left.svg",
-                               "frame6-right.svg",    "frame7-bottom.svg"};
-        FrameTiles t;
-        for (int i = 0; i < 8; ++i)
-            t[i] = iconpixmap(QLatin1String(names[i]), QSize(tile, tile));
-        return t;
-    }();
+    static const FrameTiles tiles = loadtiles("frame");
     return tiles;
+}
+
+const FrameTiles &bordertiles()
+{
+    static const FrameTiles tiles = loadtiles("border");
+    return tiles;
+}
+
+void PaintBox1Paint(QPainter &painter, QSize size, const FrameTiles &tiles)
+{
+    const int w = size.width();
+    const int h = size.height();
+    painter.drawPixmap(0, 0, tiles[0]);
+    painter.drawPixmap(w - tile, 0, tiles[1]);
+    painter.drawPixmap(w - tile, h - tile, tiles[2]);
+    painter.drawPixmap(0, h - tile, tiles[3]);
+    painter.drawPixmap(QRect(18, 0, w - 17 - 18, 17), tiles[4]);
+    painter.drawPixmap(QRect(-1, 18, 18, h - 17 - 18), tiles[5]);
+    painter.drawPixmap(QRect(w - 17, 18, 16, h - 17 - 18), tiles[6]);
+    painter.drawPixmap(QRect(18, h - 17, w - 17 - 18, 17), tiles[7]);
+    painter.fillRect(QRect(16, 16, w - 32, h - 32), Qt::white);
 }
 
 void PaintBox2Paint(QPainter &painter, QSize size, const QColor &background, const FrameTiles &tiles)
@@ -40,6 +67,15 @@ void PaintBox2Paint(QPainter &painter, QSize size, const QColor &background, con
     painter.fillRect(QRect(w - tile, h - tile, tile, tile), background);
     painter.drawPixmap(w - tile, h - tile, tiles[2]);
     painter.fillRect(QRect(16, 16, w - 32, h - 32), Qt::white);
+}
+
+QImage borderimage(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(QColor::fromRgb(borderkey));
+    QPainter painter(&image);
+    PaintBox1Paint(painter, size);
+    return image;
 }
 
 FramedBox::FramedBox(QWidget *parent) : QWidget(parent) {}

@@ -2,6 +2,7 @@
 // The rounded white framed boxes that every page and dialog draws behind its
 // controls: eight 18 x 18 tiles (four corners, four edges) around a white inside.
 
+#include <QImage>
 #include <QMargins>
 #include <QWidget>
 
@@ -18,6 +19,19 @@ const FrameTiles &frametiles();
 // bottom-right cell before its corner, so tiles reaching into it vanish.
 void PaintBox2Paint(QPainter &painter, QSize size, const QColor &background,
                     const FrameTiles &tiles = frametiles());
+
+// The frame of the borderless windows (about box, reminder pop-up): its own
+// eight tiles, in the same order, whose corners are fuchsia outside the
+// rounding so the window's shape can cut them away.
+const FrameTiles &bordertiles();
+inline constexpr QRgb borderkey = 0xFFFF00FF;
+
+// Paints such a frame over the rectangle (0, 0, size): the four corners,
+// the four edges stretched between them, and the white inside.
+void PaintBox1Paint(QPainter &painter, QSize size, const FrameTiles &tiles = bordertiles());
+// A borderless window's picture: the frame on the key colour, which its
+// shape leaves out.
+QImage borderimage(QSize size);
 
 // A widget that is a framed box; controls placed on it sit on the white
 // inside when its layout keeps the inside margins. The cell behind the

@@ -25,25 +25,51 @@ namespace {
 const char *const kindproperty = "qm_transkind";
 const char *const tagproperty = "qm_transtag";
 
-// Looks texts up in one opened language file for the whole pass.
+// Where the translation pass gets its texts.
 class Pass
 {
 public:
-    explicit Pass(const QString &path) : ini_(path) {}
+    virtual ~Pass() = default;
+    // The text of `key`, keeping `shown` when there is none.
+    virtual QString lookup(const QString &section, const QString &key, const QString &shown) const = 0;
 
     QString text(const QString &section, const QString &key) const
     {
-        return key.isEmpty() ? key : ini_.readstring(section, key, key);
+        return key.isEmpty() ? key : lookup(section, key, key);
     }
-    // The text of `key`, keeping `shown` when the file has no such key.
     QString text(const QString &section, const QString &key, const QString &shown) const
     {
-        return key.isEmpty() ? shown : ini_.readstring(section, key, shown);
+        return key.isEmpty() ? shown : lookup(section, key, shown);
+    }
+};
+
+// Looks texts up in one opened language file for the whole pass.
+class FilePass : public Pass
+{
+public:
+    explicit FilePass(const QString &path) : ini_(path) {}
+    QString lookup(const QString &section, const QString &key, const QString &shown) const override
+    {
+        return ini_.readstring(section, key, shown);
     }
 
 private:
     IniFile ini_;
 };
+
+// Changes nothing and notes every key asked for.
+class RecordingPass : public Pass
+{
+public:
+    QString lookup(const QString &section, const QString &key, const QString &shown) const override
+    {
+        keys.append({section, key});
+        return shown;
+    }
+    mutable QList<TransKey> keys;
+};
+
+void translatewindows(const Pass &pass, const QList<QWidget *> &windows);
 
 void translatebutton(const Pass &pass, QAbstractButton *button, int tag)
 {
@@ -121,6 +147,20 @@ void translatecontrol(const Pass &pass, QObject *control)
         if (auto *button = qobject_cast<QRadioButton *>(control); button && tag == 0)
             button->setText(pass.text(QStringLiteral("RadioButtons"), button->text()));
         break;
+    }
+}
+
+void translatewindows(const Pass &pass, const QList<QWidget *> &windows)
+{
+    for (QWidget *window : windows) {
+        if (!window)
+            continue;
+        if (!window->windowTitle().isEmpty())
+            window->setWindowTitle(pass.text(QStringLiteral("Labels"), window->windowTitle()));
+        translatecontrol(pass, window);
+        const QList<QObject *> controls = window->findChildren<QObject *>();
+        for (QObject *control : controls)
+            translatecontrol(pass, control);
     }
 }
 
@@ -240,17 +280,8 @@ void Language::translate(const QList<QWidget *> &windows, const TranslatedMemos 
         language_ = english;
         return;
     }
-    const Pass pass(path);
-    for (QWidget *window : windows) {
-        if (!window)
-            continue;
-        if (!window->windowTitle().isEmpty())
-            window->setWindowTitle(pass.text(QStringLiteral("Labels"), window->windowTitle()));
-        translatecontrol(pass, window);
-        const QList<QObject *> controls = window->findChildren<QObject *>();
-        for (QObject *control : controls)
-            translatecontrol(pass, control);
-    }
+    const FilePass pass(path);
+    translatewindows(pass, windows);
 
     translatememo(pass, QStringLiteral("About"), memos.about);
     translatememo(pass, QStringLiteral("Donate"), memos.donate);
@@ -260,6 +291,13 @@ void Language::translate(const QList<QWidget *> &windows, const TranslatedMemos 
         hashtolines(pass.text(QStringLiteral("Memos"), QStringLiteral("Tips2"), QString()), *memos.tips);
 
     dateformat_ = pass.text(QStringLiteral("Language"), QStringLiteral("dateformat"), dateformat_);
+}
+
+QList<TransKey> translationkeys(const QList<QWidget *> &windows)
+{
+    RecordingPass pass;
+    translatewindows(pass, windows);
+    return pass.keys;
 }
 
 Language &currentlanguage()

@@ -61,6 +61,18 @@ struct TranslatedMemos
     QStringList *tips = nullptr; // "Tips", then "Tips2" appended
 };
 
+// A text the translation pass looks up: the section and the key.
+struct TransKey
+{
+    QString section;
+    QString key;
+    bool operator==(const TransKey &) const = default;
+};
+
+// Every key the translation pass looks up in `windows`, in the pass's
+// order, changing nothing: what a language file has to translate.
+QList<TransKey> translationkeys(const QList<QWidget *> &windows);
+
 class Language
 {
 public:

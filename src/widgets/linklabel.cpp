@@ -1,6 +1,7 @@
 #include "widgets/linklabel.h"
 
 #include "platform/pictures.h"
+#include "widgets/language.h"
 
 #include <QMouseEvent>
 
@@ -39,4 +40,12 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
     QLabel::mouseReleaseEvent(event);
+}
+
+LinkLabel *namedlink(const char *name, const QString &text, QWidget *parent)
+{
+    auto *link = new LinkLabel(text, parent);
+    link->setObjectName(QLatin1String(name));
+    settranslatable(link, TransKind::label);
+    return link;
 }

@@ -21,3 +21,6 @@ protected:
 private:
     void setcolour(const QColor &colour);
 };
+
+// A link with its caption translated, named for tests to find.
+LinkLabel *namedlink(const char *name, const QString &text, QWidget *parent);

@@ -182,7 +182,7 @@ TEST_F(TermsFixture, UnsafeNamesNeverBecomePaths)
     for (const char *name : {"../escape", "a/b", "x.y", "tab\there", "*"}) {
         error = {};
         EXPECT_EQ(terms.newterm(QString::fromUtf8(name), answer(true), error), TermOutcome::failed) << name;
-        EXPECT_EQ(error.format, Terms::invalidmessage) << name;
+        EXPECT_EQ(error.format, forbiddennamemessage) << name;
         EXPECT_EQ(terms.renameterm(QStringLiteral("Previous term"), QString::fromUtf8(name), {}, error),
                   TermOutcome::failed)
             << name;

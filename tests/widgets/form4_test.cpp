@@ -62,7 +62,7 @@ TEST(NameDialog, RefusesCharactersThatCannotStandInAFileName)
         });
         EXPECT_EQ(result, QStringLiteral("ab"));
         ASSERT_EQ(answers.boxes.size(), 1u) << QString(c).toStdString();
-        EXPECT_EQ(answers.boxes[0].text, TForm4::forbiddenmessage);
+        EXPECT_EQ(answers.boxes[0].text, forbiddennamemessage);
         EXPECT_EQ(answers.boxes[0].caption, QStringLiteral("Error"));
         EXPECT_EQ(answers.boxes[0].flags, 16);
     }

@@ -68,3 +68,44 @@ TEST(FramedBox, TheShippedTilesAreTransparentOutsideTheFrame)
     EXPECT_EQ(tiles[0].toImage().pixelColor(0, 0).alpha(), 0);
     EXPECT_EQ(tiles[0].toImage().pixelColor(17, 17), QColor(Qt::white));
 }
+
+TEST(FramedBox, TheBorderlessFrameStretchesItsEdgesBetweenTheCorners)
+{
+    QImage image(100, 60, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    PaintBox1Paint(painter, image.size(), flattiles());
+    painter.end();
+
+    // Corners at (0, 0), (82, 0), (82, 42) and (0, 42).
+    EXPECT_EQ(tileat(image, 0, 0), 0);
+    EXPECT_EQ(tileat(image, 99, 0), 1);
+    EXPECT_EQ(tileat(image, 99, 59), 2);
+    EXPECT_EQ(tileat(image, 0, 59), 3);
+    // Top (18, 0)-(83, 17), left (-1, 18)-(17, 43), right (83, 18)-(99, 43),
+    // bottom (18, 43)-(83, 60): each drawn over the corners it reaches.
+    EXPECT_EQ(tileat(image, 18, 0), 4);
+    EXPECT_EQ(tileat(image, 82, 15), 4);
+    EXPECT_EQ(tileat(image, 83, 0), 1);
+    EXPECT_EQ(tileat(image, 0, 18), 5);
+    EXPECT_EQ(tileat(image, 15, 42), 5);
+    EXPECT_EQ(tileat(image, 84, 18), 6);
+    EXPECT_EQ(tileat(image, 98, 42), 6);
+    EXPECT_EQ(image.pixelColor(99, 30), QColor(Qt::black)) << "the right edge ends one pixel short";
+    EXPECT_EQ(tileat(image, 18, 44), 7);
+    EXPECT_EQ(tileat(image, 82, 59), 7);
+    EXPECT_EQ(tileat(image, 83, 59), 2);
+    // The white inside, (16, 16) to (84, 44).
+    EXPECT_EQ(tileat(image, 16, 16), -2);
+    EXPECT_EQ(tileat(image, 83, 43), -2);
+    EXPECT_EQ(tileat(image, 84, 30), 6);
+}
+
+TEST(FramedBox, ABorderlessWindowsPictureKeepsTheKeyOnlyOutsideTheCorners)
+{
+    const QImage image = borderimage(QSize(120, 80));
+    EXPECT_EQ(image.pixel(0, 0), borderkey);
+    EXPECT_EQ(image.pixel(119, 79), borderkey);
+    EXPECT_NE(image.pixel(60, 0), borderkey);
+    EXPECT_EQ(image.pixelColor(60, 40), QColor(Qt::white));
+}
