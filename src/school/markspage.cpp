@@ -336,7 +336,9 @@ void MarksPage::countaverages()
 {
     const Averages a = ::countaverages(db_.subjects, settings_.number(Setting::suma));
     const QSignalBlocker quiet(StringGrid3);
-    for (int r = 0; r < a.results.size(); ++r) {
+    // Rows stand for subjects once the grids are filled; before that there
+    // is no row to show a result in.
+    for (int r = 0; r < a.results.size() && r < StringGrid3->rowCount(); ++r) {
         auto *item = new QTableWidgetItem(a.results[r]);
         item->setFlags(item->flags() & ~Qt::ItemIsEditable);
         StringGrid3->setItem(r, 0, item);
