@@ -2,6 +2,7 @@
 
 #include "database/database.h"
 #include "database/settings.h"
+#include "mainwindow/form8.h"
 #include "mainwindow/makerpages.h"
 #include "mainwindow/tips.h"
 #include "moon/tmoon.h"
@@ -257,6 +258,15 @@ void OverviewPage::buildlists(QBoxLayout *page)
     // Room for all four counts without a scroll bar.
     countlist->setMinimumHeight(4 * (std::max(countlist->fontMetrics().height(), 16) + 4) + 4);
     counts->addWidget(countlist);
+    // The backups of the whole data folder.
+    auto *backups = new QHBoxLayout;
+    QPushButton *exportbutton = namedbutton("BitBtn23", QStringLiteral("Export(backup)"), countbox);
+    QPushButton *importbutton = namedbutton("BitBtn24", QStringLiteral("Import"), countbox);
+    backups->addWidget(exportbutton);
+    backups->addWidget(importbutton);
+    counts->addLayout(backups);
+    connect(exportbutton, &QPushButton::clicked, this, &OverviewPage::BitBtn23Click);
+    connect(importbutton, &QPushButton::clicked, this, &OverviewPage::BitBtn24Click);
     auto *lists = new QHBoxLayout;
     lists->addWidget(weekbox, 3);
     lists->addWidget(countbox, 2);
@@ -576,4 +586,16 @@ void OverviewPage::settingchanged(Setting which)
     default:
         break;
     }
+}
+
+void OverviewPage::BitBtn23Click()
+{
+    if (backupform_)
+        backupform_->showexport();
+}
+
+void OverviewPage::BitBtn24Click()
+{
+    if (backupform_)
+        backupform_->showimport();
 }

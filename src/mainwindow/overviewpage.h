@@ -18,6 +18,7 @@
 
 class LinkLabel;
 class QLabel;
+class TForm8;
 class QTreeWidget;
 class TMoon;
 enum class DbKind;
@@ -56,6 +57,10 @@ public:
     void showtips();
     // The main timer's work while the page is shown: clock and lesson status.
     void tick(const QDateTime &now);
+    // The backup window, which lives for the whole run.
+    void setbackupform(TForm8 *form) { backupform_ = form; }
+    void BitBtn23Click(); // "Export(backup)"
+    void BitBtn24Click(); // "Import"
     // The lesson in progress (index in the timetable), -1 for none.
     int currentlesson() const { return currentlesson_; }
     // The notification balloon's text: name day, next birthday, next name day.
@@ -99,6 +104,7 @@ private:
     QMap<QString, QString> namedaylists_; // name-day list -> its file
     QString loadedlist_;
     QString tiplinks_[2];
+    TForm8 *backupform_ = nullptr;
     QString counts_[5]; // the count text of each PageCount
 
     QLabel *welcome = nullptr;

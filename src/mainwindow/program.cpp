@@ -63,6 +63,7 @@ bool ProgramWindows::create()
     form8_ = std::make_unique<TForm8>(db_.dbpath(), clock_);
     form1_->adddialog(form8_.get());
     QObject::connect(form8_.get(), &TForm8::imported, form1_.get(), &TForm1::refreshcontent);
+    form1_->overview()->setbackupform(form8_.get());
     ringform_ = std::make_unique<Tringform>(player_);
     form1_->setringform(ringform_.get(), &player_);
     memoform_ = std::make_unique<Tmemoform>(settings_, clock_);

@@ -4,6 +4,9 @@
 #include "mainwindow/form8.h"
 
 #include "database/backup.h"
+#include "database/database.h"
+#include "database/settings.h"
+#include "mainwindow/overviewpage.h"
 #include "platform/clock.h"
 #include "testsupport.h"
 
@@ -17,6 +20,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 
 using testsupport::readfile;
 using testsupport::RecordingPrompter;
@@ -215,4 +219,24 @@ TEST_F(BackupWindowTest, ARefusedImportLeavesEverythingAsItWas)
     EXPECT_EQ(imported.count(), 0);
     QFile::remove(backup + "/dbversion.dat");
     EXPECT_EQ(snapshot(dir.path()), before);
+}
+
+TEST(BackupButtons, TheOverviewOpensTheBackupWindowInEachMode)
+{
+    QTemporaryDir dir;
+    Database db(dir.path() + QStringLiteral("/Quillmoter/"));
+    Settings settings;
+    Clock clock;
+    OverviewPage overview(db, settings, clock);
+    TForm8 form(db.dbpath(), clock);
+    overview.setbackupform(&form);
+    QList<TForm8::Mode> modes;
+    for (const char *button : {"BitBtn23", "BitBtn24"}) {
+        QTimer::singleShot(0, &form, [&] {
+            modes << form.mode();
+            form.done(QDialog::Rejected);
+        });
+        overview.findChild<QPushButton *>(QLatin1String(button))->click();
+    }
+    EXPECT_EQ(modes, (QList<TForm8::Mode>{TForm8::Mode::exporting, TForm8::Mode::importing}));
 }
