@@ -817,11 +817,16 @@ void Tmemoform::RichEdit1SelectionChange()
 
     const QStringList families = f.fontFamilies().toStringList();
     const QString family = families.isEmpty() ? RichEdit1->document()->defaultFont().family() : families.first();
-    const int row = ComboBox2->findText(family, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (row >= 0) {
-        const QSignalBlocker fontquiet(ComboBox2);
-        ComboBox2->setCurrentIndex(row);
+    int row = ComboBox2->findText(family, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const QSignalBlocker fontquiet(ComboBox2);
+    // A face this system lacks ("Arial" of a note written elsewhere) is still
+    // the note's face: the box names it rather than another one.
+    if (row < 0 && !family.isEmpty()) {
+        ComboBox2->addItem(family);
+        row = ComboBox2->count() - 1;
     }
+    if (row >= 0)
+        ComboBox2->setCurrentIndex(row);
 }
 
 void Tmemoform::RichEdit1TextNotFound()

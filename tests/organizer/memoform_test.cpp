@@ -449,3 +449,17 @@ TEST_F(MemoFormTest, ANoteThatCannotBeReadIsReportedAndNeverWritten)
     EXPECT_TRUE(QTest::qWaitFor([&] { return !form.isVisible(); }, 2000));
     EXPECT_FALSE(QFile::exists(missing));
 }
+
+TEST_F(MemoFormTest, TheFontBoxNamesAFaceThisSystemLacks)
+{
+    writefile(path, "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil No Such Face Here;}}\\f0\\fs20 text\\par}");
+    open(path);
+    auto *fonts = form.findChild<QComboBox *>(QStringLiteral("ComboBox2"));
+    ASSERT_NE(fonts, nullptr);
+    QTextCursor inside = edit()->textCursor();
+    inside.setPosition(2);
+    edit()->setTextCursor(inside);
+    EXPECT_EQ(fonts->currentText(), QStringLiteral("No Such Face Here"));
+    form.close();
+    EXPECT_TRUE(prompter.questions.empty()) << "showing the face changes nothing";
+}
