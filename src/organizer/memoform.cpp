@@ -7,6 +7,7 @@
 #include "platform/pictures.h"
 #include "platform/prompter.h"
 #include "platform/shell.h"
+#include "widgets/colorbox.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
 
@@ -66,27 +67,6 @@ const QStringList &rtfmimetypes()
     static const QStringList types = {QStringLiteral("text/rtf"), QStringLiteral("application/rtf"),
                                       QStringLiteral("text/richtext")};
     return types;
-}
-
-// The named colours of the colour box, after its custom entry.
-struct NamedColour
-{
-    const char *name;
-    QRgb rgb;
-};
-constexpr NamedColour namedcolours[] = {
-    {"Black", 0x000000},   {"Maroon", 0x800000},     {"Green", 0x008000},    {"Olive", 0x808000},
-    {"Navy", 0x000080},    {"Purple", 0x800080},     {"Teal", 0x008080},     {"Gray", 0x808080},
-    {"Silver", 0xC0C0C0},  {"Red", 0xFF0000},        {"Lime", 0x00FF00},     {"Yellow", 0xFFFF00},
-    {"Blue", 0x0000FF},    {"Fuchsia", 0xFF00FF},    {"Aqua", 0x00FFFF},     {"White", 0xFFFFFF},
-    {"Money Green", 0xC0DCC0}, {"Sky Blue", 0xA6CAF0}, {"Cream", 0xFFFBF0}, {"Medium Gray", 0xA0A0A4},
-};
-
-QIcon swatch(const QColor &colour)
-{
-    QPixmap p(14, 14);
-    p.fill(colour);
-    return QIcon(p);
 }
 
 // The selected text up to its first paragraph break: what the find boxes start with.
@@ -518,12 +498,9 @@ void Tmemoform::buildboxes(QWidget *band)
     for (int size : {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72})
         ComboBox1->addItem(QString::number(size));
 
-    ColorBox1 = new QComboBox(band);
+    ColorBox1 = new ColorBox(band);
     ColorBox1->setObjectName(QStringLiteral("ColorBox1"));
-    ColorBox1->addItem(swatch(Qt::black), QStringLiteral("Custom..."), QColor(Qt::black));
-    for (const NamedColour &c : namedcolours)
-        ColorBox1->addItem(swatch(QColor(c.rgb)), QLatin1String(c.name), QColor(c.rgb));
-    ColorBox1->setCurrentIndex(1);
+    ColorBox1->setcolour(0x000000);
 
     SpinEdit1 = new QSpinBox(band);
     SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
@@ -543,7 +520,7 @@ void Tmemoform::buildboxes(QWidget *band)
     // typing "12" does not first make the text one point high.
     connect(ComboBox1, &QComboBox::textActivated, this, &Tmemoform::ComboBox1Change);
     connect(ComboBox2, &QComboBox::activated, this, &Tmemoform::ComboBox2Change);
-    connect(ColorBox1, &QComboBox::activated, this, &Tmemoform::ColorBox1Change);
+    connect(ColorBox1, &ColorBox::colourchosen, this, &Tmemoform::ColorBox1Change);
     connect(SpinEdit1, &QSpinBox::valueChanged, this, &Tmemoform::SpinEdit1Change);
 }
 
@@ -754,20 +731,9 @@ void Tmemoform::ComboBox2Change()
     RichEdit1->setFocus();
 }
 
-void Tmemoform::ColorBox1Change(int index)
+void Tmemoform::ColorBox1Change(qint32 colour)
 {
-    if (index == 0) {
-        const QColor chosen =
-            QColorDialog::getColor(ColorBox1->itemData(0).value<QColor>(), this, QStringLiteral("Color"));
-        if (!chosen.isValid()) {
-            RichEdit1SelectionChange(); // the box shows the text's colour again
-            RichEdit1->setFocus();
-            return;
-        }
-        ColorBox1->setItemData(0, chosen);
-        ColorBox1->setItemIcon(0, swatch(chosen));
-    }
-    setselectedcolour(ColorBox1->itemData(index).value<QColor>());
+    setselectedcolour(wincolor(quint32(colour)));
     RichEdit1->setFocus();
 }
 
@@ -801,19 +767,7 @@ void Tmemoform::RichEdit1SelectionChange()
     ComboBox1->setEditText(memo::sizetext(size));
 
     const QColor colour = f.foreground().style() != Qt::NoBrush ? f.foreground().color() : QColor(Qt::black);
-    const QSignalBlocker colourquiet(ColorBox1);
-    int entry = -1;
-    for (int i = 1; i < ColorBox1->count() && entry < 0; ++i) {
-        if (ColorBox1->itemData(i).value<QColor>().rgb() == colour.rgb())
-            entry = i;
-    }
-    if (entry < 0) {
-        // Another colour shows in the custom entry.
-        ColorBox1->setItemData(0, colour);
-        ColorBox1->setItemIcon(0, swatch(colour));
-        entry = 0;
-    }
-    ColorBox1->setCurrentIndex(entry);
+    ColorBox1->setcolour(wincolorvalue(colour));
 
     const QStringList families = f.fontFamilies().toStringList();
     const QString family = families.isEmpty() ? RichEdit1->document()->defaultFont().family() : families.first();

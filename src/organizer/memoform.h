@@ -15,6 +15,7 @@
 
 class Clock;
 class QCheckBox;
+class ColorBox;
 class QComboBox;
 class QLineEdit;
 class QPrinter;
@@ -162,7 +163,7 @@ private:
     void ToolButton18Click(); // print
     void ComboBox1Change();  // size
     void ComboBox2Change();  // font
-    void ColorBox1Change(int index);
+    void ColorBox1Change(qint32 colour);
     void SpinEdit1Change(int value);
     void RichEdit1SelectionChange();
     void RichEdit1TextNotFound();
@@ -190,7 +191,7 @@ private:
     QToolButton *ToolButton7 = nullptr;  // bullets
     QComboBox *ComboBox2 = nullptr;      // font
     QComboBox *ComboBox1 = nullptr;      // size
-    QComboBox *ColorBox1 = nullptr;      // colour
+    ColorBox *ColorBox1 = nullptr;       // colour
     QSpinBox *SpinEdit1 = nullptr;       // zoom
     QPushButton *BitBtn1 = nullptr;      // "OK"
     QTimer *Timer1 = nullptr;            // 500 ms: the zoom box follows the control
