@@ -24,6 +24,10 @@ DbVersion checkdbversion(const QString &text, double *number = nullptr);
 // or nothing when it cannot be read (the reason in `error`).
 std::optional<QString> readdbversion(const QString &folder, QString *error = nullptr);
 
+// A damaged version text as a message quotes it: its first 40 printable
+// characters at most.
+QString quotedversion(const QString &text);
+
 // Messages of the version check ("#" is a line break).
 inline const QString dbversionmissing = QStringLiteral(
     "Unable to determine database version, it is probably not in selected folder or it is damaged.");

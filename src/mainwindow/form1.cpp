@@ -29,6 +29,7 @@
 #include "widgets/language.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -155,21 +156,43 @@ void TForm1::report(const QString &format, const QStringList &args)
 bool TForm1::FormCreate()
 {
     designsize = size();
-    if (!db_.createfolders())
+    // The problems of one start (a read-only or damaged folder gives many)
+    // are told together in one message once the database is loaded.
+    db_.holdreports();
+    const bool made = db_.createfolders();
+    if (made) {
+        db_.removeleftovers({settingsfilename, Language::languagefile});
+        language_.loadlanguage(db_.dbpath(), folders::programfolders());
+        db_.loadcustommelodies();
+    }
+    startreports_ << db_.releasereports();
+    if (!made) {
+        showstartreports();
         return false;
-    language_.loadlanguage(db_.dbpath(), folders::programfolders());
-    db_.loadcustommelodies();
+    }
     versionlabel_->setText(programversion);
     TrayIcon1->show();
     return true;
 }
 
+void TForm1::showstartreports()
+{
+    startreports_ << db_.releasereports();
+    if (!startreports_.isEmpty())
+        db_.reporterror(joinmessages(std::exchange(startreports_, {})));
+}
+
 bool TForm1::programstart()
 {
     if (!db_.hasversionfile()) {
+        db_.holdreports();
         db_.writeversion(); // a new database
-    } else if (!actualdb(db_.dbpath(), messageprompts())) {
-        return false;
+    } else {
+        // The version check speaks at once, so what came before goes first.
+        showstartreports();
+        if (!actualdb(db_.dbpath(), messageprompts()))
+            return false;
+        db_.holdreports();
     }
 
     db_.unfiled = unfiledlabel_->text();
@@ -178,6 +201,7 @@ bool TForm1::programstart()
     timetable_->BitBtn29Click();
     refreshcontent();
     refreshnavbar();
+    showstartreports();
     checkevents();
     if (ended_)
         return false;
@@ -281,6 +305,9 @@ void TForm1::settingchanged(Setting which)
 void TForm1::loadsettings()
 {
     const IniFile ini(db_.path(settingsfilename));
+    if (!ini.readerror().isEmpty()) {
+        db_.reporterror({unreadablefile, {QDir::toNativeSeparators(ini.path()), ini.readerror()}});
+    }
     LoadContext context;
     context.designsize = designsize;
     context.welcomenote = language_.lookup(QStringLiteral("Labels"), QStringLiteral("Welcome to Quillmoter organizer!"));

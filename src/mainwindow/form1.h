@@ -9,6 +9,7 @@
 // between them: each page refreshes itself from the database, the settings
 // and the clock.
 
+#include "database/database.h"
 #include "mainwindow/daychecks.h"
 #include "widgets/pagetable.h"
 
@@ -121,6 +122,8 @@ private:
     void settingchanged(Setting which);
     void applygeometry();
     void report(const QString &format, const QStringList &args = {});
+    // Shows the problems gathered since the start began, in one message.
+    void showstartreports();
 
     Database &db_;
     Settings &settings_;
@@ -135,6 +138,7 @@ private:
     bool ended_ = false;
     int tickms_ = 0;
     QList<QWidget *> dialogs_;
+    QList<DbMessage> startreports_;
     Tringform *ringform_ = nullptr;
     MelodyPlayer *player_ = nullptr;
 
