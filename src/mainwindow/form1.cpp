@@ -163,6 +163,10 @@ bool TForm1::FormCreate()
     if (made) {
         db_.removeleftovers({settingsfilename, Language::languagefile});
         language_.loadlanguage(db_.dbpath(), folders::programfolders());
+        if (!language_.storederror().isEmpty()) {
+            db_.reporterror({unreadablefile, {QDir::toNativeSeparators(db_.path(Language::languagefile)),
+                                              language_.storederror()}});
+        }
         db_.loadcustommelodies();
     }
     startreports_ << db_.releasereports();

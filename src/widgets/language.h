@@ -82,6 +82,8 @@ public:
     // refuses when the file was there at load but could not be read.
     bool savelanguage(const QString &dbpath, QString *error = nullptr) const;
 
+    // Why the stored choice could not be read at load; empty when it could.
+    const QString &storederror() const { return storederror_; }
     const QString &language() const { return language_; }
     bool isenglish() const { return language_ == english; }
     // The entries of the language list: "english", then the files' base names.
