@@ -48,14 +48,19 @@ std::optional<QString> readdbversion(const QString &folder, QString *error)
     const std::optional<QByteArray> data = wholefile::readhead(path + QStringLiteral("dbversion.dat"), 256, error);
     if (!data)
         return std::nullopt;
-    qsizetype end = data->size();
-    for (qsizetype i = 0; i < data->size(); ++i) {
-        if (data->at(i) == '\r' || data->at(i) == '\n') {
+    return dbversionline(*data);
+}
+
+QString dbversionline(const QByteArray &data)
+{
+    qsizetype end = data.size();
+    for (qsizetype i = 0; i < data.size(); ++i) {
+        if (data.at(i) == '\r' || data.at(i) == '\n') {
             end = i;
             break;
         }
     }
-    return ansi::decode(data->constData(), end);
+    return ansi::decode(data.constData(), end);
 }
 
 QString quotedversion(const QString &text)

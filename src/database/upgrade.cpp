@@ -165,7 +165,7 @@ QByteArray convertrecords(const QByteArray &in, qsizetype insize, qsizetype keyo
 QStringList subjectfiles(const QString &folder)
 {
     QStringList names;
-    if (QFileInfo::exists(withslash(folder) + QStringLiteral("subjects.dat")))
+    if (wholefile::examine(withslash(folder) + QStringLiteral("subjects.dat")) != wholefile::PathKind::missing)
         names << QStringLiteral("subjects.dat");
     const QStringList terms = QDir(withslash(folder) + QStringLiteral("subjects"))
                                   .entryList({QStringLiteral("*.dat")}, QDir::Files, QDir::Name);

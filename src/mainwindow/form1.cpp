@@ -84,7 +84,10 @@ TForm1::TForm1(Database &db, Settings &settings, Language &language, Clock &cloc
     overview_ = static_cast<OverviewPage *>(PageControl1->widget(pageoverview));
     timetable_ = static_cast<TimetablePage *>(PageControl1->widget(pagetimetable));
     // The Overview's lesson status follows a change of the shown week at once.
-    connect(timetable_, &TimetablePage::weekchanged, this, &TForm1::Timer1Timer);
+    connect(timetable_, &TimetablePage::weekchanged, this, [this] {
+        overview_->lessonschanged();
+        Timer1Timer();
+    });
     row->addWidget(PageControl1, 1);
     setCentralWidget(central);
 

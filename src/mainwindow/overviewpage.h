@@ -51,6 +51,9 @@ public:
     void showtips();
     // The main timer's work while the page is shown: clock and lesson status.
     void tick(const QDateTime &now);
+    // Something the lesson texts depend on changed (the timetable, a
+    // setting, the week shown): the next tick recomputes them.
+    void lessonschanged() { lessonsdirty_ = true; }
     // The lesson in progress (index in the timetable), -1 for none.
     int currentlesson() const { return currentlesson_; }
     // The notification balloon's text: name day, next birthday, next name day.
@@ -77,6 +80,7 @@ private:
 
     QImage clockface_;
     QTime clockshown_;
+    bool lessonsdirty_ = true; // the lesson texts are recomputed at the next tick
     bool clockdigital_ = false;
     int currentlesson_ = -1;
     QMap<QString, QString> namedaylists_; // name-day list -> its file

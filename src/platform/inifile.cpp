@@ -123,6 +123,11 @@ void IniFile::writestring(const QString &section, const QString &key, const QStr
         lines_.insert(end, line);
 }
 
+QByteArray IniFile::data() const
+{
+    return wholefile::joinlines(lines_);
+}
+
 bool IniFile::save(QString *error)
 {
     if (!readerror_.isEmpty()) {
@@ -130,7 +135,7 @@ bool IniFile::save(QString *error)
             *error = readerror_;
         return false;
     }
-    if (!wholefile::save(path_, wholefile::joinlines(lines_), error))
+    if (!wholefile::save(path_, data(), error))
         return false;
     exists_ = true;
     return true;

@@ -36,6 +36,8 @@ public:
     // missing). Line breaks in the key or value become blanks.
     void writestring(const QString &section, const QString &key, const QString &value);
 
+    // The whole file as a save writes it.
+    QByteArray data() const;
     // Writes the whole file. Refuses (false) when it could not be read, so a
     // file that exists but was unreadable is never replaced by a partial one.
     bool save(QString *error = nullptr);
