@@ -5,12 +5,8 @@
 # disarmed (the save comes before the pop-up and its melody).
 # Run after building: bench/reminder_launch.sh [runs]
 set -euo pipefail
-cd "$(dirname "$0")/.."
+. "$(dirname "$0")/programhome.sh"
 runs=${1:-5}
-home=$(mktemp -d)
-trap 'rm -rf "$home"' EXIT
-db=$home/data/Quillmoter
-mkdir -p "$home/runtime" && chmod 700 "$home/runtime"
 for ((i = 1; i <= runs; i++)); do
   # Enough of the minute left for a start.
   while [ "$(date +%S | sed 's/^0//')" -ge 50 ]; do sleep 1; done
@@ -18,11 +14,9 @@ for ((i = 1; i <= runs; i++)); do
   build/bench/bench_startup --write-sample "$db/" 10000 1
   before=$(md5sum <"$db/calitems.dat")
   start=$(date +%s%N)
-  HOME=$home XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime \
-    QT_QPA_PLATFORM=offscreen build/bin/quillmoter >/dev/null 2>&1 &
-  pid=$!
+  startprogram
   while [ "$(md5sum <"$db/calitems.dat")" = "$before" ]; do sleep 0.002; done
   end=$(date +%s%N)
-  kill "$pid"; wait "$pid" 2>/dev/null || true
+  stopprogram
   echo "run $i: $(( (end - start) / 1000000 )) ms from launch to the due reminder saved"
 done

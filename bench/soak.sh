@@ -5,16 +5,10 @@
 # prints the growth from the first sample after start-up to the last.
 # Run after building: bench/soak.sh [minutes]
 set -euo pipefail
-cd "$(dirname "$0")/.."
+. "$(dirname "$0")/programhome.sh"
 minutes=${1:-10}
-home=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$home"' EXIT
-db=$home/data/Quillmoter
-mkdir -p "$home/runtime" && chmod 700 "$home/runtime"
 build/bench/bench_startup --write-sample "$db/" 2000 $((minutes + 2))
-HOME=$home XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime \
-  QT_QPA_PLATFORM=offscreen build/bin/quillmoter >/dev/null 2>&1 &
-pid=$!
+startprogram
 sleep 10 # start-up and the sound system's set-up are not growth
 sample() { echo "$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status") $(ls "/proc/$pid/fd" | wc -l)"; }
 read -r rss0 fd0 <<<"$(sample)"
