@@ -4,6 +4,8 @@
 
 #include "sampledata.h"
 
+#include "platform/daynumber.h"
+
 #include "database/settings.h"
 #include "mainwindow/form1.h"
 #include "platform/clock.h"
@@ -53,15 +55,30 @@ void BM_StartupToShownWindow(benchmark::State &state)
 
 BENCHMARK(BM_StartupToShownWindow)->Unit(benchmark::kMillisecond);
 
-// "--write-sample DIR" only writes the sample database into DIR (for
-// startup_process.sh, which times the real program).
+// "--write-sample DIR [CONTACTS [REMINDERS]]" only writes the sample
+// database into DIR (for the scripts that time the real program): 2,000
+// contacts unless told, and the last REMINDERS calendar records armed for
+// today, one each minute from this one on.
 int main(int argc, char **argv)
 {
-    if (argc == 3 && QByteArray(argv[1]) == "--write-sample") {
+    if (argc >= 3 && QByteArray(argv[1]) == "--write-sample") {
         Database db(QString::fromLocal8Bit(argv[2]));
         db.createfolders();
         db.writeversion();
-        fillsample(db, 2000, 10000, 1000, 20);
+        const int contacts = argc >= 4 ? QByteArray(argv[3]).toInt() : 2000;
+        const int reminders = argc >= 5 ? QByteArray(argv[4]).toInt() : 0;
+        fillsample(db, contacts, 10000, 1000, 20);
+        const QDateTime now = QDateTime::currentDateTime();
+        for (int k = 0; k < reminders && k < int(db.calitems.size()); ++k) {
+            TCalItemRec &r = db.calitems[db.calitems.size() - 1 - size_t(k)];
+            const QTime at = now.time().addSecs(60 * k);
+            r.date = daynumber::fromdate(now.date());
+            r.repetition = "0";
+            r.timemode = timemode_both;
+            r.timefrom = qint16(at.hour() * 100 + at.minute());
+            r.remind = true;
+        }
+        db.savecalitems();
         return 0;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

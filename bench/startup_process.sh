@@ -5,21 +5,15 @@
 # rewriting the missing "memocategories.dat" just before the window shows.
 # Run after building: bench/startup_process.sh [runs]
 set -euo pipefail
-cd "$(dirname "$0")/.."
+. "$(dirname "$0")/programhome.sh"
 runs=${1:-5}
-home=$(mktemp -d)
-trap 'rm -rf "$home"' EXIT
-db=$home/data/Quillmoter
 build/bench/bench_startup --write-sample "$db/"
-mkdir -p "$home/runtime" && chmod 700 "$home/runtime"
 for ((i = 1; i <= runs; i++)); do
   rm -f "$db/memocategories.dat"
   start=$(date +%s%N)
-  HOME=$home XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime \
-    QT_QPA_PLATFORM=offscreen build/bin/quillmoter >/dev/null 2>&1 &
-  pid=$!
+  startprogram
   while [ ! -e "$db/memocategories.dat" ]; do sleep 0.001; done
   end=$(date +%s%N)
-  kill "$pid"; wait "$pid" 2>/dev/null || true
+  stopprogram
   echo "run $i: $(( (end - start) / 1000000 )) ms to a loaded main window"
 done

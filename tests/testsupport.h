@@ -18,6 +18,8 @@
 #include <optional>
 #include <ostream>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 // Readable texts in failure messages.
@@ -93,6 +95,51 @@ inline bool writefile(const QString &path, const QByteArray &data)
 {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
+}
+
+// Things that can stand where a data file belongs but are no plain file.
+enum class Odd { fifo, devzero, linkloop, folder, dangling };
+inline const Odd oddthings[] = {Odd::fifo, Odd::devzero, Odd::linkloop, Odd::folder, Odd::dangling};
+inline const char *oddname(Odd odd)
+{
+    static const char *names[] = {"a FIFO", "a link to /dev/zero", "a link loop", "a folder", "a link to nothing"};
+    return names[int(odd)];
+}
+inline bool makeodd(const QString &path, Odd odd)
+{
+    const QByteArray p = QFile::encodeName(path);
+    switch (odd) {
+    case Odd::fifo:
+        return ::mkfifo(p.constData(), 0600) == 0;
+    case Odd::devzero:
+        return ::symlink("/dev/zero", p.constData()) == 0;
+    case Odd::linkloop:
+        return ::symlink(p.constData(), p.constData()) == 0;
+    case Odd::folder:
+        return ::mkdir(p.constData(), 0700) == 0;
+    case Odd::dangling:
+        return ::symlink("/nonexistent/quillmoter/target", p.constData()) == 0;
+    }
+    return false;
+}
+// Whether `path` is still what makeodd made there.
+inline bool isodd(const QString &path, Odd odd)
+{
+    const QByteArray p = QFile::encodeName(path);
+    struct stat st;
+    if (::lstat(p.constData(), &st) != 0)
+        return false;
+    switch (odd) {
+    case Odd::fifo:
+        return S_ISFIFO(st.st_mode);
+    case Odd::folder:
+        return S_ISDIR(st.st_mode);
+    case Odd::devzero:
+    case Odd::linkloop:
+    case Odd::dangling:
+        return S_ISLNK(st.st_mode);
+    }
+    return false;
 }
 
 // A calendar record with its reminder armed at hour * 100 + minute `from`.

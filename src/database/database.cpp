@@ -57,13 +57,49 @@ Database::Database(QString dbpath, DbReporter reporter)
         dbpath_ += QLatin1Char('/');
 }
 
-void Database::report(const QString &format, const QStringList &args) const
+void Database::report(const QString &format, const QStringList &args)
 {
-    const DbMessage message{format, args};
-    if (reporter_)
+    reporterror({format, args});
+}
+
+void Database::reporterror(const DbMessage &message)
+{
+    if (holds_ > 0)
+        held_ << message;
+    else if (reporter_)
         reporter_(message);
     else
         qWarning().noquote() << message.text();
+}
+
+void Database::holdreports()
+{
+    ++holds_;
+}
+
+QList<DbMessage> Database::releasereports()
+{
+    if (holds_ > 0 && --holds_ > 0)
+        return {};
+    return std::exchange(held_, {});
+}
+
+void Database::removeleftovers(const QStringList &othernames)
+{
+    QStringList ours = {dbfile::contacts, dbfile::calitems, dbfile::tasks, dbfile::timetable,
+                        dbfile::subjects, dbfile::categories, dbfile::memocategories, dbfile::dbversion,
+                        dbfile::subjfname, dbfile::custommelodies};
+    ours << othernames;
+    const QStringList names = QDir(dbpath_).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : names) {
+        for (const QString &target : std::as_const(ours)) {
+            // Only plain files: a link of that name leads somewhere else.
+            if (wholefile::isleftover(name, target) && !QFileInfo(path(name)).isSymLink()) {
+                QFile::remove(path(name));
+                break;
+            }
+        }
+    }
 }
 
 bool Database::createfolders()
@@ -86,8 +122,7 @@ bool Database::createfolders()
 void Database::loadfailed(const QString &filename, const QString &reason)
 {
     readonly_.insert(filename);
-    report(QStringLiteral("Unable to read %s:#%s##Changes to it will not be saved until it can be read again."),
-           {QDir::toNativeSeparators(path(filename)), reason});
+    report(unreadablefile, {QDir::toNativeSeparators(path(filename)), reason});
 }
 
 bool Database::savebytes(const QString &filename, const QByteArray &data)
@@ -111,9 +146,10 @@ template <class Rec>
 bool Database::loadrecords(const QString &filename, std::vector<Rec> &out, bool skipempty)
 {
     out.clear();
-    QFile file(path(filename));
-    if (!file.open(QIODevice::ReadOnly)) {
-        loadfailed(filename, file.errorString());
+    QFile file;
+    QString reason;
+    if (!wholefile::openplain(file, path(filename), wholefile::recordlimit, &reason)) {
+        loadfailed(filename, reason);
         return false;
     }
     // A trailing piece shorter than one record is ignored.
@@ -162,12 +198,33 @@ bool Database::saverecords(const QString &filename, const std::vector<Rec> &reco
 template <class Rec>
 bool Database::loadorcreate(const QString &filename, std::vector<Rec> &out)
 {
-    if (!QFileInfo::exists(path(filename))) {
+    switch (examine(filename)) {
+    case Found::missing:
         out.clear();
         readonly_.remove(filename);
         return createempty(filename);
+    case Found::unusable:
+        out.clear();
+        return false;
+    case Found::plain:
+        break;
     }
     return loadrecords(filename, out, false);
+}
+
+Database::Found Database::examine(const QString &filename)
+{
+    QString reason;
+    switch (wholefile::examine(path(filename), &reason)) {
+    case wholefile::PathKind::missing:
+        return Found::missing;
+    case wholefile::PathKind::plain:
+        return Found::plain;
+    case wholefile::PathKind::other:
+        break;
+    }
+    loadfailed(filename, reason);
+    return Found::unusable;
 }
 
 bool Database::told(DbKind kind, bool ok)
@@ -214,12 +271,18 @@ bool Database::defaulttimetable()
 
 bool Database::loadtimetable()
 {
-    bool ok;
-    if (QFileInfo::exists(path(dbfile::timetable))) {
+    bool ok = false;
+    switch (examine(dbfile::timetable)) {
+    case Found::plain:
         ok = loadrecords(dbfile::timetable, timetable, false);
-    } else {
+        break;
+    case Found::missing:
         readonly_.remove(dbfile::timetable);
         ok = defaulttimetable();
+        break;
+    case Found::unusable:
+        timetable.clear();
+        break;
     }
     int noselection = -1;
     sorttimetable(timetable, noselection);
@@ -228,7 +291,12 @@ bool Database::loadtimetable()
 
 bool Database::loadsubjects()
 {
-    if (!QFileInfo::exists(path(dbfile::subjects))) {
+    const Found found = examine(dbfile::subjects);
+    if (found == Found::unusable) {
+        subjects.clear();
+        return told(DbKind::subjects, false);
+    }
+    if (found == Found::missing) {
         readonly_.remove(dbfile::subjects);
         subjects.clear();
         for (const QString &name : std::as_const(defaultsubjects)) {
@@ -244,7 +312,7 @@ bool Database::loadsubjects()
 
 bool Database::listexists(const QString &filename) const
 {
-    return QFileInfo::exists(path(filename));
+    return wholefile::examine(path(filename)) != wholefile::PathKind::missing;
 }
 
 QStringList Database::loadlist(const QString &filename)
@@ -312,7 +380,8 @@ void Database::loadcustommelodies()
 
 bool Database::hasversionfile() const
 {
-    return QFileInfo::exists(path(dbfile::dbversion));
+    // Anything but "no such file" is left for the version check to refuse.
+    return wholefile::examine(path(dbfile::dbversion)) != wholefile::PathKind::missing;
 }
 
 std::optional<QString> Database::readversion(QString *error) const

@@ -6,6 +6,7 @@
 #include "database/dbversion.h"
 #include "database/records.h"
 
+#include <QList>
 #include <QObject>
 #include <QSet>
 #include <QString>
@@ -46,6 +47,10 @@ struct DbMessage
 };
 using DbReporter = std::function<void(const DbMessage &)>;
 
+// The message of a file that is there but cannot be read: its path, the reason.
+inline const QString unreadablefile =
+    QStringLiteral("Unable to read %s:#%s##Changes to it will not be saved until it can be read again.");
+
 // How logic without a window talks to the user: error messages (caption
 // "Error") and yes/no questions (true for Yes). Texts are English and are
 // translated by whoever shows them.
@@ -76,6 +81,17 @@ public:
     const QString &dbpath() const { return dbpath_; }
     QString path(const QString &name) const { return dbpath_ + name; }
     void setreporter(DbReporter reporter) { reporter_ = std::move(reporter); }
+    // Sends a message to the reporter, or keeps it while reports are held.
+    void reporterror(const DbMessage &message);
+    // Keeps reports back (a start, a reminder's save) until the matching
+    // releasereports(), which hands over all kept so far when the outermost
+    // hold ends, so they can be shown together at a better moment.
+    void holdreports();
+    QList<DbMessage> releasereports();
+
+    // Removes what saves of the database's files (and of `othernames`) left
+    // behind when the program was killed between writing and renaming.
+    void removeleftovers(const QStringList &othernames = {});
 
     // Creates the folder and its "photos", "subjects" and "memos" folders
     // where missing. False (reported) when one cannot be made.
@@ -110,7 +126,9 @@ public:
     bool loading() const { return loading_; }
 
     // Each load empties its array and reads the file whole, in file order.
-    // A missing file is created empty (the timetable gets the default lessons,
+    // Only a file that does not exist is missing: a folder, a FIFO, a link
+    // loop or a file too large is reported and left as it is. A missing
+    // file is created empty (the timetable gets the default lessons,
     // the subjects the default list). A file that cannot be read is reported,
     // keeps what was read before the failure, and is not saved over until a
     // later load of it succeeds. False when something was reported.
@@ -170,6 +188,9 @@ signals:
     void reloaded();
 
 private:
+    enum class Found { missing, plain, unusable };
+    // What lies at the file's path; an unusable one is reported (loadfailed).
+    Found examine(const QString &filename);
     template <class Rec>
     bool loadrecords(const QString &filename, std::vector<Rec> &out, bool skipempty);
     template <class Rec>
@@ -179,11 +200,13 @@ private:
     bool createempty(const QString &filename);
     bool savebytes(const QString &filename, const QByteArray &data);
     void loadfailed(const QString &filename, const QString &reason);
-    void report(const QString &format, const QStringList &args) const;
+    void report(const QString &format, const QStringList &args);
     bool told(DbKind kind, bool ok);
 
     QString dbpath_;
     DbReporter reporter_;
     QSet<QString> readonly_;
     bool loading_ = false;
+    int holds_ = 0;
+    QList<DbMessage> held_;
 };

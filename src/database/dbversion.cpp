@@ -43,15 +43,35 @@ std::optional<QString> readdbversion(const QString &folder, QString *error)
     QString path = folder;
     if (!path.endsWith(QLatin1Char('/')))
         path += QLatin1Char('/');
-    const std::optional<QByteArray> data = wholefile::read(path + QStringLiteral("dbversion.dat"), error);
+    // Only the first line matters, and it is short: a damaged file of any
+    // size costs no more than this.
+    const std::optional<QByteArray> data = wholefile::readhead(path + QStringLiteral("dbversion.dat"), 256, error);
     if (!data)
         return std::nullopt;
-    qsizetype end = data->size();
-    for (qsizetype i = 0; i < data->size(); ++i) {
-        if (data->at(i) == '\r' || data->at(i) == '\n') {
+    return dbversionline(*data);
+}
+
+QString dbversionline(const QByteArray &data)
+{
+    qsizetype end = data.size();
+    for (qsizetype i = 0; i < data.size(); ++i) {
+        if (data.at(i) == '\r' || data.at(i) == '\n') {
             end = i;
             break;
         }
     }
-    return ansi::decode(data->constData(), end);
+    return ansi::decode(data.constData(), end);
+}
+
+QString quotedversion(const QString &text)
+{
+    constexpr qsizetype most = 40;
+    QString out;
+    for (const QChar c : text) {
+        if (out.size() == most)
+            break;
+        if (c.isPrint())
+            out += c;
+    }
+    return out;
 }

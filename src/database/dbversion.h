@@ -1,6 +1,7 @@
 #pragma once
 // What the version text of a database folder means for this program.
 
+#include <QByteArray>
 #include <QString>
 
 #include <optional>
@@ -23,6 +24,13 @@ DbVersion checkdbversion(const QString &text, double *number = nullptr);
 // The first line of `folder` + "dbversion.dat" (up to the first line break),
 // or nothing when it cannot be read (the reason in `error`).
 std::optional<QString> readdbversion(const QString &folder, QString *error = nullptr);
+
+// The first line of the version file's content.
+QString dbversionline(const QByteArray &data);
+
+// A damaged version text as a message quotes it: its first 40 printable
+// characters at most.
+QString quotedversion(const QString &text);
 
 // Messages of the version check ("#" is a line break).
 inline const QString dbversionmissing = QStringLiteral(

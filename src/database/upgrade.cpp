@@ -78,12 +78,12 @@ private:
 bool readinput(const QString &folder, const QString &name, QByteArray &data, bool &exists, QString *error)
 {
     const QString path = withslash(folder) + name;
-    exists = QFileInfo::exists(path);
+    QString reason;
+    exists = wholefile::examine(path, &reason) != wholefile::PathKind::missing;
     data.clear();
     if (!exists)
         return true;
-    QString reason;
-    std::optional<QByteArray> read = wholefile::read(path, &reason);
+    std::optional<QByteArray> read = wholefile::read(path, &reason, wholefile::recordlimit);
     if (!read) {
         *error = QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason;
         return false;
@@ -165,7 +165,7 @@ QByteArray convertrecords(const QByteArray &in, qsizetype insize, qsizetype keyo
 QStringList subjectfiles(const QString &folder)
 {
     QStringList names;
-    if (QFileInfo::exists(withslash(folder) + QStringLiteral("subjects.dat")))
+    if (wholefile::examine(withslash(folder) + QStringLiteral("subjects.dat")) != wholefile::PathKind::missing)
         names << QStringLiteral("subjects.dat");
     const QStringList terms = QDir(withslash(folder) + QStringLiteral("subjects"))
                                   .entryList({QStringLiteral("*.dat")}, QDir::Files, QDir::Name);
@@ -525,10 +525,17 @@ bool runupgrade(const QString &folder, double from, QString *error)
 VersionCheck checkfolderversion(const QString &folder, const DbPrompts &prompts)
 {
     const QString path = withslash(folder);
-    const std::optional<QString> text =
-        QFileInfo::exists(path + QStringLiteral("dbversion.dat")) ? readdbversion(path) : std::nullopt;
+    const QString file = path + QStringLiteral("dbversion.dat");
+    QString reason;
+    std::optional<QString> text;
+    if (wholefile::examine(file, &reason) != wholefile::PathKind::missing)
+        text = readdbversion(path, &reason);
     if (!text) {
-        prompts.error({dbversionmissing, {}});
+        // A file that is there but cannot be read says why.
+        if (reason.isEmpty())
+            prompts.error({dbversionmissing, {}});
+        else
+            prompts.error({dbversionmissing + QStringLiteral("##%s:#%s"), {QDir::toNativeSeparators(file), reason}});
         return {};
     }
     VersionCheck check;
@@ -537,7 +544,7 @@ VersionCheck checkfolderversion(const QString &folder, const DbPrompts &prompts)
         check.result = VersionCheck::current;
         return check;
     case DbVersion::unreadable:
-        prompts.error({QStringLiteral("%s") + dbversiondamaged, {*text}});
+        prompts.error({QStringLiteral("%s") + dbversiondamaged, {quotedversion(*text)}});
         return {};
     case DbVersion::newer:
         prompts.error({dbversionnewer(), {}});

@@ -31,6 +31,7 @@
 #include "widgets/language.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -86,7 +87,10 @@ TForm1::TForm1(Database &db, Settings &settings, Language &language, Clock &cloc
     overview_ = static_cast<OverviewPage *>(PageControl1->widget(pageoverview));
     timetable_ = static_cast<TimetablePage *>(PageControl1->widget(pagetimetable));
     // The Overview's lesson status follows a change of the shown week at once.
-    connect(timetable_, &TimetablePage::weekchanged, this, &TForm1::Timer1Timer);
+    connect(timetable_, &TimetablePage::weekchanged, this, [this] {
+        overview_->lessonschanged();
+        Timer1Timer();
+    });
     connect(overview_, &OverviewPage::aboutrequested, this, &TForm1::BitBtn15Click);
     row->addWidget(PageControl1, 1);
     setCentralWidget(central);
@@ -162,23 +166,50 @@ void TForm1::report(const QString &format, const QStringList &args)
 bool TForm1::FormCreate()
 {
     designsize = size();
-    if (!db_.createfolders())
+    // The problems of one start (a read-only or damaged folder gives many)
+    // are told together in one message once the database is loaded.
+    db_.holdreports();
+    const bool made = db_.createfolders();
+    if (made) {
+        db_.removeleftovers({settingsfilename, Language::languagefile});
+        language_.loadlanguage(db_.dbpath(), folders::programfolders());
+        if (!language_.storederror().isEmpty()) {
+            db_.reporterror({unreadablefile, {QDir::toNativeSeparators(db_.path(Language::languagefile)),
+                                              language_.storederror()}});
+        }
+        // Another language applies at the next start: the question ends this run.
+        static_cast<SettingsPage *>(PageControl1->widget(pagesettings))
+            ->bindlanguage(language_, [this] { Ukonit1Click(); });
+        db_.loadcustommelodies();
+    }
+    startreports_ << db_.releasereports();
+    if (!made) {
+        showstartreports();
         return false;
-    language_.loadlanguage(db_.dbpath(), folders::programfolders());
-    // Another language applies at the next start: the question ends this run.
-    static_cast<SettingsPage *>(PageControl1->widget(pagesettings))->bindlanguage(language_, [this] { Ukonit1Click(); });
-    db_.loadcustommelodies();
+    }
     versionlabel_->setText(programversion);
     TrayIcon1->show();
     return true;
 }
 
+void TForm1::showstartreports()
+{
+    startreports_ << db_.releasereports();
+    if (!startreports_.isEmpty())
+        db_.reporterror(joinmessages(std::exchange(startreports_, {})));
+}
+
 bool TForm1::programstart()
 {
     if (!db_.hasversionfile()) {
+        db_.holdreports();
         db_.writeversion(); // a new database
-    } else if (!actualdb(db_.dbpath(), messageprompts())) {
-        return false;
+    } else {
+        // The version check speaks at once, so what came before goes first.
+        showstartreports();
+        if (!actualdb(db_.dbpath(), messageprompts()))
+            return false;
+        db_.holdreports();
     }
 
     db_.unfiled = unfiledlabel_->text();
@@ -187,6 +218,7 @@ bool TForm1::programstart()
     timetable_->BitBtn29Click();
     refreshcontent();
     refreshnavbar();
+    showstartreports();
     checkevents();
     if (ended_)
         return false;
@@ -296,6 +328,9 @@ void TForm1::settingchanged(Setting which)
 void TForm1::loadsettings()
 {
     const IniFile ini(db_.path(settingsfilename));
+    if (!ini.readerror().isEmpty()) {
+        db_.reporterror({unreadablefile, {QDir::toNativeSeparators(ini.path()), ini.readerror()}});
+    }
     LoadContext context;
     context.designsize = designsize;
     context.welcomenote = language_.lookup(QStringLiteral("Labels"), QStringLiteral("Welcome to Quillmoter organizer!"));

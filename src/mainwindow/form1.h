@@ -10,6 +10,7 @@
 // between them: each page refreshes itself from the database, the settings
 // and the clock.
 
+#include "database/database.h"
 #include "mainwindow/daychecks.h"
 #include "widgets/pagetable.h"
 
@@ -126,6 +127,8 @@ private:
     void settingchanged(Setting which);
     void applygeometry();
     void report(const QString &format, const QStringList &args = {});
+    // Shows the problems gathered since the start began, in one message.
+    void showstartreports();
 
     Database &db_;
     Settings &settings_;
@@ -140,6 +143,7 @@ private:
     bool ended_ = false;
     int tickms_ = 0;
     QList<QWidget *> dialogs_;
+    QList<DbMessage> startreports_;
     Tringform *ringform_ = nullptr;
     TAboutBox *aboutbox_ = nullptr;
     MelodyPlayer *player_ = nullptr;

@@ -144,6 +144,9 @@ OverviewPage::OverviewPage(Database &db, Settings &settings, Clock &clock, QWidg
 
     connect(&settings_, &Settings::changed, this, &OverviewPage::settingchanged);
     connect(&db_, &Database::changed, this, &OverviewPage::databasechanged);
+    connect(&settings_, &Settings::changed, this, &OverviewPage::lessonschanged);
+    connect(&db_, &Database::changed, this, &OverviewPage::lessonschanged);
+    connect(&db_, &Database::reloaded, this, &OverviewPage::lessonschanged);
     connect(&db_, &Database::reloaded, this, [this] {
         currentlesson_ = -1;
         refreshday();
@@ -472,11 +475,17 @@ void OverviewPage::tick(const QDateTime &now)
     const bool digital = settings_.flag(Setting::digitalclock);
     // Redrawn only when the shown second changes: 20 ticks a second would
     // otherwise redraw the same picture.
-    if (second != clockshown_ || digital != clockdigital_) {
+    const bool newsecond = second != clockshown_ || digital != clockdigital_;
+    if (newsecond) {
         clock->setPixmap(drawclock(clockface_, second, digital));
         clockshown_ = second;
         clockdigital_ = digital;
     }
+    // The lesson texts change with the second at most, or with the timetable
+    // and the settings.
+    if (!newsecond && !lessonsdirty_)
+        return;
+    lessonsdirty_ = false;
     const int weekcode = weekcodefor(thisweek(now.date(), settings_.flag(Setting::twoweeks)),
                                      settings_.number(Setting::tttype));
     const LessonStatus status = lessonstatus(db_.timetable, now, weekcode, settings_.number(Setting::weekstarts),

@@ -61,6 +61,9 @@ public:
     void setbackupform(TForm8 *form) { backupform_ = form; }
     void BitBtn23Click(); // "Export(backup)"
     void BitBtn24Click(); // "Import"
+    // Something the lesson texts depend on changed (the timetable, a
+    // setting, the week shown): the next tick recomputes them.
+    void lessonschanged() { lessonsdirty_ = true; }
     // The lesson in progress (index in the timetable), -1 for none.
     int currentlesson() const { return currentlesson_; }
     // The notification balloon's text: name day, next birthday, next name day.
@@ -99,6 +102,7 @@ private:
 
     QImage clockface_;
     QTime clockshown_;
+    bool lessonsdirty_ = true; // the lesson texts are recomputed at the next tick
     bool clockdigital_ = false;
     int currentlesson_ = -1;
     QMap<QString, QString> namedaylists_; // name-day list -> its file

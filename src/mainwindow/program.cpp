@@ -27,6 +27,15 @@
 #include <QApplication>
 #include <QSessionManager>
 #include <QSystemTrayIcon>
+#include <QTimer>
+
+namespace {
+
+// After the window's first paint, and after the first ticks, which ring what
+// was due at launch.
+constexpr int playerdelayms = 1000;
+
+} // namespace
 
 void setupapplication()
 {
@@ -136,5 +145,9 @@ int runquillmoter(int argc, char *argv[])
     form1.setcolors();
     if (!form1.startshidden())
         form1.showmainwindow();
+    // The media framework takes most of a second to set up on a fresh
+    // profile: done once the window is up, not inside the tick that rings
+    // the first reminder (which saves before it rings either way).
+    QTimer::singleShot(playerdelayms, player, &MelodyPlayer::prepare);
     return QApplication::exec();
 }

@@ -20,9 +20,18 @@ int takedue(Database &db, const QDateTime &now, const std::function<void(const D
         r.remind = false;
         due.push_back({firsthashpart(r.text), r.icon, qint8(r.melody)});
     }
+    // Saved before anything rings: ringing starts the sound system, which
+    // may be slow or stuck, and must never keep a reminder armed. A failed
+    // save is told after the reminders are up, never instead of them.
+    QList<DbMessage> failures;
+    if (!due.isEmpty()) {
+        db.holdreports();
+        db.savecalitems();
+        failures = db.releasereports();
+    }
     for (const DueReminder &reminder : std::as_const(due))
         ring(reminder);
-    if (!due.isEmpty())
-        db.savecalitems();
+    for (const DbMessage &failure : std::as_const(failures))
+        db.reporterror(failure);
     return int(due.size());
 }

@@ -16,8 +16,8 @@ struct DueReminder
 };
 
 // Disarms every armed record that occurs today and starts at this hour and
-// minute, rings each in array order, then saves the calendar when one rang:
-// a save that fails is reported after the reminder is up, never instead of
-// it. A record rings once; repeating ones wait until they are armed again.
+// minute, saves the calendar when one is due, then rings each in array
+// order: a save that fails is reported after the reminders are up, never
+// instead of them. A record rings once; repeating ones wait until they are armed again.
 // Returns how many rang.
 int takedue(Database &db, const QDateTime &now, const std::function<void(const DueReminder &)> &ring);

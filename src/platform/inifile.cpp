@@ -38,8 +38,9 @@ QString oneline(QString s)
 
 IniFile::IniFile(QString path) : path_(std::move(path))
 {
-    exists_ = QFileInfo::exists(path_);
-    if (!exists_)
+    const wholefile::PathKind kind = wholefile::examine(path_, &readerror_);
+    exists_ = kind != wholefile::PathKind::missing;
+    if (kind != wholefile::PathKind::plain)
         return;
     const std::optional<QByteArray> data = wholefile::read(path_, &readerror_);
     if (!data) {
@@ -48,6 +49,14 @@ IniFile::IniFile(QString path) : path_(std::move(path))
         return;
     }
     lines_ = wholefile::splitlines(ansi::decode(*data));
+}
+
+IniFile IniFile::fromdata(const QByteArray &data)
+{
+    IniFile ini;
+    ini.exists_ = true;
+    ini.lines_ = wholefile::splitlines(ansi::decode(data));
+    return ini;
 }
 
 qsizetype IniFile::sectionline(const QString &section) const
@@ -114,6 +123,11 @@ void IniFile::writestring(const QString &section, const QString &key, const QStr
         lines_.insert(end, line);
 }
 
+QByteArray IniFile::data() const
+{
+    return wholefile::joinlines(lines_);
+}
+
 bool IniFile::save(QString *error)
 {
     if (!readerror_.isEmpty()) {
@@ -121,7 +135,7 @@ bool IniFile::save(QString *error)
             *error = readerror_;
         return false;
     }
-    if (!wholefile::save(path_, wholefile::joinlines(lines_), error))
+    if (!wholefile::save(path_, data(), error))
         return false;
     exists_ = true;
     return true;

@@ -6,6 +6,7 @@
 // Writing a key replaces its line in place and keeps every other line as it
 // was. Not QSettings: that one quotes, escapes and reorders.
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -14,8 +15,11 @@ class IniFile
 public:
     static constexpr int maxvalue = 2047; // characters a read returns at most
 
-    // Reads the file now; a missing file is an empty one.
+    // Reads the file now; a missing file is an empty one. Anything else that
+    // cannot be read (a folder, a FIFO, a file too large) leaves readerror().
     explicit IniFile(QString path);
+    // The content of a file already read; it has no path to be saved to.
+    static IniFile fromdata(const QByteArray &data);
 
     const QString &path() const { return path_; }
     bool exists() const { return exists_; }
@@ -32,6 +36,8 @@ public:
     // missing). Line breaks in the key or value become blanks.
     void writestring(const QString &section, const QString &key, const QString &value);
 
+    // The whole file as a save writes it.
+    QByteArray data() const;
     // Writes the whole file. Refuses (false) when it could not be read, so a
     // file that exists but was unreadable is never replaced by a partial one.
     bool save(QString *error = nullptr);
@@ -41,6 +47,7 @@ public:
                          const QString &value, QString *error = nullptr);
 
 private:
+    IniFile() = default;
     // Index of the header line of `section`, or -1.
     qsizetype sectionline(const QString &section) const;
     // Index of the line of `key` in the section starting after `header`, or -1;

@@ -53,6 +53,7 @@ public:
         if (player_)
             player_->stop();
     }
+    void prepare() override { media(); }
     bool isstopped() const override
     {
         return failed_ || (!starting_ && (!player_ || player_->playbackState() == QMediaPlayer::StoppedState));

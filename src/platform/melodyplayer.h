@@ -22,6 +22,9 @@ public:
     // True once playing has ended, was stopped or failed; never while a file
     // that is to play is still loading.
     virtual bool isstopped() const = 0;
+    // Sets up the sound system ahead of the first melody, so that a reminder
+    // never waits for it. Optional: everything works without it, later.
+    virtual void prepare() {}
 
 signals:
     // The file could not be opened or played: reported once per open(),

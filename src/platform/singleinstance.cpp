@@ -9,9 +9,14 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <algorithm>
+
 #include <unistd.h>
 
 namespace {
+
+// How long (ms) a lock file whose owner cannot be read is read again.
+constexpr int unreadablepatience = 300;
 
 QString runtimefolder()
 {
@@ -58,17 +63,25 @@ SingleInstance::Result SingleInstance::acquire(int patience)
             lock_.reset();
             return Result::failed;
         }
-        qint64 pid = 0;
-        QString host, app;
-        if (lock_->getLockInfo(&pid, &host, &app)) {
-            // A live owner: a copy that has just started may not listen yet,
-            // so keep knocking for a while before deciding nobody is there.
-            const QDeadlineTimer deadline(patience);
-            do {
+        // A live owner: a copy that has just started may not listen yet, so
+        // keep knocking for a while before deciding nobody is there. A copy
+        // starting this very moment has made its lock file but not yet
+        // written its id into it, so an owner that cannot be read is read
+        // again for a short while before the lock counts as damaged.
+        const QDeadlineTimer deadline(patience);
+        const QDeadlineTimer unreadable(std::min(patience, unreadablepatience));
+        for (;;) {
+            qint64 pid = 0;
+            QString host, app;
+            if (lock_->getLockInfo(&pid, &host, &app)) {
                 if (tellrunningcopy(socketname_))
                     return Result::another;
-                QThread::msleep(50);
-            } while (!deadline.hasExpired());
+            } else if (unreadable.hasExpired()) {
+                break;
+            }
+            if (deadline.hasExpired())
+                break;
+            QThread::msleep(20);
         }
         // An owner that cannot be read (an empty or damaged lock file) or that
         // never answers would otherwise stop every start until the next login.

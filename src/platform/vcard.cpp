@@ -596,14 +596,20 @@ QHash<QString, QString> cardtexts(const Card &card, SourceDate *birthday)
 
 std::optional<VCardSource> VCardSource::readvcard(const QString &path, QString *error)
 {
-    std::optional<QByteArray> data = wholefile::read(path, error);
+    // Address books with photos are larger than settings or lists.
+    const std::optional<QByteArray> data = wholefile::read(path, error, wholefile::recordlimit);
     if (!data)
         return std::nullopt;
-    if (data->startsWith("\xEF\xBB\xBF"))
-        data->remove(0, 3); // a UTF-8 byte order mark would hide the first BEGIN
+    return fromdata(*data);
+}
+
+VCardSource VCardSource::fromdata(QByteArray data)
+{
+    if (data.startsWith("\xEF\xBB\xBF"))
+        data.remove(0, 3); // a UTF-8 byte order mark would hide the first BEGIN
 
     VCardSource source;
-    for (const Card &card : readcards(*data)) {
+    for (const Card &card : readcards(data)) {
         Item item;
         item.texts = cardtexts(card, &item.birthday);
         source.items_.push_back(std::move(item));

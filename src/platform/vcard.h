@@ -6,6 +6,7 @@
 
 #include "platform/contactsource.h"
 
+#include <QByteArray>
 #include <QHash>
 #include <QString>
 
@@ -20,6 +21,8 @@ public:
     // card is an empty source; damaged cards are read as far as they go, and
     // a card cut off by the end of the file keeps what it has.
     static std::optional<VCardSource> readvcard(const QString &path, QString *error = nullptr);
+    // The same for the content of a file already read.
+    static VCardSource fromdata(QByteArray data);
 
     int count() const override;
     // Names the import asks for (any case): fullname, companyname, Department,

@@ -3,10 +3,105 @@
 #include "platform/ansi.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringList>
 
+#include <cerrno>
+#include <limits>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace wholefile {
+
+namespace {
+
+QString systemreason(int code)
+{
+    return QString::fromLocal8Bit(std::strerror(code));
+}
+
+void seterror(QString *error, const QString &reason)
+{
+    if (error)
+        *error = reason;
+}
+
+QString notplain(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return QStringLiteral("It is a folder, not a file.");
+    return QStringLiteral("It is not a plain file.");
+}
+
+// Makes a rename in `path`'s folder survive a power loss.
+void syncfolder(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
+                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+} // namespace
+
+PathKind examine(const QString &path, QString *error)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st;
+    if (::stat(name.constData(), &st) == 0) {
+        if (S_ISREG(st.st_mode))
+            return PathKind::plain;
+        seterror(error, notplain(st.st_mode));
+        return PathKind::other;
+    }
+    const int code = errno;
+    if (code == ENOENT) {
+        // A link to nothing is not missing: whatever it should lead to (a
+        // drive not yet mounted, say) must not be replaced by a new file.
+        if (::lstat(name.constData(), &st) == 0 && S_ISLNK(st.st_mode)) {
+            seterror(error, QStringLiteral("It is a link to a file that does not exist."));
+            return PathKind::other;
+        }
+        return PathKind::missing;
+    }
+    seterror(error, systemreason(code));
+    return PathKind::other;
+}
+
+bool openplain(QFile &file, const QString &path, qint64 limit, QString *error)
+{
+    // Non-blocking, so opening a FIFO returns at once; fstat then refuses it.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        seterror(error, systemreason(errno));
+        return false;
+    }
+    struct stat st;
+    QString reason;
+    if (::fstat(fd, &st) != 0)
+        reason = systemreason(errno);
+    else if (!S_ISREG(st.st_mode))
+        reason = notplain(st.st_mode);
+    else if (st.st_size > limit)
+        reason = QStringLiteral("The file is larger than %1 MB.").arg(limit >> 20);
+    if (!reason.isEmpty()) {
+        ::close(fd);
+        seterror(error, reason);
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        seterror(error, file.errorString());
+        return false;
+    }
+    return true;
+}
 
 bool save(const QString &path, const QByteArray &data, QString *error)
 {
@@ -25,25 +120,46 @@ bool save(const QString &path, const QByteArray &data, QString *error)
         if (error)
             *error = file.errorString();
         file.cancelWriting();
+        return false;
     }
-    return ok;
+    syncfolder(path);
+    return true;
 }
 
-std::optional<QByteArray> read(const QString &path, QString *error)
+namespace {
+
+// Up to `count` bytes of an opened file; `whole` asks for the file to end there.
+std::optional<QByteArray> take(QFile &file, qint64 count, bool whole, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = file.errorString();
+    // One byte more than allowed tells a file that grew since it was opened.
+    QByteArray data = file.read(whole ? count + 1 : count);
+    if (file.error() != QFileDevice::NoError) {
+        seterror(error, file.errorString());
         return std::nullopt;
     }
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = file.errorString();
+    if (whole && data.size() > count) {
+        seterror(error, QStringLiteral("The file is larger than %1 MB.").arg(count >> 20));
         return std::nullopt;
     }
     return data;
+}
+
+} // namespace
+
+std::optional<QByteArray> read(const QString &path, QString *error, qint64 limit)
+{
+    QFile file;
+    if (!openplain(file, path, limit, error))
+        return std::nullopt;
+    return take(file, limit, true, error);
+}
+
+std::optional<QByteArray> readhead(const QString &path, qint64 count, QString *error)
+{
+    QFile file;
+    if (!openplain(file, path, std::numeric_limits<qint64>::max(), error))
+        return std::nullopt;
+    return take(file, count, false, error);
 }
 
 std::optional<QStringList> readlines(const QString &path, QString *error)
@@ -62,6 +178,18 @@ QByteArray joinlines(const QStringList &lines)
         out += "\r\n";
     }
     return out;
+}
+
+bool isleftover(const QString &name, const QString &target)
+{
+    if (name.size() != target.size() + 7 || !name.startsWith(target) || name.at(target.size()) != QLatin1Char('.'))
+        return false;
+    for (qsizetype i = target.size() + 1; i < name.size(); ++i) {
+        const QChar c = name.at(i);
+        if (c.unicode() > 127 || !c.isLetterOrNumber())
+            return false;
+    }
+    return true;
 }
 
 QStringList splitlines(const QString &text)

@@ -224,10 +224,13 @@ void Language::loadlanguage(const QString &dbpath, const QStringList &programfol
     entries_ << names;
 
     language_ = english;
+    storederror_.clear();
     const QString stored = dbpath + languagefile;
-    if (QFileInfo::exists(stored)) {
-        const QStringList lines = wholefile::readlines(stored).value_or(QStringList());
-        language_ = lines.isEmpty() ? QString() : lines.first();
+    if (wholefile::examine(stored, &storederror_) != wholefile::PathKind::missing) {
+        const std::optional<QStringList> lines = wholefile::readlines(stored, &storederror_);
+        language_ = !lines || lines->isEmpty() ? QString() : lines->first();
+        if (lines)
+            storederror_.clear();
     }
     // The stored text is the entry's base name, compared exactly.
     selected_ = -1;
@@ -241,6 +244,12 @@ void Language::loadlanguage(const QString &dbpath, const QStringList &programfol
 
 bool Language::savelanguage(const QString &dbpath, QString *error) const
 {
+    // A choice that could not be read is not written over.
+    if (!storederror_.isEmpty()) {
+        if (error)
+            *error = storederror_;
+        return false;
+    }
     const QString name = (selected_ >= 0 && selected_ < entries_.size()) ? entries_[selected_] : QString();
     return wholefile::save(dbpath + languagefile, wholefile::joinlines({name}), error);
 }
@@ -317,6 +326,20 @@ int trans_messagebox(const QString &format, const QStringList &args, const QStri
     const QString title = language.lookup(QStringLiteral("Messages"), caption);
     QString shown = DbMessage{language.lookup(QStringLiteral("Messages"), format), args}.text();
     return prompter().messagebox(nullptr, shown.replace(QLatin1Char('#'), QLatin1Char('\n')), title, flags);
+}
+
+DbMessage joinmessages(const QList<DbMessage> &messages)
+{
+    if (messages.size() == 1)
+        return messages.first();
+    // Each part is translated here; the joined format has nothing to translate.
+    const Language &language = currentlanguage();
+    DbMessage joined;
+    for (const DbMessage &m : messages) {
+        joined.format += joined.format.isEmpty() ? QStringLiteral("%s") : QStringLiteral("##%s");
+        joined.args << DbMessage{language.lookup(QStringLiteral("Messages"), m.format), m.args}.text();
+    }
+    return joined;
 }
 
 int trans_confirmation(const QString &text)

@@ -4,6 +4,7 @@
 // box and question goes through trans_messagebox / trans_confirmation, which
 // look their texts up in the same file.
 
+#include <QList>
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -11,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+struct DbMessage;
 struct DbPrompts;
 class IniFile;
 class QComboBox;
@@ -88,9 +90,12 @@ public:
     // entry: English, and no entry selected for the latter.
     void loadlanguage(const QString &dbpath, const QStringList &programfolders);
 
-    // Writes the selected entry's name (empty line when none) to "language.dat".
+    // Writes the selected entry's name (empty line when none) to "language.dat";
+    // refuses when the file was there at load but could not be read.
     bool savelanguage(const QString &dbpath, QString *error = nullptr) const;
 
+    // Why the stored choice could not be read at load; empty when it could.
+    const QString &storederror() const { return storederror_; }
     const QString &language() const { return language_; }
     bool isenglish() const { return language_ == english; }
     // The entries of the language list: "english", then the files' base names.
@@ -122,6 +127,7 @@ private:
     int selected_ = 0;
     QString dateformat_ = QStringLiteral("MMMM d");
     mutable std::shared_ptr<const IniFile> lookupfile_;
+    QString storederror_; // why "language.dat" could not be read at load
 };
 
 // The language the whole program uses (set up once at start-up).
@@ -131,6 +137,8 @@ Language &currentlanguage();
 int trans_messagebox(const QString &text, const QString &caption, int flags);
 // The same for a text with "%s" places that are filled in after translating.
 int trans_messagebox(const QString &format, const QStringList &args, const QString &caption, int flags);
+// Several messages as one, each translated, a blank line between them.
+DbMessage joinmessages(const QList<DbMessage> &messages);
 // A Yes/No question from "Messages"; 6 for Yes, 7 for No (also Escape or closing).
 int trans_confirmation(const QString &text);
 

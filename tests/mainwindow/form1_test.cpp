@@ -113,6 +113,77 @@ TEST_F(MainWindowTest, OtherDatabaseVersionsAreNeverLoaded)
               QStringLiteral("abcUnable to determine database version, it is probably damaged."));
 }
 
+// Whatever stands in place of a data file, the start goes on (or, for the
+// version file, refuses) with one message, and leaves it as it is.
+TEST_F(MainWindowTest, ADataFileThatIsNoPlainFileGivesOneMessageAndStaysAsItIs)
+{
+    const QString names[] = {dbfile::contacts, dbfile::calitems, dbfile::tasks, dbfile::timetable,
+                             dbfile::subjects, dbfile::categories, dbfile::memocategories,
+                             dbfile::custommelodies, settingsfilename, Language::languagefile,
+                             dbfile::dbversion};
+    for (const QString &name : names) {
+        for (testsupport::Odd odd : testsupport::oddthings) {
+            const std::string what = name.toStdString() + " as " + testsupport::oddname(odd);
+            QTemporaryDir home;
+            Database fresh(home.filePath(QStringLiteral("Quillmoter/")));
+            QStringList messages;
+            fresh.setreporter([&](const DbMessage &m) { messages << m.text(); });
+            ASSERT_TRUE(fresh.createfolders());
+            if (name != dbfile::dbversion) {
+                ASSERT_TRUE(writefile(fresh.path(dbfile::dbversion), "2.1"));
+            }
+            ASSERT_TRUE(testsupport::makeodd(fresh.path(name), odd));
+            answers.boxes.clear();
+
+            TForm1 form(fresh, settings, language, clock, {}, [] { return true; });
+            ASSERT_TRUE(form.FormCreate()) << what;
+            const bool started = form.programstart();
+            EXPECT_EQ(started, name != dbfile::dbversion) << what;
+            EXPECT_EQ(messages.size() + answers.boxes.size(), 1u) << what;
+            if (!messages.isEmpty()) {
+                EXPECT_TRUE(messages[0].contains(QDir::toNativeSeparators(fresh.path(name)))) << what;
+            }
+            if (started) {
+                EXPECT_FALSE(form.savesettings() && (name == settingsfilename || name == Language::languagefile))
+                    << what;
+            }
+            EXPECT_TRUE(testsupport::isodd(fresh.path(name), odd)) << what;
+        }
+    }
+}
+
+TEST_F(MainWindowTest, TheProblemsOfOneStartComeInOneMessage)
+{
+    QStringList messages;
+    db.setreporter([&](const DbMessage &m) { messages << m.text(); });
+    ASSERT_TRUE(db.createfolders());
+    const QString blocked[] = {dbfile::contacts, dbfile::calitems, dbfile::tasks, dbfile::timetable,
+                               dbfile::subjects, dbfile::categories, dbfile::memocategories,
+                               dbfile::custommelodies, dbfile::dbversion + QStringLiteral("x")};
+    for (const QString &name : blocked)
+        ASSERT_TRUE(testsupport::makeodd(file(name), testsupport::Odd::folder));
+    auto form = start();
+    ASSERT_TRUE(form->programstart());
+    ASSERT_EQ(messages.size(), 1);
+    for (int i = 0; i < 8; ++i)
+        EXPECT_TRUE(messages[0].contains(QDir::toNativeSeparators(file(blocked[i])))) << blocked[i].toStdString();
+    // Later problems are told as they come.
+    db.reporterror({QStringLiteral("later"), {}});
+    EXPECT_EQ(messages.size(), 2);
+}
+
+TEST_F(MainWindowTest, LeftoversOfAKilledSaveAreRemovedAtStart)
+{
+    ASSERT_TRUE(db.createfolders());
+    ASSERT_TRUE(writefile(file(QStringLiteral("calitems.dat.Q1w2E3")), QByteArray(5000, 'x')));
+    ASSERT_TRUE(writefile(file(QStringLiteral("settings.ini.Q1w2E3")), "[Settings]"));
+    ASSERT_TRUE(writefile(file(QStringLiteral("mynotes.txt.Q1w2E3")), "mine"));
+    auto form = start();
+    EXPECT_FALSE(QFileInfo::exists(file(QStringLiteral("calitems.dat.Q1w2E3"))));
+    EXPECT_FALSE(QFileInfo::exists(file(QStringLiteral("settings.ini.Q1w2E3"))));
+    EXPECT_EQ(readfile(file(QStringLiteral("mynotes.txt.Q1w2E3"))), QByteArray("mine"));
+}
+
 TEST_F(MainWindowTest, AnOlderDatabaseIsUpgradedOnlyWhenTheUserAgrees)
 {
     QDir().mkpath(db.dbpath());

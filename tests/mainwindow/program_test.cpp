@@ -147,3 +147,31 @@ TEST(Program, ADueReminderRingsAndIsSavedDisarmed)
     expected[8] = 0; // only the due record's reminder flag
     EXPECT_EQ(after, expected);
 }
+
+// Two starts at the same moment: one copy runs, the other reaches it with
+// its request and ends, every time.
+TEST(Program, TwoStartsAtTheSameMomentLeaveOneCopyAndDeliverTheRequest)
+{
+    for (int round = 0; round < 20; ++round) {
+        QTemporaryDir home;
+        const QProcessEnvironment env = environment(home);
+        QProcess a, b;
+        a.setProcessEnvironment(env);
+        b.setProcessEnvironment(env);
+        a.start(QStringLiteral(QM_PROGRAM_PATH), {});
+        b.start(QStringLiteral(QM_PROGRAM_PATH), {});
+        ASSERT_TRUE(a.waitForStarted() && b.waitForStarted());
+        // The state of a process is only learnt through the wait calls.
+        QProcess *ended = nullptr;
+        ASSERT_TRUE(waitfor([&] {
+            ended = a.waitForFinished(10) ? &a : b.waitForFinished(10) ? &b : nullptr;
+            return ended != nullptr;
+        })) << "round " << round << ": two copies run";
+        QProcess *running = ended == &a ? &b : &a;
+        EXPECT_EQ(ended->exitStatus(), QProcess::NormalExit) << "round " << round;
+        EXPECT_EQ(ended->exitCode(), 0) << "round " << round;
+        EXPECT_FALSE(running->waitForFinished(200)) << "round " << round << ": the first copy goes on";
+        running->kill();
+        running->waitForFinished();
+    }
+}

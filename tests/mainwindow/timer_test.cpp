@@ -164,6 +164,28 @@ TEST_F(TimerTest, AReminderWhoseSaveFailsStillShowsAndIsReportedOnce)
     EXPECT_EQ(messages.size(), 1);
 }
 
+// The sound system may be slow or stuck: the disarmed record is on disk
+// before the pop-up asks it for the melody, also when the melody fails.
+TEST_F(TimerTest, AReminderIsSavedDisarmedBeforeThePlayerStarts)
+{
+    addreminder("Exam", wednesday, 1200);
+    start(QDateTime(wednesday, QTime(11, 59, 59)));
+    player.failure = QStringLiteral("the sound system did not start");
+    std::optional<bool> armedondisk;
+    QObject::connect(&player, &MelodyPlayer::failed, &player, [&] {
+        Database reread(db.dbpath());
+        reread.loadcalitems();
+        armedondisk = !reread.calitems.empty() && reread.calitems[0].remind;
+    });
+    clock = QDateTime(wednesday, QTime(12, 0, 0));
+    form->Timer1Timer();
+    ASSERT_TRUE(armedondisk.has_value()) << "the player was started";
+    EXPECT_FALSE(*armedondisk);
+    EXPECT_FALSE(ringform.isHidden());
+    EXPECT_EQ(answers.boxes.size(), 1u) << "the melody's failure, once";
+    EXPECT_TRUE(messages.isEmpty());
+}
+
 TEST_F(TimerTest, TheMelodyLoopsAndAFailureIsReportedOnceWithoutRetrying)
 {
     addreminder("Loop", wednesday, 1300);
