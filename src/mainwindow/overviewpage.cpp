@@ -110,7 +110,9 @@ QImage loadclockface(const QString &path)
                 line[x] = qRgba(0, 0, 0, 0);
         }
     }
-    return face;
+    // Drawn under the hands every second: in the painter's own format, so
+    // that no second converts it.
+    return face.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 OverviewPage::OverviewPage(Database &db, Settings &settings, Clock &clock, QWidget *parent)
@@ -486,10 +488,21 @@ void OverviewPage::tick(const QDateTime &now)
     if (!newsecond && !lessonsdirty_)
         return;
     lessonsdirty_ = false;
+    const LessonWords words = lessonwords();
+    // The countdown changes every second: as wide as its widest text and of
+    // a fixed size, a new text repaints the label alone instead of laying
+    // out the whole page again.
+    const QFontMetrics metrics(rings->font());
+    int widest = metrics.horizontalAdvance(minutestotext(23 * 60 + 59, 0, words));
+    for (const QString *word : {&words.never, &words.weekend})
+        widest = std::max(widest, metrics.horizontalAdvance(*word));
+    const QSize fixed(widest + 4, rings->sizeHint().height());
+    if (rings->minimumSize() != fixed || rings->maximumSize() != fixed)
+        rings->setFixedSize(fixed);
     const int weekcode = weekcodefor(thisweek(now.date(), settings_.flag(Setting::twoweeks)),
                                      settings_.number(Setting::tttype));
     const LessonStatus status = lessonstatus(db_.timetable, now, weekcode, settings_.number(Setting::weekstarts),
-                                             settings_.flag(Setting::weekendeducation), lessonwords());
+                                             settings_.flag(Setting::weekendeducation), words);
     currentlesson_ = status.currentlesson;
     current->setText(status.current);
     next->setText(status.next);

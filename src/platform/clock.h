@@ -29,6 +29,12 @@ public:
 signals:
     void daychanged(QDate today);
 
+public:
+    // The system's local time. Asked twenty times a second by the main
+    // timer: the time zone is looked up once a second, not at every call
+    // (each look-up reads the zone file's state).
+    static QDateTime systemnow();
+
 private:
     std::function<QDateTime()> source_;
     QDate lastday_;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <QSignalSpy>
 
 // The day changes once, however often it is asked, even when the work done
@@ -25,4 +27,16 @@ TEST(Clock, ADayChangeIsToldOnceAndSettledBeforeItIsTold)
     EXPECT_EQ(changes.at(0).at(0).toDate(), QDate(2027, 1, 1));
     EXPECT_EQ(clock.lastday(), QDate(2027, 1, 1));
     EXPECT_EQ(clock.today(), QDate(2027, 1, 1));
+}
+
+TEST(Clock, TheSystemTimeIsTheLocalTimeOfTheZone)
+{
+    for (int i = 0; i < 3; ++i) {
+        const QDateTime ours = Clock::systemnow();
+        const QDateTime system = QDateTime::currentDateTime();
+        EXPECT_LE(std::abs(ours.msecsTo(system)), 1000);
+        EXPECT_EQ(ours.offsetFromUtc(), system.offsetFromUtc());
+        // Read as local wall time, whatever the form it is carried in.
+        EXPECT_LE(std::abs(QDateTime(ours.date(), ours.time()).msecsTo(system)), 1000);
+    }
 }
