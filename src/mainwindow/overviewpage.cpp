@@ -491,14 +491,16 @@ void OverviewPage::tick(const QDateTime &now)
     const LessonWords words = lessonwords();
     // The countdown changes every second: as wide as its widest text and of
     // a fixed size, a new text repaints the label alone instead of laying
-    // out the whole page again.
-    const QFontMetrics metrics(rings->font());
-    int widest = metrics.horizontalAdvance(minutestotext(23 * 60 + 59, 0, words));
-    for (const QString *word : {&words.never, &words.weekend})
-        widest = std::max(widest, metrics.horizontalAdvance(*word));
-    const QSize fixed(widest + 4, rings->sizeHint().height());
-    if (rings->minimumSize() != fixed || rings->maximumSize() != fixed)
-        rings->setFixedSize(fixed);
+    // out the whole page again. Measured again only when its words change.
+    const QString widesttext = minutestotext(23 * 60 + 59, 0, words);
+    if (widesttext != ringssample_) {
+        ringssample_ = widesttext;
+        const QFontMetrics metrics(rings->font());
+        int widest = metrics.horizontalAdvance(widesttext);
+        for (const QString *word : {&words.never, &words.weekend})
+            widest = std::max(widest, metrics.horizontalAdvance(*word));
+        rings->setFixedSize(widest + 4, rings->sizeHint().height());
+    }
     const int weekcode = weekcodefor(thisweek(now.date(), settings_.flag(Setting::twoweeks)),
                                      settings_.number(Setting::tttype));
     const LessonStatus status = lessonstatus(db_.timetable, now, weekcode, settings_.number(Setting::weekstarts),

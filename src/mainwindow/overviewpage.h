@@ -109,6 +109,7 @@ private:
     QString loadedlist_;
     QString tiplinks_[2];
     TForm8 *backupform_ = nullptr;
+    QString ringssample_; // the widest countdown the label was sized for
     QString counts_[5]; // the count text of each PageCount
 
     QLabel *welcome = nullptr;
