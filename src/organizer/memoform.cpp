@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "platform/dateformat.h"
 #include "platform/pictures.h"
+#include "platform/printer.h"
 #include "platform/prompter.h"
 #include "platform/shell.h"
 #include "widgets/colorbox.h"
@@ -24,7 +25,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -335,10 +335,6 @@ Tmemoform::Tmemoform(Settings &settings, Clock &clock, QWidget *parent)
     setresizabledialogframe(this);
     resize(543, 412);
     setMinimumSize(480, 250);
-    printdialog_ = [this](QPrinter &printer) {
-        QPrintDialog dialog(&printer, this);
-        return dialog.exec() == QDialog::Accepted;
-    };
 
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(8, 8, 8, 8);
@@ -708,9 +704,9 @@ void Tmemoform::replaceevery()
 
 void Tmemoform::ToolButton18Click()
 {
-    QPrinter printer(QPrinter::HighResolution);
-    if (printdialog_ && printdialog_(printer))
-        memo::print(*RichEdit1->document(), printer, windowTitle());
+    // The printer chosen here is the one the other prints use too.
+    if (printing::setupdialog(this))
+        memo::print(*RichEdit1->document(), printing::printer(), windowTitle());
 }
 
 void Tmemoform::ComboBox1Change()

@@ -18,7 +18,6 @@ class QCheckBox;
 class ColorBox;
 class QComboBox;
 class QLineEdit;
-class QPrinter;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
@@ -133,9 +132,6 @@ public:
     // The note file being edited; set before the window is shown.
     QString memopath;
 
-    // Prints the note after the print dialog (replaceable in tests).
-    void setprintdialog(std::function<bool(QPrinter &)> dialog) { printdialog_ = std::move(dialog); }
-
     // Closing asks about unsaved changes; cancelling that keeps the window open.
     void done(int result) override;
 
@@ -178,7 +174,6 @@ private:
     Clock &clock_;
     rtf::Dropped dropped_;  // what reading the note left out
     bool droppedaccepted_ = false;
-    std::function<bool(QPrinter &)> printdialog_;
 
     MemoEdit *RichEdit1 = nullptr;
     QToolButton *ToolButton1 = nullptr;  // bold

@@ -1,24 +1,15 @@
 #include "organizer/notes.h"
 
 #include "platform/collate.h"
+#include "platform/filenames.h"
 #include "platform/rtf.h"
 #include "platform/shell.h"
-#include "widgets/form4.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 namespace {
-
-bool hasbadcharacters(const QString &text)
-{
-    for (const QChar c : text) {
-        if (TForm4::forbidden.contains(c) || c.unicode() < 0x20)
-            return true;
-    }
-    return false;
-}
 
 QString notepath(const QString &folder, const QString &category, const QString &name)
 {
@@ -72,7 +63,7 @@ QString memofilename(const QString &folder, const QString &category, const QStri
 
 NoteName checknotename(const QString &category, const QString &name)
 {
-    if (name.isEmpty() || hasbadcharacters(name) || hasbadcharacters(category))
+    if (name.isEmpty() || hasforbiddencharacters(name) || hasforbiddencharacters(category))
         return NoteName::badcharacters;
     if (QFile::encodeName(notefilename(category, name)).size() > maxfilenamebytes)
         return NoteName::toolong;
@@ -140,7 +131,7 @@ bool deletenote(const QString &folder, const QString &category, const QString &n
 NoteResult renamenotecategory(const QString &folder, const QString &old, const QString &name,
                               const QStringList &names)
 {
-    if (name.isEmpty() || hasbadcharacters(name))
+    if (name.isEmpty() || hasforbiddencharacters(name))
         return NoteResult::badcharacters;
     for (const QString &note : names) {
         if (const NoteResult check = fromcheck(checknotename(name, note)); check != NoteResult::done)

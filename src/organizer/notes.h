@@ -9,8 +9,6 @@
 #include <QStringList>
 
 inline const QString noteextension = QStringLiteral(".rtf");
-// The longest file name, in bytes, the usual Linux file systems take.
-inline constexpr int maxfilenamebytes = 255;
 
 // The note files of `folder`: files whose names end in ".rtf" (neither
 // folders nor hidden files), in no particular order.
@@ -27,7 +25,7 @@ QString notefilename(const QString &category, const QString &name);
 QString memofilename(const QString &folder, const QString &category, const QString &name);
 
 // Whether a note can have that name in that category: neither holds a
-// character a file name cannot (see TForm4::forbidden), the name is not
+// character a file name cannot (see forbiddennamechars), the name is not
 // empty, and the file name is not too long.
 enum class NoteName { ok, badcharacters, toolong };
 NoteName checknotename(const QString &category, const QString &name);

@@ -1,8 +1,8 @@
 #include "platform/filenames.h"
 
-namespace {
+#include <algorithm>
 
-constexpr qsizetype maxfilenamebytes = 255;
+namespace {
 
 bool forbidden(QChar c)
 {
@@ -11,14 +11,15 @@ bool forbidden(QChar c)
 
 } // namespace
 
+bool hasforbiddencharacters(const QString &text)
+{
+    return std::any_of(text.cbegin(), text.cend(), forbidden);
+}
+
 bool isvalidfilename(const QString &name, const QString &suffix)
 {
-    if (name.trimmed().isEmpty())
+    if (name.trimmed().isEmpty() || hasforbiddencharacters(name))
         return false;
-    for (QChar c : name) {
-        if (forbidden(c))
-            return false;
-    }
     return (name + suffix).toUtf8().size() <= maxfilenamebytes;
 }
 

@@ -11,6 +11,12 @@ inline const QString forbiddennamechars = QStringLiteral("\\/:*?\"<>|.");
 inline const QString forbiddennamemessage =
     QStringLiteral("This name cannot contain following characters: \\ / : * ? \" < > | .");
 
+// The longest file name the file system takes, in bytes of UTF-8.
+inline constexpr qsizetype maxfilenamebytes = 255;
+
+// Whether `text` holds a forbidden or control character.
+bool hasforbiddencharacters(const QString &text);
+
 // Whether `name` can stand as a file name followed by `suffix`: not blank
 // after trimming, none of the forbidden or control characters, and, with the
 // suffix, within the file system's 255 bytes.

@@ -6,6 +6,7 @@
 #include "organizer/memo.h"
 #include "platform/clock.h"
 #include "platform/dateformat.h"
+#include "platform/printer.h"
 #include "platform/shell.h"
 #include "testsupport.h"
 
@@ -424,7 +425,7 @@ TEST_F(MemoFormTest, PrintsWithTheCaptionAsTitle)
 {
     open(path);
     const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
-    form.setprintdialog([&](QPrinter &printer) {
+    printing::setsetupdialog([&](QPrinter &printer, QWidget *) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         return true;
@@ -433,10 +434,12 @@ TEST_F(MemoFormTest, PrintsWithTheCaptionAsTitle)
     ASSERT_TRUE(readfile(pdf));
     EXPECT_TRUE(readfile(pdf)->contains(pdftext("plan - Built-in editor")));
 
-    form.setprintdialog([](QPrinter &) { return false; }); // cancelled
+    printing::setsetupdialog([](QPrinter &, QWidget *) { return false; }); // cancelled
     QFile::remove(pdf);
     button("ToolButton18")->click();
     EXPECT_FALSE(QFile::exists(pdf));
+    printing::setsetupdialog({});
+    printing::printer().setOutputFileName(QString());
     form.close();
 }
 
