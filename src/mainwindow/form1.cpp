@@ -99,12 +99,14 @@ TForm1::TForm1(Database &db, Settings &settings, Language &language, Clock &cloc
     buildtray();
 
     connect(ButtonGroup1, &NavigationBar::buttonclicked, PageControl1, &QStackedWidget::setCurrentIndex);
+    connect(PageControl1, &QStackedWidget::currentChanged, this,
+            [this](int index) { overviewshown_ = index == pageoverview; });
     connect(&settings_, &Settings::changed, this, &TForm1::settingchanged);
     connect(&settings_, &Settings::geometryloaded, this, &TForm1::applygeometry);
     // Started by programstart.
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(50);
+    Timer1->setInterval(tickinterval);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
 }
 
@@ -461,20 +463,31 @@ void TForm1::showEvent(QShowEvent *event)
 
 void TForm1::Timer1Timer()
 {
+    // Nineteen ticks of twenty fall in a second already worked through: the
+    // day and the reminders go by the minute and the Overview by the second,
+    // so such a tick only counts time and keeps the melody going. What the
+    // Overview shows can change within a second (a timetable edit, a
+    // setting, the page shown again): then it works through the second again.
+    const qint64 second = clock_.epochsecond();
+    if (second == tickedsecond_ && !(overviewshown_ && overview_->lessonsdirty())) {
+        if (overviewshown_)
+            counttimetablerepaint();
+        keepmelodyplaying();
+        return;
+    }
+    // Set first: a question asked below lets the timer tick meanwhile.
+    tickedsecond_ = second;
+
     const QDateTime moment = clock_.now();
     // The pages show the new day before any question of the day is asked.
-    if (clock_.checkday()) {
+    if (clock_.checkday(moment.date())) {
         checkevents();
         showanniballoon();
     }
 
-    if (PageControl1->currentIndex() == pageoverview) {
+    if (overviewshown_) {
         overview_->tick(moment);
-        tickms_ += Timer1->interval();
-        if (tickms_ > 60000) {
-            timetable_->repaintview();
-            tickms_ = 0;
-        }
+        counttimetablerepaint();
     }
 
     // Reminders, on every page.
@@ -485,8 +498,20 @@ void TForm1::Timer1Timer()
             setplayermelody(*player_, due.melody, db_.custommelodies);
         ringform_->showreminder(due.title, calendarpicture(itemimageindex(due.icon, false)));
     });
+    keepmelodyplaying();
+}
 
-    // The melody plays on while the pop-up is up.
+void TForm1::counttimetablerepaint()
+{
+    tickms_ += tickinterval;
+    if (tickms_ > 60000) {
+        timetable_->repaintview();
+        tickms_ = 0;
+    }
+}
+
+void TForm1::keepmelodyplaying()
+{
     if (ringform_ && player_ && ringform_->isVisible() && !ringform_->melodyfailed() && player_->isstopped()) {
         player_->rewind();
         player_->play();

@@ -19,6 +19,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <limits>
 
 class Clock;
 class Database;
@@ -124,6 +125,10 @@ private:
     QWidget *buildnavcolumn(QWidget *parent);
     void buildtray();
     void endprogram();
+    // The melody starts again while its reminder's pop-up is up.
+    void keepmelodyplaying();
+    // Every tick on the Overview counts towards the timetable's repaint once a minute.
+    void counttimetablerepaint();
     void settingchanged(Setting which);
     void applygeometry();
     void report(const QString &format, const QStringList &args = {});
@@ -142,6 +147,8 @@ private:
     DayChecks daychecks_;
     bool ended_ = false;
     int tickms_ = 0;
+    qint64 tickedsecond_ = std::numeric_limits<qint64>::min(); // the last second the tick worked through
+    bool overviewshown_ = true;
     QList<QWidget *> dialogs_;
     QList<DbMessage> startreports_;
     Tringform *ringform_ = nullptr;
@@ -157,5 +164,6 @@ private:
     QMenu *traymenu = nullptr;
     QLabel *versionlabel_ = nullptr;
     QLabel *unfiledlabel_ = nullptr;
-    QTimer *Timer1 = nullptr; // the main timer, 50 ms
+    static constexpr int tickinterval = 50;
+    QTimer *Timer1 = nullptr; // the main timer, every `tickinterval` ms
 };

@@ -94,11 +94,8 @@ const DigitalClockFonts &digitalclockfonts()
     return fonts;
 }
 
-QPixmap drawclock(const QImage &face, QTime time, bool digital)
+void drawclock(QPainter &p, const QImage &face, QTime time, bool digital)
 {
-    QPixmap clock(120, 120);
-    clock.fill(Qt::transparent);
-    QPainter p(&clock);
     p.drawImage(0, 0, face);
     const int h = time.hour(), m = time.minute(), s = time.second();
     if (!digital) {
@@ -120,5 +117,13 @@ QPixmap drawclock(const QImage &face, QTime time, bool digital)
         p.drawText(QPoint(digitalsecondsx, 48 + QFontMetrics(fonts.seconds).ascent()),
                    QStringLiteral("%1").arg(s, 2, 10, QLatin1Char('0')));
     }
+}
+
+QPixmap drawclock(const QImage &face, QTime time, bool digital)
+{
+    QPixmap clock(clocksize, clocksize);
+    clock.fill(Qt::transparent);
+    QPainter p(&clock);
+    drawclock(p, face, time, digital);
     return clock;
 }

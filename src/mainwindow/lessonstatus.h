@@ -13,6 +13,8 @@
 
 #include <vector>
 
+class QPainter;
+
 // Words the texts are put together from (translated labels).
 struct LessonWords
 {
@@ -55,5 +57,8 @@ struct DigitalClockFonts
 const DigitalClockFonts &digitalclockfonts();
 
 // The clock for `time` on `face` (drawn where it is not transparent): analog
-// hands or the digital time.
+// hands or the digital time, `clocksize` square from the painter's origin.
+constexpr int clocksize = 120;
+void drawclock(QPainter &painter, const QImage &face, QTime time, bool digital);
+// The same as a picture, transparent around the face.
 QPixmap drawclock(const QImage &face, QTime time, bool digital);

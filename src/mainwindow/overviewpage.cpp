@@ -2,6 +2,7 @@
 
 #include "database/database.h"
 #include "database/settings.h"
+#include "mainwindow/clockview.h"
 #include "mainwindow/form8.h"
 #include "mainwindow/makerpages.h"
 #include "mainwindow/tips.h"
@@ -211,8 +212,8 @@ void OverviewPage::buildclockbox(QBoxLayout *page)
     moon->addWidget(Moon1, 0, Qt::AlignHCenter);
     moon->addStretch(1);
     school->addLayout(moon);
-    clock = named(new QLabel(clockbox), "clock");
-    clock->setFixedSize(120, 120);
+    clock = new ClockView(clockface_, clockbox);
+    clock->setObjectName(QStringLiteral("clock"));
     school->addWidget(clock, 0, Qt::AlignTop);
     lessonpanel = new QWidget(clockbox);
     lessonpanel->setObjectName(QStringLiteral("lessonpanel"));
@@ -223,6 +224,12 @@ void OverviewPage::buildclockbox(QBoxLayout *page)
     room = named(valuelabel(lessonpanel), "room");
     rings = named(valuelabel(lessonpanel), "rings");
     rings->setWordWrap(false);
+    // Opaque on the box's white: its new text each second repaints the
+    // label alone, not the box and page behind it.
+    QPalette white = rings->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    rings->setPalette(white);
+    rings->setAutoFillBackground(true);
     const QList<std::pair<QString, QLabel *>> rows = {{QStringLiteral("Now is:"), current},
                                                        {QStringLiteral("Next lesson:"), next},
                                                        {QStringLiteral("Next classroom:"), room},
@@ -333,6 +340,8 @@ void OverviewPage::showEvent(QShowEvent *event)
 {
     // The text as the language left it.
     Memo1->setText(donate.join(u'\n'));
+    // The clock and the lessons went unchanged while the page was away.
+    lessonsdirty_ = true;
     PageWidget::showEvent(event);
 }
 
@@ -474,20 +483,13 @@ void OverviewPage::tick(const QDateTime &now)
 {
     const QTime time = now.time();
     const QTime second(time.hour(), time.minute(), time.second());
-    const bool digital = settings_.flag(Setting::digitalclock);
-    // Redrawn only when the shown second changes: 20 ticks a second would
-    // otherwise redraw the same picture.
-    const bool newsecond = second != clockshown_ || digital != clockdigital_;
-    if (newsecond) {
-        clock->setPixmap(drawclock(clockface_, second, digital));
-        clockshown_ = second;
-        clockdigital_ = digital;
-    }
-    // The lesson texts change with the second at most, or with the timetable
-    // and the settings.
-    if (!newsecond && !lessonsdirty_)
+    // Twenty ticks a second: only a new second, or a change the texts or
+    // the clock depend on (a setting, the timetable), has anything to show.
+    if (second == clockshown_ && !lessonsdirty_)
         return;
+    clockshown_ = second;
     lessonsdirty_ = false;
+    clock->showtime(second, settings_.flag(Setting::digitalclock));
     const LessonWords words = lessonwords();
     // The countdown changes every second: as wide as its widest text and of
     // a fixed size, a new text repaints the label alone instead of laying

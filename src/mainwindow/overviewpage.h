@@ -16,6 +16,7 @@
 #include <functional>
 #include <utility>
 
+class ClockView;
 class LinkLabel;
 class QLabel;
 class TForm8;
@@ -64,6 +65,7 @@ public:
     // Something the lesson texts depend on changed (the timetable, a
     // setting, the week shown): the next tick recomputes them.
     void lessonschanged() { lessonsdirty_ = true; }
+    bool lessonsdirty() const { return lessonsdirty_; }
     // The lesson in progress (index in the timetable), -1 for none.
     int currentlesson() const { return currentlesson_; }
     // The notification balloon's text: name day, next birthday, next name day.
@@ -103,7 +105,6 @@ private:
     QImage clockface_;
     QTime clockshown_;
     bool lessonsdirty_ = true; // the lesson texts are recomputed at the next tick
-    bool clockdigital_ = false;
     int currentlesson_ = -1;
     QMap<QString, QString> namedaylists_; // name-day list -> its file
     QString loadedlist_;
@@ -123,7 +124,7 @@ private:
     QLabel *namedaynexttext_ = nullptr;
     QLabel *moonlabel_ = nullptr;
     TMoon *Moon1 = nullptr; // today's moon
-    QLabel *clock = nullptr;
+    ClockView *clock = nullptr;
     QWidget *lessonpanel = nullptr;
     QLabel *inschooloff = nullptr;
     QLabel *current = nullptr;

@@ -15,6 +15,10 @@ public:
     explicit Clock(QObject *parent = nullptr);
 
     QDateTime now() const { return source_(); }
+    // The second of the epoch now. The main timer asks it twenty times a
+    // second to see whether anything can have changed: for the system clock
+    // it reads the time and builds no date.
+    qint64 epochsecond() const;
     QDate today() const { return now().date(); }
 
     // Replaces the system clock (tests); the day it gives counts as seen.
@@ -24,7 +28,9 @@ public:
     QDate lastday() const { return lastday_; }
     // When today is not the last day seen: makes it the last day, emits
     // daychanged() and returns true.
-    bool checkday();
+    bool checkday() { return checkday(today()); }
+    // The same for a day the caller has read already (the timer's moment).
+    bool checkday(QDate today);
 
 signals:
     void daychanged(QDate today);
@@ -37,5 +43,6 @@ public:
 
 private:
     std::function<QDateTime()> source_;
+    bool system_ = true; // source_ is systemnow
     QDate lastday_;
 };

@@ -255,7 +255,7 @@ TEST_F(SettingsPageTest, TheMoonMakesRoomForTheClockAndTheDayBarForTheList)
 {
     start();
     showpage(pageoverview);
-    QWidget *clockface = form->overview()->findChild<QLabel *>(QStringLiteral("clock"));
+    QWidget *clockface = form->overview()->findChild<QWidget *>(QStringLiteral("clock"));
     const int withmoon = clockface->mapTo(form.get(), QPoint()).x();
     settings.setflag(Setting::showmoon, false);
     QApplication::processEvents();

@@ -5,6 +5,7 @@
 
 #include "database/database.h"
 #include "database/settings.h"
+#include "mainwindow/clockview.h"
 #include "mainwindow/overviewpage.h"
 #include "mainwindow/ringform.h"
 #include "organizer/melodies.h"
@@ -19,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStackedWidget>
@@ -235,7 +237,99 @@ TEST_F(TimerTest, TheClockAndLessonPanelFollowTheTime)
     EXPECT_GE(form->overview()->currentlesson(), 0);
     EXPECT_EQ(shown("current"), QStringLiteral("No lesson"));
     EXPECT_EQ(shown("rings"), QStringLiteral("34 mins and 59 secs"));
-    EXPECT_FALSE(form->findChild<QLabel *>(QStringLiteral("clock"))->pixmap().isNull());
+    const auto *face = form->findChild<ClockView *>(QStringLiteral("clock"));
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(face->time(), QTime(8, 10, 0));
+    EXPECT_FALSE(face->digital());
+}
+
+namespace {
+
+// The widgets that paint while it lives, by name (or class, when unnamed).
+class PaintLog : public QObject
+{
+public:
+    PaintLog() { qApp->installEventFilter(this); }
+    ~PaintLog() override { qApp->removeEventFilter(this); }
+    QStringList painted;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            painted << (watched->objectName().isEmpty() ? QLatin1String(watched->metaObject()->className())
+                                                        : watched->objectName());
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+// Idle on the Overview, the window repaints what a new second changes and
+// nothing else: the page and its framed box stay untouched.
+TEST_F(TimerTest, ANewSecondRepaintsOnlyTheClockAndTheCountdown)
+{
+    start(QDateTime(wednesday, QTime(7, 50, 0)));
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    form->Timer1Timer();
+    QApplication::processEvents();
+    const auto *face = form->findChild<ClockView *>(QStringLiteral("clock"));
+    ASSERT_NE(face, nullptr);
+    {
+        PaintLog log;
+        clock = clock.addMSecs(450);
+        form->Timer1Timer();
+        QApplication::processEvents();
+        EXPECT_TRUE(log.painted.isEmpty()) << "the same second: " << log.painted.join(u' ').toStdString();
+    }
+    {
+        PaintLog log;
+        clock = clock.addMSecs(600);
+        form->Timer1Timer();
+        QApplication::processEvents();
+        log.painted.sort();
+        EXPECT_EQ(log.painted, QStringList({QStringLiteral("clock"), QStringLiteral("rings")}));
+        EXPECT_EQ(face->time(), QTime(7, 50, 1));
+        EXPECT_EQ(shown("rings"), QStringLiteral("9 mins and 58 secs"));
+    }
+    // A change of the clock's kind shows at the next tick, within the second.
+    settings.setflag(Setting::digitalclock, true);
+    form->Timer1Timer();
+    EXPECT_TRUE(face->digital());
+}
+
+// The Overview is brought up to date when it shows again, even within the
+// second the tick last worked through on another page.
+TEST_F(TimerTest, TheOverviewShownAgainShowsTheTimeAtOnce)
+{
+    start(QDateTime(wednesday, QTime(7, 50, 0)));
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    form->Timer1Timer();
+    auto *pages = form->findChild<QStackedWidget *>(QStringLiteral("PageControl1"));
+    pages->setCurrentIndex(pagecalendar);
+    clock = QDateTime(wednesday, QTime(7, 50, 5));
+    form->Timer1Timer();
+    pages->setCurrentIndex(pageoverview);
+    form->Timer1Timer();
+    EXPECT_EQ(form->findChild<ClockView *>(QStringLiteral("clock"))->time(), QTime(7, 50, 5));
+    EXPECT_EQ(shown("rings"), QStringLiteral("9 mins and 54 secs"));
+}
+
+// A reminder set for the minute already running rings within a second.
+TEST_F(TimerTest, AReminderSetForTheRunningMinuteRingsWithinASecond)
+{
+    start(QDateTime(wednesday, QTime(9, 0, 0)));
+    form->Timer1Timer();
+    db.calitems.push_back(testsupport::armedrecord("Now", wednesday, 900));
+    clock = QDateTime(wednesday, QTime(9, 0, 0, 950));
+    form->Timer1Timer();
+    clock = QDateTime(wednesday, QTime(9, 0, 1));
+    form->Timer1Timer();
+    EXPECT_FALSE(ringform.isHidden());
+    EXPECT_FALSE(db.calitems.back().remind);
 }
 
 TEST_F(TimerTest, TheLessonPanelFollowsEveryTimetableEditAtOnce)
