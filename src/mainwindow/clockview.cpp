@@ -8,13 +8,18 @@
 
 #include <algorithm>
 
-ClockView::ClockView(QImage face, QWidget *parent) : QWidget(parent), face_(std::move(face))
+ClockView::ClockView(const QImage &face, QWidget *parent)
+    : QWidget(parent), face_(clocksize, clocksize, QImage::Format_RGB32)
 {
     setFixedSize(clocksize, clocksize);
+    // Each second copies this picture and draws the hands on it: nothing
+    // to blend, nothing to fill first.
+    face_.fill(Qt::white);
+    QPainter(&face_).drawImage(0, 0, face);
     // Shaped like what it draws (the face, the reach of the hands and the
     // digital time) and opaque inside that shape: a new second repaints the
     // clock alone, and the box's frame shows around it untouched.
-    QRegion shape(QBitmap::fromImage(face_.createAlphaMask()));
+    QRegion shape = face.hasAlphaChannel() ? QRegion(QBitmap::fromImage(face.createAlphaMask())) : QRegion(face.rect());
     const int reach = clocksize / 3 + 2;
     shape += QRegion(clocksize / 2 - reach, clocksize / 2 - reach, 2 * reach, 2 * reach, QRegion::Ellipse);
     const DigitalClockFonts &fonts = digitalclockfonts();
@@ -37,9 +42,9 @@ void ClockView::showtime(QTime time, bool digital)
 void ClockView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    // The white of the framed box the clock stands in (the mask keeps it
-    // off the frame).
-    painter.fillRect(rect(), Qt::white);
+    // The face on the white of the framed box the clock stands in (the mask
+    // keeps that white off the frame).
+    painter.drawImage(0, 0, face_);
     if (time_.isValid())
-        drawclock(painter, face_, time_, digital_);
+        drawclockhands(painter, time_, digital_);
 }

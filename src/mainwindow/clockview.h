@@ -11,7 +11,7 @@
 class ClockView : public QWidget
 {
 public:
-    explicit ClockView(QImage face, QWidget *parent = nullptr);
+    explicit ClockView(const QImage &face, QWidget *parent = nullptr);
 
     // Shows `time` (to the second); repaints only when that changes.
     void showtime(QTime time, bool digital);
@@ -22,7 +22,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QImage face_;
+    QImage face_; // on the box's white, made opaque once
     QTime time_;
     bool digital_ = false;
 };

@@ -97,6 +97,11 @@ const DigitalClockFonts &digitalclockfonts()
 void drawclock(QPainter &p, const QImage &face, QTime time, bool digital)
 {
     p.drawImage(0, 0, face);
+    drawclockhands(p, time, digital);
+}
+
+void drawclockhands(QPainter &p, QTime time, bool digital)
+{
     const int h = time.hour(), m = time.minute(), s = time.second();
     if (!digital) {
         p.setPen(QPen(QColor(128, 128, 128), 2));

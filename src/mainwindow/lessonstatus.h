@@ -60,5 +60,7 @@ const DigitalClockFonts &digitalclockfonts();
 // hands or the digital time, `clocksize` square from the painter's origin.
 constexpr int clocksize = 120;
 void drawclock(QPainter &painter, const QImage &face, QTime time, bool digital);
+// What of that changes with the time: the hands or the digital time.
+void drawclockhands(QPainter &painter, QTime time, bool digital);
 // The same as a picture, transparent around the face.
 QPixmap drawclock(const QImage &face, QTime time, bool digital);
