@@ -11,6 +11,7 @@
 #include "widgets/colorbox.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
+#include "widgets/timepicker.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -57,7 +58,7 @@ QLabel *caption(const char *text, QWidget *buddy, QWidget *parent)
 
 QTimeEdit *timepicker(const char *name, QWidget *parent)
 {
-    auto *picker = new QTimeEdit(parent);
+    auto *picker = new TimePicker(parent);
     picker->setObjectName(QLatin1String(name));
     picker->setDisplayFormat(timeformat);
     return picker;
