@@ -86,9 +86,30 @@ private:
     const std::vector<TSubjectRec> &subjects_;
 };
 
+// Typing always edits the cell the pupil clicked. A view's keyboard search
+// would move to another row whose text starts with the key and open its
+// editor there, so the next keys overwrite another subject's mark; and a
+// click on the current cell only opens its editor after the double-click
+// time, dropping keys typed before it into that search.
+class EditGrid : public QTableWidget
+{
+public:
+    EditGrid(int rows, int columns, QWidget *parent) : QTableWidget(rows, columns, parent) {}
+
+    void keyboardSearch(const QString &) override {}
+
+protected:
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override
+    {
+        if (trigger == SelectedClicked)
+            trigger = CurrentChanged; // at once, as a newly clicked cell
+        return QTableWidget::edit(index, trigger, event);
+    }
+};
+
 QTableWidget *grid(const char *name, int columns, QWidget *parent)
 {
-    auto *table = new QTableWidget(1, columns, parent);
+    auto *table = new EditGrid(1, columns, parent);
     table->setObjectName(QLatin1String(name));
     table->horizontalHeader()->hide();
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
