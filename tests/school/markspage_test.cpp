@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyleOptionViewItem>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -186,6 +187,45 @@ TEST_F(MarksFixture, TypingAfterAClickEditsTheClickedCellOnly)
     saved = stored();
     EXPECT_EQ(saved[6].marks[1].mark.text(), QStringLiteral("1"));
     EXPECT_EQ(saved[0].marks[1].mark.text(), QStringLiteral("1"));
+}
+
+// Width the grid's style needs to show a cell's text whole.
+int neededwidth(QTableWidget *grid, int row, int column)
+{
+    QStyleOptionViewItem option;
+    option.initFrom(grid);
+    option.widget = grid;
+    option.font = grid->font();
+    const QModelIndex cell = grid->model()->index(row, column);
+    option.rect = grid->visualRect(cell);
+    return grid->itemDelegate()->sizeHint(option, cell).width();
+}
+
+TEST_F(MarksFixture, ThreeCharacterMarksShowWholeInTheirCells)
+{
+    const QStringList marks3 = {"100", "85-", "123", "B+-", "888", "MMM"};
+    for (int i = 0; i < marks3.size(); ++i)
+        db.subjects[1].marks[i].mark = marks3[i];
+    db.subjects[1].marks[10].mark = QStringLiteral("1");
+    page->refreshmarks();
+    showpage();
+    for (int i = 0; i < marks3.size(); ++i) {
+        EXPECT_EQ(marks()->columnWidth(i), 25) << "the grid keeps its columns";
+        EXPECT_LE(neededwidth(marks(), 1, i), marks()->columnWidth(i)) << marks3[i].toStdString();
+    }
+    EXPECT_LE(neededwidth(marks(), 1, 10), 25);
+
+    // Typed: the editor shows the three characters whole too.
+    clickcell(marks(), 3, 4);
+    typekeys(QStringLiteral("100"));
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), QStringLiteral("100"));
+    // Its margins and the cursor beside the text.
+    EXPECT_LE(editor->fontMetrics().horizontalAdvance(QStringLiteral("100")) + 5, editor->width());
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(stored()[3].marks[4].mark.text(), QStringLiteral("100"));
+    EXPECT_LE(neededwidth(marks(), 3, 4), 25);
 }
 
 TEST_F(MarksFixture, TheEditorsShowAndStoreTheSelectedMark)
