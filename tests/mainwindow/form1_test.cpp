@@ -22,8 +22,10 @@
 #include <QFileInfo>
 #include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 using testsupport::readfile;
@@ -230,6 +232,26 @@ TEST_F(MainWindowTest, TheNavigationBarFollowsShowTabs)
     settings.setflag(buttonvisible(3), false);
     EXPECT_EQ(widget<QStackedWidget>(*form, "PageControl1")->currentIndex(), pagetasks);
     EXPECT_EQ(widget<NavigationBar>(*form, "ButtonGroup1")->selectedindex(), -1);
+}
+
+TEST_F(MainWindowTest, TheNavigationBarTakesTheKeyboard)
+{
+    auto form = start();
+    ASSERT_TRUE(form->programstart());
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    auto *bar = widget<NavigationBar>(*form, "ButtonGroup1");
+    auto *about = widget<QPushButton>(*form, "BitBtn15");
+    about->setFocus();
+    QTest::keyClick(about, Qt::Key_Backtab, Qt::ShiftModifier);
+    ASSERT_EQ(QApplication::focusWidget(), bar);
+    QTest::keyClick(bar, Qt::Key_Down);
+    QTest::keyClick(bar, Qt::Key_Down);
+    QTest::keyClick(bar, Qt::Key_Return);
+    EXPECT_EQ(widget<QStackedWidget>(*form, "PageControl1")->currentIndex(), pagecalendar);
+    QTest::keyClick(bar, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), about);
 }
 
 TEST_F(MainWindowTest, CloseHidesToTheTrayWithANoticeOnce)
