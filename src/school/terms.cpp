@@ -22,7 +22,7 @@ TermOutcome checkname(const QString &name, TermError &error)
     if (name.trimmed().isEmpty())
         return TermOutcome::declined;
     if (!isvalidfilename(name, termsuffix)) {
-        error = {forbiddennamemessage, {}};
+        error = {hasforbiddencharacters(name) ? forbiddennamemessage : toolongnamemessage, {}};
         return TermOutcome::failed;
     }
     if (!ansi::encodable(name)) {
