@@ -562,13 +562,13 @@ bool fitson(qint64 left, qint64 top, qint64 width, qint64 height, const QRect &s
 } // namespace
 
 QRect placewindow(const Settings &settings, QSize designsize, const QList<QRect> &screens,
-                  QRect primaryscreen)
+                  QRect primaryscreen, QSize minimum)
 {
     if (settings.flag(Setting::rememberwindowsize)) {
         const qint64 left = settings.number(Setting::windowleft);
         const qint64 top = settings.number(Setting::windowtop);
-        const qint64 width = settings.number(Setting::windowwidth);
-        const qint64 height = settings.number(Setting::windowheight);
+        const qint64 width = std::max<qint64>(settings.number(Setting::windowwidth), minimum.width());
+        const qint64 height = std::max<qint64>(settings.number(Setting::windowheight), minimum.height());
         // The far edges must stay in int range for QRect.
         const qint64 intmax = std::numeric_limits<int>::max();
         if (left + width <= intmax && top + height <= intmax) {
@@ -578,7 +578,7 @@ QRect placewindow(const Settings &settings, QSize designsize, const QList<QRect>
             }
         }
     }
-    return restoredwindow(designsize, primaryscreen);
+    return restoredwindow(designsize.expandedTo(minimum), primaryscreen);
 }
 
 bool placemaximized(const Settings &settings)

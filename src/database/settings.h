@@ -155,9 +155,10 @@ inline constexpr int minimumvisible = 40;
 // Where the main window goes at start: the stored normal geometry when
 // "rememberwindowsize" is on and it fits on one of `screens` as above, else
 // the design size centred on `primaryscreen`. Pass the screens' available
-// geometry.
+// geometry. Both sizes are taken at least `minimum`, the least the window
+// can be, so that a window that grows to it is still placed whole.
 QRect placewindow(const Settings &settings, QSize designsize, const QList<QRect> &screens,
-                  QRect primaryscreen);
+                  QRect primaryscreen, QSize minimum = {});
 // The design size centred on the primary screen (the "Restore window" size).
 QRect restoredwindow(QSize designsize, QRect primaryscreen);
 // Whether the window starts maximized: only when "rememberwindowsize" is on.

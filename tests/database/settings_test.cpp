@@ -343,6 +343,14 @@ TEST_F(SettingsTest, TheWindowGoesWhereItCanBeSeen)
     EXPECT_EQ(placewindow(*loadlines("windowleft=1000\nwindowtop=50\nwindowwidth=899\nwindowheight=600\n"),
                           design, {small}, small),
               QRect(240, 212, 800, 600));
+    // Both sizes count at the least the window can be.
+    const QSize minimum(899, 500);
+    EXPECT_EQ(placewindow(*loadlines("windowleft=400\nwindowtop=50\nwindowwidth=700\nwindowheight=400\n"), design,
+                          {small}, small, minimum),
+              QRect(190, 212, 899, 600));
+    EXPECT_EQ(placewindow(*loadlines("windowleft=200\nwindowtop=50\nwindowwidth=700\nwindowheight=400\n"), design,
+                          {small}, small, minimum),
+              QRect(200, 50, 899, 500));
     // Positions never stored, nonsense sizes and values at the ends of the range.
     EXPECT_EQ(place("", {primary, second}), restored);
     EXPECT_EQ(place("windowleft=10\nwindowtop=10\nwindowwidth=0\n", {primary}), restored);

@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QScreen>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -389,6 +390,23 @@ TEST_F(MainWindowTest, SavedGeometryIsTheNormalOneAndComesBack)
     EXPECT_EQ(ini.readstring("Settings", "windowwidth", ""), QStringLiteral("900"));
     EXPECT_EQ(ini.readstring("Settings", "windowleft", ""), QStringLiteral("100"));
     EXPECT_EQ(ini.readstring("Settings", "maximized", ""), QStringLiteral("1"));
+}
+
+TEST_F(MainWindowTest, AWindowStoredPastTheScreensEdgeComesBackCentredWhole)
+{
+    auto form = start();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize least = form->minimumSizeHint();
+    ASSERT_TRUE(writefile(file(QStringLiteral("settings.ini")),
+                          QStringLiteral("[Settings]\r\nwindowleft=%1\r\nwindowtop=0\r\nwindowwidth=%2\r\n"
+                                         "windowheight=%3\r\n")
+                              .arg(screen.right() - 100)
+                              .arg(least.width())
+                              .arg(least.height())
+                              .toLatin1()));
+    ASSERT_TRUE(form->programstart());
+    EXPECT_EQ(form->geometry(), restoredwindow(form->size(), screen));
+    EXPECT_EQ(form->size(), form->size().expandedTo(least));
 }
 
 TEST(MainWindow, TipsAreTwoDifferentOnesOrWhatThereIs)
