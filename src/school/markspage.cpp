@@ -65,9 +65,10 @@ int cellroom(const QWidget *widget)
 constexpr int editorroom = markwidth - 2 * 2 - 1;
 
 // Faces for marks of up to three characters in cells of a fixed width. The
-// grid's own face while a text fits; else the grid's family narrowed to the
-// size at which any three digits with a modifier fit, one face for all of
-// them so a column of points stays even; a wider text gets its own size.
+// grid's own face while a text fits; else the grid's family condensed, at
+// the size at which any three digits (or two and a "-" or "/") fit, one face
+// for all of them so a column of points stays even; a wider text, such as
+// one with a "+" or letters, gets its own size.
 class MarkFaces
 {
 public:
@@ -79,11 +80,9 @@ public:
             base_ = font;
             room_ = room;
             QFont narrow = font;
-            narrow.setStretch(QFont::SemiCondensed);
+            narrow.setStretch(QFont::Condensed);
             narrow.setPixelSize(QFontInfo(font).pixelSize());
-            narrow_ = fittingfont(narrow, {QStringLiteral("888"), QStringLiteral("88-"), QStringLiteral("88+"),
-                                           QStringLiteral("88/")},
-                                  room);
+            narrow_ = fittingfont(narrow, {QStringLiteral("888"), QStringLiteral("88-"), QStringLiteral("88/")}, room);
         }
         if (QFontMetrics(narrow_).horizontalAdvance(text) <= room)
             return narrow_;
