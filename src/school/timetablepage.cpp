@@ -122,6 +122,16 @@ TimetablePage::TimetablePage(Database &db, Settings &settings, Clock &clock, QWi
     showlesson(-1);
 }
 
+TimetablePage::~TimetablePage()
+{
+    // A picker that holds the focus when the window goes reports its editing
+    // finished while the widgets are taken down, after this page is gone;
+    // the box's events likewise.
+    for (QTimeEdit *picker : {lessonpicker1, lessonpicker2, timelinepicker1, timelinepicker2})
+        disconnect(picker, nullptr, this, nullptr);
+    timetablebox->removeEventFilter(this);
+}
+
 QWidget *TimetablePage::buildweekbar()
 {
     auto *bar = new QWidget(this);
