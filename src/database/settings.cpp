@@ -544,38 +544,41 @@ QRect restoredwindow(QSize designsize, QRect primaryscreen)
 
 namespace {
 
-// Whether the window's top rows lie on `screen` for minimumvisible pixels
-// across. 64-bit, so stored values at the ends of the int range are harmless.
-bool reachable(qint64 left, qint64 top, qint64 width, qint64 height, const QRect &screen)
+// Whether the window ends within `screen`'s right and bottom edges with its
+// top edge on it and at least minimumvisible pixels of its top rows across
+// it, so all of it can be seen that lies right of its left edge and its
+// title bar can be grabbed. A left edge beyond the screen's left is kept.
+// 64-bit, so stored values at the ends of the int range are harmless.
+bool fitson(qint64 left, qint64 top, qint64 width, qint64 height, const QRect &screen)
 {
     if (width < minimumvisible || height < minimumvisible)
         return false;
-    const qint64 across = std::min<qint64>(left + width, qint64(screen.x()) + screen.width())
-                          - std::max<qint64>(left, screen.x());
-    return across >= minimumvisible && top >= screen.y()
-           && top + minimumvisible <= qint64(screen.y()) + screen.height();
+    const qint64 right = qint64(screen.x()) + screen.width();
+    const qint64 bottom = qint64(screen.y()) + screen.height();
+    return left + width <= right && top + height <= bottom && top >= screen.y()
+           && left + width - std::max<qint64>(left, screen.x()) >= minimumvisible;
 }
 
 } // namespace
 
 QRect placewindow(const Settings &settings, QSize designsize, const QList<QRect> &screens,
-                  QRect primaryscreen)
+                  QRect primaryscreen, QSize minimum)
 {
     if (settings.flag(Setting::rememberwindowsize)) {
         const qint64 left = settings.number(Setting::windowleft);
         const qint64 top = settings.number(Setting::windowtop);
-        const qint64 width = settings.number(Setting::windowwidth);
-        const qint64 height = settings.number(Setting::windowheight);
+        const qint64 width = std::max<qint64>(settings.number(Setting::windowwidth), minimum.width());
+        const qint64 height = std::max<qint64>(settings.number(Setting::windowheight), minimum.height());
         // The far edges must stay in int range for QRect.
         const qint64 intmax = std::numeric_limits<int>::max();
         if (left + width <= intmax && top + height <= intmax) {
             for (const QRect &screen : screens) {
-                if (reachable(left, top, width, height, screen))
+                if (fitson(left, top, width, height, screen))
                     return QRect(int(left), int(top), int(width), int(height));
             }
         }
     }
-    return restoredwindow(designsize, primaryscreen);
+    return restoredwindow(designsize.expandedTo(minimum), primaryscreen);
 }
 
 bool placemaximized(const Settings &settings)

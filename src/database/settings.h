@@ -146,16 +146,19 @@ private:
 // read (it is then left alone rather than replaced by a partial copy).
 bool savesettings(const Settings &settings, const QString &path, QString *error = nullptr);
 
-// A stored window position is used only when the window's top 40 pixel rows
-// lie on one screen for at least 40 pixels across, so its title bar can be
-// grabbed: a window left on a monitor that is gone comes back.
+// A stored window position is used only when the window ends within one
+// screen's right and bottom edges, its top edge on that screen and its top
+// rows on it for at least 40 pixels across (a negative left is kept): a
+// window left partly off the screen, or on a monitor that is gone, comes back.
 inline constexpr int minimumvisible = 40;
 
 // Where the main window goes at start: the stored normal geometry when
-// "rememberwindowsize" is on and it is reachable on `screens`, else the design
-// size centred on `primaryscreen`. Pass the screens' available geometry.
+// "rememberwindowsize" is on and it fits on one of `screens` as above, else
+// the design size centred on `primaryscreen`. Pass the screens' available
+// geometry. Both sizes are taken at least `minimum`, the least the window
+// can be, so that a window that grows to it is still placed whole.
 QRect placewindow(const Settings &settings, QSize designsize, const QList<QRect> &screens,
-                  QRect primaryscreen);
+                  QRect primaryscreen, QSize minimum = {});
 // The design size centred on the primary screen (the "Restore window" size).
 QRect restoredwindow(QSize designsize, QRect primaryscreen);
 // Whether the window starts maximized: only when "rememberwindowsize" is on.

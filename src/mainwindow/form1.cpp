@@ -345,7 +345,9 @@ void TForm1::applygeometry()
     QList<QRect> screens;
     for (const QScreen *screen : QGuiApplication::screens())
         screens << screen->availableGeometry();
-    setGeometry(placewindow(settings_, designsize, screens, primaryarea()));
+    // Placed at the size it really gets: a design size below what the pages
+    // need would grow to the right after centring.
+    setGeometry(placewindow(settings_, designsize, screens, primaryarea(), minimumSizeHint()));
     startmaximized_ = placemaximized(settings_);
 }
 

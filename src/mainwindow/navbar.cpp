@@ -2,8 +2,13 @@
 
 #include "platform/pictures.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+
+#include <algorithm>
 
 namespace {
 
@@ -17,6 +22,7 @@ const char *const pageicons[] = {
 NavigationBar::NavigationBar(QWidget *parent) : QWidget(parent)
 {
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     setFixedWidth(barwidth);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
@@ -26,6 +32,7 @@ void NavigationBar::clear()
     items_.clear();
     selected_ = -1;
     hovered_ = -1;
+    focused_ = -1;
     setFixedHeight(0);
     update();
 }
@@ -89,6 +96,13 @@ void NavigationBar::ButtonGroup1DrawButton(QPainter &painter, int index, QPoint 
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(QRect(at.x() + 48 + d, at.y() + 14 + d, barwidth - 48 - d, buttonheight - 14),
                      Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, item.caption);
+    if (index == focused_ && showfocus_ && hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = QRect(at, QSize(barwidth, buttonheight)).adjusted(3, 3, -3, -3);
+        focus.backgroundColor = palette().color(QPalette::Button);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
 }
 
 void NavigationBar::paintEvent(QPaintEvent *)
@@ -111,12 +125,65 @@ void NavigationBar::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    const int index = buttonat(event->position().toPoint());
-    if (index < 0)
+    showfocus_ = false;
+    click(buttonat(event->position().toPoint()));
+}
+
+void NavigationBar::click(int index)
+{
+    if (index < 0 || index >= items_.size())
         return;
     selected_ = index;
+    focused_ = index;
     update();
     emit buttonclicked(items_[index].imageindex);
+}
+
+void NavigationBar::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+    case Qt::Key_Down:
+    case Qt::Key_Right: {
+        if (items_.isEmpty())
+            break;
+        const bool back = event->key() == Qt::Key_Up || event->key() == Qt::Key_Left;
+        focused_ = std::clamp(focused_ + (back ? -1 : 1), 0, int(items_.size()) - 1);
+        showfocus_ = true;
+        update();
+        return;
+    }
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (event->modifiers() & ~Qt::KeypadModifier)
+            break;
+        showfocus_ = true;
+        click(focused_);
+        return;
+    default:
+        break;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void NavigationBar::focusInEvent(QFocusEvent *event)
+{
+    // The keyboard starts at the shown page's button.
+    if (focused_ < 0 || focused_ >= items_.size())
+        focused_ = selected_ >= 0 ? selected_ : (items_.isEmpty() ? -1 : 0);
+    // As with other buttons, a click or the window's activation shows no frame.
+    const Qt::FocusReason why = event->reason();
+    showfocus_ = why == Qt::TabFocusReason || why == Qt::BacktabFocusReason || why == Qt::ShortcutFocusReason;
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void NavigationBar::focusOutEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusOutEvent(event);
 }
 
 void NavigationBar::leaveEvent(QEvent *)

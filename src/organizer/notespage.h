@@ -6,6 +6,7 @@
 
 #include "organizer/categorypage.h"
 #include "organizer/notes.h"
+#include "platform/filenames.h"
 
 #include <functional>
 
@@ -18,8 +19,7 @@ class NotesPage : public CategoryPage
 public:
     static inline const QString noteexists =
         QStringLiteral("Note with this name already exists, please enter another one.");
-    static inline const QString toolong =
-        QStringLiteral("This name is too long to be stored as a file, please enter a shorter one.");
+    static inline const QString toolong = toolongnamemessage;
     static inline const QString createfailed = QStringLiteral("Unable to create the note.");
     static inline const QString renamefailed =
         QStringLiteral("Unable to rename note, it is probably currently opened.");

@@ -13,6 +13,8 @@ inline const QString forbiddennamemessage =
 
 // The longest file name the file system takes, in bytes of UTF-8.
 inline constexpr qsizetype maxfilenamebytes = 255;
+inline const QString toolongnamemessage =
+    QStringLiteral("This name is too long to be stored as a file, please enter a shorter one.");
 
 // Whether `text` holds a forbidden or control character.
 bool hasforbiddencharacters(const QString &text);

@@ -2,6 +2,7 @@
 
 #include "database/database.h"
 #include "database/settings.h"
+#include "platform/fonts.h"
 #include "platform/pictures.h"
 #include "platform/prompter.h"
 #include "school/marks.h"
@@ -9,6 +10,7 @@
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -19,6 +21,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QToolButton>
@@ -52,14 +55,64 @@ private:
     int maxlength_;
 };
 
-// A mark cell stores its text without blanks and shows its colour as two
-// frames.
+// The room for a mark's text in its cell: the column less the margins the
+// style keeps beside a cell's text, or those of a line editor and its cursor.
+int cellroom(const QWidget *widget)
+{
+    const QStyle *style = widget ? widget->style() : QApplication::style();
+    return markwidth - 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1);
+}
+constexpr int editorroom = markwidth - 2 * 2 - 1;
+
+// Faces for marks of up to three characters in cells of a fixed width. The
+// grid's own face while a text fits; else the grid's family condensed, at
+// the size at which any three digits (or two and a "-" or "/") fit, one face
+// for all of them so a column of points stays even; a wider text, such as
+// one with a "+" or letters, gets its own size.
+class MarkFaces
+{
+public:
+    QFont facefor(const QFont &font, const QString &text, int room) const
+    {
+        if (QFontMetrics(font).horizontalAdvance(text) <= room)
+            return font;
+        if (font != base_ || room != room_) {
+            base_ = font;
+            room_ = room;
+            QFont narrow = font;
+            narrow.setStretch(QFont::Condensed);
+            narrow.setPixelSize(QFontInfo(font).pixelSize());
+            narrow_ = fittingfont(narrow, {QStringLiteral("888"), QStringLiteral("88-"), QStringLiteral("88/")}, room);
+        }
+        if (QFontMetrics(narrow_).horizontalAdvance(text) <= room)
+            return narrow_;
+        return fittingfont(narrow_, {text}, room);
+    }
+
+private:
+    mutable QFont base_, narrow_;
+    mutable int room_ = -1;
+};
+
+// A mark cell stores its text without blanks, shows it whole in a face that
+// fits, and shows its colour as two frames.
 class MarkDelegate : public TypingDelegate
 {
 public:
     MarkDelegate(const std::vector<TSubjectRec> &subjects, QObject *parent)
         : TypingDelegate(32767, parent), subjects_(subjects)
     {
+    }
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override
+    {
+        auto *editor = static_cast<QLineEdit *>(TypingDelegate::createEditor(parent, option, index));
+        const QFont font = option.font;
+        connect(editor, &QLineEdit::textChanged, editor, [this, editor, font](const QString &text) {
+            editor->setFont(faces_.facefor(font, text, editorroom));
+        });
+        return editor;
     }
 
     void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override
@@ -82,13 +135,43 @@ public:
         painter->restore();
     }
 
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        TypingDelegate::initStyleOption(option, index);
+        option->font = faces_.facefor(option->font, option->text, cellroom(option->widget));
+        option->fontMetrics = QFontMetrics(option->font);
+    }
+
 private:
     const std::vector<TSubjectRec> &subjects_;
+    MarkFaces faces_;
+};
+
+// Typing always edits the cell the pupil clicked. A view's keyboard search
+// would move to another row whose text starts with the key and open its
+// editor there, so the next keys overwrite another subject's mark; and a
+// click on the current cell only opens its editor after the double-click
+// time, dropping keys typed before it into that search.
+class EditGrid : public QTableWidget
+{
+public:
+    EditGrid(int rows, int columns, QWidget *parent) : QTableWidget(rows, columns, parent) {}
+
+    void keyboardSearch(const QString &) override {}
+
+protected:
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override
+    {
+        if (trigger == SelectedClicked)
+            trigger = CurrentChanged; // at once, as a newly clicked cell
+        return QTableWidget::edit(index, trigger, event);
+    }
 };
 
 QTableWidget *grid(const char *name, int columns, QWidget *parent)
 {
-    auto *table = new QTableWidget(1, columns, parent);
+    auto *table = new EditGrid(1, columns, parent);
     table->setObjectName(QLatin1String(name));
     table->horizontalHeader()->hide();
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -142,6 +225,7 @@ QWidget *MarksPage::buildgrids()
     auto *layout = box->insidelayout<QGridLayout>();
 
     StringGrid1 = grid("StringGrid1", TSubjectRec::markcount, box);
+    StringGrid1->horizontalHeader()->setMinimumSectionSize(markwidth);
     StringGrid1->horizontalHeader()->setDefaultSectionSize(markwidth);
     StringGrid1->verticalHeader()->setFixedWidth(namewidth);
     StringGrid1->setItemDelegate(new MarkDelegate(db_.subjects, StringGrid1));

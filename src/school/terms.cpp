@@ -21,8 +21,12 @@ TermOutcome checkname(const QString &name, TermError &error)
 {
     if (name.trimmed().isEmpty())
         return TermOutcome::declined;
-    if (!isvalidfilename(name, termsuffix)) {
+    if (hasforbiddencharacters(name)) {
         error = {forbiddennamemessage, {}};
+        return TermOutcome::failed;
+    }
+    if (!isvalidfilename(name, termsuffix)) {
+        error = {toolongnamemessage, {}};
         return TermOutcome::failed;
     }
     if (!ansi::encodable(name)) {

@@ -11,6 +11,7 @@
 #include "widgets/colorbox.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
+#include "widgets/timepicker.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -57,7 +58,7 @@ QLabel *caption(const char *text, QWidget *buddy, QWidget *parent)
 
 QTimeEdit *timepicker(const char *name, QWidget *parent)
 {
-    auto *picker = new QTimeEdit(parent);
+    auto *picker = new TimePicker(parent);
     picker->setObjectName(QLatin1String(name));
     picker->setDisplayFormat(timeformat);
     return picker;
@@ -119,6 +120,16 @@ TimetablePage::TimetablePage(Database &db, Settings &settings, Clock &clock, QWi
     readsettings();
     showmodecontrols();
     showlesson(-1);
+}
+
+TimetablePage::~TimetablePage()
+{
+    // A picker that holds the focus when the window goes reports its editing
+    // finished while the widgets are taken down, after this page is gone;
+    // the box's events likewise.
+    for (QTimeEdit *picker : {lessonpicker1, lessonpicker2, timelinepicker1, timelinepicker2})
+        disconnect(picker, nullptr, this, nullptr);
+    timetablebox->removeEventFilter(this);
 }
 
 QWidget *TimetablePage::buildweekbar()

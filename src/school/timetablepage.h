@@ -23,6 +23,7 @@ class TimetablePage : public PageWidget
 
 public:
     TimetablePage(Database &db, Settings &settings, Clock &clock, QWidget *parent = nullptr);
+    ~TimetablePage() override;
 
     // Week 1 or 2 (0 before start-up has chosen one).
     int weekspin = 0;

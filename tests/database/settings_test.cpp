@@ -308,7 +308,7 @@ TEST_F(SettingsTest, LoadRunsTheStartUpHandlersInOrderAndLaterOnlyRealChanges)
     EXPECT_EQ(s.text(Setting::dateformat), QStringLiteral("yyyy-mm-dd"));
 }
 
-TEST_F(SettingsTest, TheWindowGoesWhereItCanBeReached)
+TEST_F(SettingsTest, TheWindowGoesWhereItCanBeSeen)
 {
     const QRect primary(0, 0, 1920, 1080);
     const QRect second(1920, 0, 1280, 1024);
@@ -324,12 +324,33 @@ TEST_F(SettingsTest, TheWindowGoesWhereItCanBeReached)
     EXPECT_EQ(place(onsecond, {primary}), restored);
     // A negative left that leaves the window on the screen is kept.
     EXPECT_EQ(place("windowleft=-4\nwindowtop=10\n", {primary}), QRect(-4, 10, 800, 600));
-    // Forty pixels across is enough; fewer is not; the top edge must be on the screen.
-    EXPECT_EQ(place("windowleft=1880\nwindowtop=0\n", {primary}), QRect(1880, 0, 800, 600));
-    EXPECT_EQ(place("windowleft=1881\nwindowtop=0\n", {primary}), restored);
+    // Past the right or the bottom edge it is restored, by a single pixel too.
+    EXPECT_EQ(place("windowleft=1120\nwindowtop=0\n", {primary}), QRect(1120, 0, 800, 600));
+    EXPECT_EQ(place("windowleft=1121\nwindowtop=0\n", {primary}), restored);
+    EXPECT_EQ(place("windowleft=1880\nwindowtop=0\n", {primary}), restored);
+    EXPECT_EQ(place("windowleft=100\nwindowtop=480\n", {primary}), QRect(100, 480, 800, 600));
+    EXPECT_EQ(place("windowleft=100\nwindowtop=481\n", {primary}), restored);
+    EXPECT_EQ(place("windowleft=100\nwindowtop=1040\n", {primary}), restored);
     EXPECT_EQ(place("windowleft=100\nwindowtop=-20\n", {primary}), restored);
-    EXPECT_EQ(place("windowleft=100\nwindowtop=1040\n", {primary}), QRect(100, 1040, 800, 600));
-    EXPECT_EQ(place("windowleft=100\nwindowtop=1041\n", {primary}), restored);
+    // Across two screens it must end within the one its top rows are on.
+    EXPECT_EQ(place("windowleft=1500\nwindowtop=100\n", {primary, second}), QRect(1500, 100, 800, 600));
+    EXPECT_EQ(place("windowleft=1500\nwindowtop=500\n", {primary, second}), restored);
+    // Far to the left nothing of it is on the screen.
+    EXPECT_EQ(place("windowleft=-761\nwindowtop=10\n", {primary}), restored);
+    EXPECT_EQ(place("windowleft=-760\nwindowtop=10\n", {primary}), QRect(-760, 10, 800, 600));
+    // A window of 899 pixels at 1000 on a screen of 1280 comes back whole.
+    const QRect small(0, 0, 1280, 1024);
+    EXPECT_EQ(placewindow(*loadlines("windowleft=1000\nwindowtop=50\nwindowwidth=899\nwindowheight=600\n"),
+                          design, {small}, small),
+              QRect(240, 212, 800, 600));
+    // Both sizes count at the least the window can be.
+    const QSize minimum(899, 500);
+    EXPECT_EQ(placewindow(*loadlines("windowleft=400\nwindowtop=50\nwindowwidth=700\nwindowheight=400\n"), design,
+                          {small}, small, minimum),
+              QRect(190, 212, 899, 600));
+    EXPECT_EQ(placewindow(*loadlines("windowleft=200\nwindowtop=50\nwindowwidth=700\nwindowheight=400\n"), design,
+                          {small}, small, minimum),
+              QRect(200, 50, 899, 500));
     // Positions never stored, nonsense sizes and values at the ends of the range.
     EXPECT_EQ(place("", {primary, second}), restored);
     EXPECT_EQ(place("windowleft=10\nwindowtop=10\nwindowwidth=0\n", {primary}), restored);

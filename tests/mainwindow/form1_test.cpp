@@ -20,10 +20,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QScreen>
 #include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 using testsupport::readfile;
@@ -232,6 +235,26 @@ TEST_F(MainWindowTest, TheNavigationBarFollowsShowTabs)
     EXPECT_EQ(widget<NavigationBar>(*form, "ButtonGroup1")->selectedindex(), -1);
 }
 
+TEST_F(MainWindowTest, TheNavigationBarTakesTheKeyboard)
+{
+    auto form = start();
+    ASSERT_TRUE(form->programstart());
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    auto *bar = widget<NavigationBar>(*form, "ButtonGroup1");
+    auto *about = widget<QPushButton>(*form, "BitBtn15");
+    about->setFocus();
+    QTest::keyClick(about, Qt::Key_Backtab, Qt::ShiftModifier);
+    ASSERT_EQ(QApplication::focusWidget(), bar);
+    QTest::keyClick(bar, Qt::Key_Down);
+    QTest::keyClick(bar, Qt::Key_Down);
+    QTest::keyClick(bar, Qt::Key_Return);
+    EXPECT_EQ(widget<QStackedWidget>(*form, "PageControl1")->currentIndex(), pagecalendar);
+    QTest::keyClick(bar, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), about);
+}
+
 TEST_F(MainWindowTest, CloseHidesToTheTrayWithANoticeOnce)
 {
     auto form = start(true);
@@ -367,6 +390,23 @@ TEST_F(MainWindowTest, SavedGeometryIsTheNormalOneAndComesBack)
     EXPECT_EQ(ini.readstring("Settings", "windowwidth", ""), QStringLiteral("900"));
     EXPECT_EQ(ini.readstring("Settings", "windowleft", ""), QStringLiteral("100"));
     EXPECT_EQ(ini.readstring("Settings", "maximized", ""), QStringLiteral("1"));
+}
+
+TEST_F(MainWindowTest, AWindowStoredPastTheScreensEdgeComesBackCentredWhole)
+{
+    auto form = start();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize least = form->minimumSizeHint();
+    ASSERT_TRUE(writefile(file(QStringLiteral("settings.ini")),
+                          QStringLiteral("[Settings]\r\nwindowleft=%1\r\nwindowtop=0\r\nwindowwidth=%2\r\n"
+                                         "windowheight=%3\r\n")
+                              .arg(screen.right() - 100)
+                              .arg(least.width())
+                              .arg(least.height())
+                              .toLatin1()));
+    ASSERT_TRUE(form->programstart());
+    EXPECT_EQ(form->geometry(), restoredwindow(form->size(), screen));
+    EXPECT_EQ(form->size(), form->size().expandedTo(least));
 }
 
 TEST(MainWindow, TipsAreTwoDifferentOnesOrWhatThereIs)

@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyleOptionViewItem>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -57,21 +58,44 @@ struct MarksFixture : ::testing::Test
 
     QTableWidget *marks() { return child<QTableWidget>("StringGrid1"); }
 
-    // Types into a cell of a grid as a pupil does: the editor opens and
-    // every key is stored.
+    // The page as the window a pupil sees, holding the keyboard focus.
+    void showpage()
+    {
+        if (page->isVisible())
+            return;
+        page->resize(1000, 600);
+        page->show();
+        page->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(page.get()));
+    }
+
+    // Each key goes where the keyboard focus is when it comes, as a
+    // pupil's do.
+    static void typekeys(const QString &text)
+    {
+        for (const QChar c : text) {
+            ASSERT_NE(QApplication::focusWidget(), nullptr);
+            QTest::keyClicks(QApplication::focusWidget(), QString(c));
+        }
+    }
+
+    void clickcell(QTableWidget *grid, int row, int column)
+    {
+        showpage();
+        QCoreApplication::processEvents(); // what came before is over, as by a pupil's click
+        const QModelIndex cell = grid->model()->index(row, column);
+        grid->scrollTo(cell);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell).center());
+    }
+
+    // Types into a cell of a grid as a pupil does: a click on the cell, the
+    // keys at once, Enter.
     void typeinto(QTableWidget *grid, int row, int column, const QString &text)
     {
-        grid->setCurrentCell(row, column);
-        if (!grid->item(row, column))
-            grid->setItem(row, column, new QTableWidgetItem);
-        grid->editItem(grid->item(row, column));
-        // The newest editor: a closed one may wait for its deletion.
-        const QList<QLineEdit *> editors = grid->findChildren<QLineEdit *>();
-        ASSERT_FALSE(editors.isEmpty());
-        QLineEdit *editor = editors.last();
-        editor->selectAll();
-        QTest::keyClicks(editor, text);
-        QTest::keyClick(editor, Qt::Key_Return);
+        clickcell(grid, row, column);
+        typekeys(text);
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }
 
     QString result(int row) { return child<QTableWidget>("StringGrid3")->item(row, 0)->text(); }
@@ -123,6 +147,85 @@ TEST_F(MarksFixture, TypedMarksAreStoredWithoutBlanksAndAveragedAtOnce)
     typeinto(child<QTableWidget>("StringGrid5"), 2, 0, QStringLiteral("-"));
     EXPECT_EQ(stored()[6].pluses.text(), QStringLiteral("++ homework"));
     EXPECT_EQ(stored()[2].minuses.text(), QStringLiteral("-"));
+}
+
+TEST_F(MarksFixture, TypingAfterAClickEditsTheClickedCellOnly)
+{
+    db.subjects[0].marks[1].mark = QStringLiteral("1");
+    db.subjects[0].pluses = QStringLiteral("+ reading");
+    db.savesubjects();
+    page->refreshmarks();
+
+    // A fresh page: the first cell is current already; a click on it and a
+    // mark typed at once.
+    typeinto(marks(), 0, 0, QStringLiteral("3"));
+    EXPECT_EQ(stored()[0].marks[0].mark.text(), QStringLiteral("3"));
+
+    // A click on the current cell and typing: no other row's matching mark
+    // is found and overwritten.
+    typeinto(marks(), 6, 1, QStringLiteral("2"));
+    typeinto(marks(), 6, 1, QStringLiteral("15"));
+    std::vector<TSubjectRec> saved = stored();
+    EXPECT_EQ(saved[6].marks[1].mark.text(), QStringLiteral("15"));
+    EXPECT_EQ(saved[0].marks[1].mark.text(), QStringLiteral("1")) << "English keeps its mark";
+    EXPECT_EQ(marks()->currentRow(), 6);
+
+    // The pluses alike.
+    auto *pluses = child<QTableWidget>("StringGrid4");
+    typeinto(pluses, 6, 0, QStringLiteral("x"));
+    typeinto(pluses, 6, 0, QStringLiteral("+ test"));
+    saved = stored();
+    EXPECT_EQ(saved[6].pluses.text(), QStringLiteral("+ test"));
+    EXPECT_EQ(saved[0].pluses.text(), QStringLiteral("+ reading"));
+
+    // Keys typed into the grid without an open editor go to the current cell.
+    clickcell(marks(), 6, 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    ASSERT_EQ(QApplication::focusWidget(), marks());
+    typekeys(QStringLiteral("1"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    saved = stored();
+    EXPECT_EQ(saved[6].marks[1].mark.text(), QStringLiteral("1"));
+    EXPECT_EQ(saved[0].marks[1].mark.text(), QStringLiteral("1"));
+}
+
+// Width the grid's style needs to show a cell's text whole.
+int neededwidth(QTableWidget *grid, int row, int column)
+{
+    QStyleOptionViewItem option;
+    option.initFrom(grid);
+    option.widget = grid;
+    option.font = grid->font();
+    const QModelIndex cell = grid->model()->index(row, column);
+    option.rect = grid->visualRect(cell);
+    return grid->itemDelegate()->sizeHint(option, cell).width();
+}
+
+TEST_F(MarksFixture, ThreeCharacterMarksShowWholeInTheirCells)
+{
+    const QStringList marks3 = {"100", "85-", "123", "B+-", "888", "MMM"};
+    for (int i = 0; i < marks3.size(); ++i)
+        db.subjects[1].marks[i].mark = marks3[i];
+    db.subjects[1].marks[10].mark = QStringLiteral("1");
+    page->refreshmarks();
+    showpage();
+    for (int i = 0; i < marks3.size(); ++i) {
+        EXPECT_EQ(marks()->columnWidth(i), 25) << "the grid keeps its columns";
+        EXPECT_LE(neededwidth(marks(), 1, i), marks()->columnWidth(i)) << marks3[i].toStdString();
+    }
+    EXPECT_LE(neededwidth(marks(), 1, 10), 25);
+
+    // Typed: the editor shows the three characters whole too.
+    clickcell(marks(), 3, 4);
+    typekeys(QStringLiteral("100"));
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), QStringLiteral("100"));
+    // Its margins and the cursor beside the text.
+    EXPECT_LE(editor->fontMetrics().horizontalAdvance(QStringLiteral("100")) + 5, editor->width());
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(stored()[3].marks[4].mark.text(), QStringLiteral("100"));
+    EXPECT_LE(neededwidth(marks(), 3, 4), 25);
 }
 
 TEST_F(MarksFixture, TheEditorsShowAndStoreTheSelectedMark)

@@ -285,3 +285,47 @@ TEST(TimetableEditing, TheBoxTakesRealMouseEvents)
     const QImage shown = box->grab().toImage();
     EXPECT_EQ(shown.pixelColor(f.inside(a) + QPoint(40, 10)).rgb(), qRgb(255, 255, 255));
 }
+
+TEST(TimetableEditing, ATimeTypedOverTheSelectedOneIsStoredAsTyped)
+{
+    Fixture f(0);
+    auto *box = f.child<QWidget>("timetablebox");
+    auto *starts = f.child<QTimeEdit>("lessonpicker1");
+    f.page->resize(900, 600);
+    f.page->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(f.page.get()));
+    auto typeover = [&](QTimeEdit *picker, const QString &typed) {
+        QTest::mouseClick(picker, Qt::LeftButton, {}, QPoint(8, picker->height() / 2));
+        QTest::keyClick(picker, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(picker, typed);
+    };
+    auto column = [&](int number) {
+        QList<int> starts;
+        for (const TLessonRec &l : f.stored()) {
+            if (l.week == -1 && l.number == number)
+                starts << l.start;
+        }
+        return starts;
+    };
+
+    // The 8:55-9:40 column, started at 9:00.
+    const int a = f.find(2, 2);
+    ASSERT_EQ(f.db.timetable[a].start, 535);
+    QTest::mouseClick(box, Qt::LeftButton, {}, f.inside(a));
+    typeover(starts, QStringLiteral("9:00"));
+    EXPECT_EQ(starts->text(), QStringLiteral("9:00"));
+    EXPECT_EQ(column(2), QList<int>(7, 540));
+    EXPECT_EQ(column(1), QList<int>(7, 480)) << "the column before is untouched";
+
+    // Two-digit hours, and an end typed the same way.
+    const int b = f.find(3, 5);
+    QTest::mouseClick(box, Qt::LeftButton, {}, f.inside(b));
+    typeover(f.child<QTimeEdit>("lessonpicker2"), QStringLiteral("12:20"));
+    typeover(starts, QStringLiteral("11:35"));
+    for (const TLessonRec &l : f.stored()) {
+        if (l.week == -1 && l.number == 5) {
+            EXPECT_EQ(l.start, 695);
+            EXPECT_EQ(l.end, 740);
+        }
+    }
+}
