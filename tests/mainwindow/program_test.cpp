@@ -68,7 +68,7 @@ TEST(Program, AFreshStartMakesTheDatabaseAndASecondStartEndsAtOnce)
     QProcess second;
     second.setProcessEnvironment(environment(home));
     second.start(QStringLiteral(QM_PROGRAM_PATH), {});
-    ASSERT_TRUE(second.waitForFinished(5000)) << "a second copy must end at once";
+    ASSERT_TRUE(second.waitForFinished(30000)) << "a second copy must end at once";
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_EQ(first.state(), QProcess::Running) << "the first copy goes on";

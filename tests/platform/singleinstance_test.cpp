@@ -31,7 +31,7 @@ TEST(SingleInstance, ASecondStartTellsTheFirstAndStops)
 
     SingleInstance second("Guard", "Message", dir.path());
     EXPECT_EQ(second.acquire(), SingleInstance::Result::another);
-    EXPECT_TRUE(shown.wait(2000));
+    EXPECT_TRUE(shown.wait(10000));
     EXPECT_EQ(shown.count(), 1);
 }
 
@@ -97,7 +97,7 @@ TEST(SingleInstance, ALockWithoutAReadableOwnerIsTakenOver)
         QSignalSpy shown(&start, &SingleInstance::messagereceived);
         SingleInstance later("Guard", "Message", dir.path());
         EXPECT_EQ(later.acquire(200), SingleInstance::Result::another);
-        EXPECT_TRUE(shown.wait(2000));
+        EXPECT_TRUE(shown.wait(10000));
     }
 }
 
