@@ -25,7 +25,7 @@ DbVersion checkdbversion(const QString &text, double *number)
     const double value = version.trimmed().toDouble(&ok);
     if (!ok)
         return DbVersion::unreadable;
-    if (value >= 2.1)
+    if (value >= currentdbversion.toDouble())
         return DbVersion::newer;
     if (number)
         *number = value;

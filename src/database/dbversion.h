@@ -1,18 +1,20 @@
 #pragma once
 // What the version text of a database folder means for this program.
 
+#include "platform/programversion.h"
+
 #include <QByteArray>
 #include <QString>
 
 #include <optional>
 
-// The version this program writes and reads without upgrading.
-inline const QString currentdbversion = QStringLiteral("2.1");
+// The version this program writes and reads without upgrading: its own.
+inline const QString currentdbversion = programversion;
 
 enum class DbVersion {
     current,    // currentdbversion: open it
     older,      // written by an older version: needs an upgrade
-    newer,      // written by a newer version (or reads as 2.1 without being "2.1")
+    newer,      // written by a newer version (or reads as the current one without being it: "2.10")
     unreadable, // not a version number
 };
 

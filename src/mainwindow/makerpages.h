@@ -1,6 +1,8 @@
 #pragma once
 // The maker's web pages: one site for Czech and Slovak, one for the rest.
 
+#include "platform/programversion.h"
+
 #include <QString>
 
 inline const QString makersiteinternational = QStringLiteral("https://quillmoter.example.org/");
@@ -12,9 +14,6 @@ inline QString makersite(const QString &language)
     return (language == QLatin1String("czech") || language == QLatin1String("slovak")) ? makersiteczech
                                                                                         : makersiteinternational;
 }
-
-// The program's version, shown under the logo and told to the maker's site.
-inline const QString programversion = QStringLiteral("2.1");
 
 // Appended to a page's address so the site knows which program asks.
 inline const QString makerappquery = QStringLiteral("&app=qmtr") + programversion;

@@ -31,7 +31,7 @@ QProcessEnvironment environment(const QTemporaryDir &home)
     return env;
 }
 
-bool waitfor(const std::function<bool()> &condition, int ms = 10000)
+bool waitfor(const std::function<bool()> &condition, int ms = 30000)
 {
     QElapsedTimer clock;
     clock.start();
@@ -68,7 +68,7 @@ TEST(Program, AFreshStartMakesTheDatabaseAndASecondStartEndsAtOnce)
     QProcess second;
     second.setProcessEnvironment(environment(home));
     second.start(QStringLiteral(QM_PROGRAM_PATH), {});
-    ASSERT_TRUE(second.waitForFinished(5000)) << "a second copy must end at once";
+    ASSERT_TRUE(second.waitForFinished(30000)) << "a second copy must end at once";
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_EQ(first.state(), QProcess::Running) << "the first copy goes on";
@@ -102,50 +102,57 @@ TEST(Program, ADamagedLockFileDoesNotStopTheStart)
 
 TEST(Program, ADueReminderRingsAndIsSavedDisarmed)
 {
-    QTemporaryDir home;
-    const QString db = home.path() + "/data/Quillmoter/";
-    QDir().mkpath(db);
-    ASSERT_TRUE(testsupport::writefile(db + "dbversion.dat", "2.1"));
+    // A reminder rings only in its own minute: when the start takes the rest
+    // of the minute (a loaded machine), the program is tried again in the next.
+    for (int attempt = 1;; ++attempt) {
+        QTemporaryDir home;
+        const QString db = home.path() + "/data/Quillmoter/";
+        QDir().mkpath(db);
+        ASSERT_TRUE(testsupport::writefile(db + "dbversion.dat", "2.1"));
 
-    // Leave enough of the minute for the program to start.
-    while (QTime::currentTime().second() >= 45)
-        QThread::msleep(200);
-    const QDateTime now = QDateTime::currentDateTime();
-    const int thisminute = now.time().hour() * 100 + now.time().minute();
-    const int otherminute = (now.time().hour() + 1) % 24 * 100 + now.time().minute();
-    auto make = [&](const char *text, int from, bool remind) {
-        TCalItemRec r;
-        r.text = text;
-        r.date = daynumber::fromdate(now.date());
-        r.repetition = "0";
-        r.timemode = 1;
-        r.timefrom = qint16(from);
-        r.remind = remind;
-        return r;
-    };
-    const TCalItemRec records[] = {make("Due now", thisminute, true), make("Later", otherminute, true),
-                                   make("Not armed", thisminute, false)};
-    QByteArray before(3 * TCalItemRec::size, '\0');
-    for (int i = 0; i < 3; ++i)
-        records[i].encode(before.data() + i * TCalItemRec::size);
-    ASSERT_TRUE(testsupport::writefile(db + "calitems.dat", before));
+        const QDateTime now = QDateTime::currentDateTime();
+        const QDateTime minuteend = QDateTime(now.date(), QTime(now.time().hour(), now.time().minute())).addSecs(60);
+        const int thisminute = now.time().hour() * 100 + now.time().minute();
+        const int otherminute = (now.time().hour() + 1) % 24 * 100 + now.time().minute();
+        auto make = [&](const char *text, int from, bool remind) {
+            TCalItemRec r;
+            r.text = text;
+            r.date = daynumber::fromdate(now.date());
+            r.repetition = "0";
+            r.timemode = 1;
+            r.timefrom = qint16(from);
+            r.remind = remind;
+            return r;
+        };
+        const TCalItemRec records[] = {make("Due now", thisminute, true), make("Later", otherminute, true),
+                                       make("Not armed", thisminute, false)};
+        QByteArray before(3 * TCalItemRec::size, '\0');
+        for (int i = 0; i < 3; ++i)
+            records[i].encode(before.data() + i * TCalItemRec::size);
+        ASSERT_TRUE(testsupport::writefile(db + "calitems.dat", before));
 
-    QProcess program;
-    program.setProcessEnvironment(environment(home));
-    program.start(QStringLiteral(QM_PROGRAM_PATH), {});
-    ASSERT_TRUE(program.waitForStarted());
-    QByteArray after;
-    const bool rewritten = waitfor([&] {
-        after = testsupport::readfile(db + "calitems.dat").value_or(before);
-        return after != before;
-    });
-    program.kill();
-    program.waitForFinished();
-    ASSERT_TRUE(rewritten) << program.readAllStandardError().toStdString();
+        QProcess program;
+        program.setProcessEnvironment(environment(home));
+        program.start(QStringLiteral(QM_PROGRAM_PATH), {});
+        ASSERT_TRUE(program.waitForStarted());
+        QByteArray after;
+        bool rewritten = false;
+        waitfor([&] {
+            after = testsupport::readfile(db + "calitems.dat").value_or(before);
+            rewritten = after != before;
+            return rewritten || QDateTime::currentDateTime() >= minuteend;
+        }, 90000);
+        program.kill();
+        program.waitForFinished();
+        if (!rewritten && attempt < 3)
+            continue;
+        ASSERT_TRUE(rewritten) << program.readAllStandardError().toStdString();
 
-    QByteArray expected = before;
-    expected[8] = 0; // only the due record's reminder flag
-    EXPECT_EQ(after, expected);
+        QByteArray expected = before;
+        expected[8] = 0; // only the due record's reminder flag
+        EXPECT_EQ(after, expected);
+        break;
+    }
 }
 
 // Two starts at the same moment: one copy runs, the other reaches it with

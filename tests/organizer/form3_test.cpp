@@ -223,8 +223,7 @@ TEST_F(EditorTest, MelodiesPlayTheirFiles)
     EXPECT_FALSE(editor.stopbutton->isHidden());
     EXPECT_TRUE(editor.playbutton->isHidden());
     editor.SpeedButton4Click();
-    QTest::qWait(400);
-    EXPECT_FALSE(editor.playbutton->isHidden());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !editor.playbutton->isHidden(); }));
     EXPECT_TRUE(editor.stopbutton->isHidden());
 }
 
@@ -337,8 +336,7 @@ TEST_F(EditorTest, APreviewThatCannotPlayIsReportedAndTheButtonsReturnToPlay)
     editor.SpeedButton5Click();
     ASSERT_EQ(answers.boxes.size(), 1u);
     EXPECT_TRUE(answers.boxes[0].text.contains(QStringLiteral("The file does not exist.")));
-    QTest::qWait(400);
-    EXPECT_FALSE(editor.playbutton->isHidden());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !editor.playbutton->isHidden(); }));
     EXPECT_TRUE(editor.stopbutton->isHidden());
 
     // A failure of the pop-up's melody is not the editor's to report.
@@ -408,8 +406,7 @@ TEST_F(EditorTest, TheEditorIsAFixedDialogWithoutMinimiseOrMaximise)
     // A window manager that minimises it anyway gets it straight back.
     editor.show();
     editor.setWindowState(Qt::WindowMinimized);
-    QTest::qWait(50);
-    EXPECT_FALSE(editor.isMinimized());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !editor.isMinimized(); }));
     EXPECT_TRUE(editor.isVisible());
     editor.hide();
 }

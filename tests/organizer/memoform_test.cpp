@@ -301,7 +301,7 @@ TEST_F(MemoFormTest, ZoomScalesTheTextWithoutChangingTheNote)
                       Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(edit()->viewport(), &wheel);
     EXPECT_EQ(edit()->zoom(), 110);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return zoom->value() == 110; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return zoom->value() == 110; }, 10000));
     EXPECT_FALSE(doc->isModified());
 
     // The next show starts at 100 %.
@@ -449,7 +449,7 @@ TEST_F(MemoFormTest, ANoteThatCannotBeReadIsReportedAndNeverWritten)
     open(missing);
     ASSERT_EQ(prompter.boxes.size(), 1u);
     EXPECT_EQ(prompter.boxes[0].caption, QStringLiteral("Error"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !form.isVisible(); }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form.isVisible(); }, 10000));
     EXPECT_FALSE(QFile::exists(missing));
 }
 

@@ -6,28 +6,26 @@
 
 #include <gtest/gtest.h>
 
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QThread>
+#include <QTest>
 
 TEST(Shell, AProgramGetsThePathAsOneWholeArgument)
 {
     QTemporaryDir dir;
     const QString script = dir.filePath("record.sh");
     const QString out = dir.filePath("out.txt");
-    // Writes how many arguments it got and the first one.
-    ASSERT_TRUE(testsupport::writefile(script, QStringLiteral("#!/bin/sh\nprintf '%s|%s' \"$#\" \"$1\" > '%1'\n")
-                                                   .arg(out)
-                                                   .toUtf8()));
+    // Writes how many arguments it got and the first one, then renames the
+    // file into place, so it appears whole.
+    ASSERT_TRUE(testsupport::writefile(
+        script, QStringLiteral("#!/bin/sh\nprintf '%s|%s' \"$#\" \"$1\" > '%1.part' && mv '%1.part' '%1'\n")
+                    .arg(out)
+                    .toUtf8()));
     QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
     const QString path = dir.filePath("my note; echo \"x\" $(id).rtf");
     ASSERT_TRUE(startprogram(script, path));
-    QDeadlineTimer deadline(10000);
-    while (!QFile::exists(out) && !deadline.hasExpired())
-        QThread::msleep(20);
-    QThread::msleep(50);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(out); }, 30000)) << "the program did not run";
     EXPECT_EQ(testsupport::readfile(out).value_or(QByteArray()), ("1|" + path).toUtf8());
 }
 

@@ -17,6 +17,9 @@
 #include <chrono>
 #include <memory>
 #include <thread>
+
+#include <poll.h>
+#include <sys/inotify.h>
 #include <unistd.h>
 
 TEST(SingleInstance, ASecondStartTellsTheFirstAndStops)
@@ -28,7 +31,7 @@ TEST(SingleInstance, ASecondStartTellsTheFirstAndStops)
 
     SingleInstance second("Guard", "Message", dir.path());
     EXPECT_EQ(second.acquire(), SingleInstance::Result::another);
-    EXPECT_TRUE(shown.wait(2000));
+    EXPECT_TRUE(shown.wait(10000));
     EXPECT_EQ(shown.count(), 1);
 }
 
@@ -63,6 +66,20 @@ QString lockpath(const QTemporaryDir &dir)
     return dir.filePath(QStringLiteral("Guard-%1.lock").arg(getuid()));
 }
 
+// How many events the inotify descriptor `fd` reports within `ms`.
+int inotifyevents(int fd, int ms)
+{
+    pollfd ready{fd, POLLIN, 0};
+    if (::poll(&ready, 1, ms) <= 0)
+        return 0;
+    alignas(inotify_event) char buffer[4096];
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    int count = 0;
+    for (ssize_t at = 0; at < got; ++count)
+        at += ssize_t(sizeof(inotify_event) + reinterpret_cast<const inotify_event *>(buffer + at)->len);
+    return count;
+}
+
 } // namespace
 
 // A crash or a full disk while the lock was written leaves a file whose owner
@@ -80,7 +97,7 @@ TEST(SingleInstance, ALockWithoutAReadableOwnerIsTakenOver)
         QSignalSpy shown(&start, &SingleInstance::messagereceived);
         SingleInstance later("Guard", "Message", dir.path());
         EXPECT_EQ(later.acquire(200), SingleInstance::Result::another);
-        EXPECT_TRUE(shown.wait(2000));
+        EXPECT_TRUE(shown.wait(10000));
     }
 }
 
@@ -103,10 +120,16 @@ TEST(SingleInstance, ASecondStartWaitsForAFirstThatIsStillStarting)
     held.setStaleLockTime(0);
     ASSERT_TRUE(held.tryLock(0));
     const QString socketname = dir.filePath(QStringLiteral("Message-%1").arg(getuid()));
+    // The second start reads the lock's owner before every knock: after a
+    // few reads it has knocked and found nobody at least once.
+    const int reads = inotify_init1(IN_CLOEXEC);
+    ASSERT_GE(reads, 0);
+    ASSERT_GE(inotify_add_watch(reads, QFile::encodeName(lockpath(dir)).constData(), IN_OPEN), 0);
     std::atomic<bool> done = false;
     // The first copy starts listening only after the second has knocked.
     std::unique_ptr<QThread> first(QThread::create([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        for (int opens = 0; opens < 4 && !done;)
+            opens += inotifyevents(reads, 50);
         QLocalServer late;
         late.listen(socketname);
         while (!done)
@@ -114,7 +137,8 @@ TEST(SingleInstance, ASecondStartWaitsForAFirstThatIsStillStarting)
     }));
     first->start();
     SingleInstance second("Guard", "Message", dir.path());
-    EXPECT_EQ(second.acquire(3000), SingleInstance::Result::another);
+    EXPECT_EQ(second.acquire(10000), SingleInstance::Result::another);
     done = true;
     first->wait();
+    ::close(reads);
 }
