@@ -30,6 +30,12 @@ struct Dropped
 // Groups nested deeper than this are skipped with their content.
 constexpr int maxdepth = 256;
 
+// Sizes run from 1 to 1638 points; RTF counts them in half points.
+constexpr int maxhalfpoints = 3276;
+
+// The face of new notes, and of text whose file names no face.
+inline const QString defaultfamily = QStringLiteral("Arial");
+
 // The format of new notes and of text that carries no format of its own:
 // Arial 10 black, no style.
 QFont defaultfont();
