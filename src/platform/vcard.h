@@ -29,7 +29,8 @@ public:
     // HomeTelephoneNumber, Home2TelephoneNumber, HomeFaxNumber,
     // Businesstelephonenumber, business2telephonenumber, businessfaxnumber,
     // mobiletelephonenumber, ISDNnumber, CompanyMainTelephoneNumber,
-    // PrimaryTelephoneNumber, email1address to email3address, homeaddress,
+    // PrimaryTelephoneNumber, OtherTelephoneNumber (the numbers that found
+    // no field of their own, joined with ", "), email1address to email3address, homeaddress,
     // businessaddress, mailingaddress, nickname, jobtitle, Profession,
     // Language, Hobby, webpage, businesshomepage, personalhomepage. Any other
     // name, and an item out of range, gives an empty text.
