@@ -658,7 +658,9 @@ void Tmemoform::RichEdit1SelectionChange()
     ToolButton5->setChecked(align & Qt::AlignHCenter);
     ToolButton6->setChecked(align & Qt::AlignRight);
     ToolButton4->setChecked(!(align & (Qt::AlignHCenter | Qt::AlignRight | Qt::AlignJustify)));
-    ToolButton7->setChecked(RichEdit1->textCursor().currentList() != nullptr);
+    // Down for bullets only: a numbered paragraph has numbering, but no bullet.
+    const QTextList *list = RichEdit1->textCursor().currentList();
+    ToolButton7->setChecked(list && memo::isbulleted(*list));
 
     const double size = f.fontPointSize() > 0 ? f.fontPointSize() : RichEdit1->document()->defaultFont().pointSizeF();
     ComboBox1->setEditText(memo::sizetext(size));

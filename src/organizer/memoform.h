@@ -94,8 +94,8 @@ public:
     static inline const QString notfoundcaption = QStringLiteral("Upozornění");
     // Asked before the first save of a note that held what the editor cannot keep.
     static inline const QString droppedquestion = QStringLiteral(
-        "This note contains pictures, objects or tables that the built-in editor cannot keep. "
-        "Saving the note removes them.#Save it anyway?");
+        "This note contains pictures, objects, tables, headers, footers, footnotes, comments or hidden text "
+        "that the built-in editor cannot keep. Saving the note removes them.#Save it anyway?");
     static inline const QString savefailed = QStringLiteral("Unable to save the note %s.#%s");
     static inline const QString loadfailed = QStringLiteral("Unable to open the note %s.#%s");
 

@@ -27,6 +27,10 @@ enum class Dest {
     fonttable,
     colourtable,
     numbering,  // "\pn": paragraph numbering properties
+    listtable,
+    overridetable,
+    itemtext,   // "\pntext", "\listtext": the number or bullet an item shows
+    aside,      // headers, footers, footnotes and comments: left out
 };
 
 struct CharState
@@ -35,6 +39,7 @@ struct CharState
     int halfpoints = 24; // RTF's own default size
     int colour = 0;
     bool bold = false, italic = false, underline = false, strike = false;
+    bool hidden = false; // "\v": not shown, so not read
 
     bool operator==(const CharState &) const = default;
 };
@@ -46,6 +51,28 @@ struct GroupState
     int skipafterunicode = 1; // "\ucN"
     bool starred = false;     // "\*" seen and no control word since
 };
+
+constexpr size_t maxlistlevels = 9;
+
+QTextListFormat::Style liststyle(Numbering numbering)
+{
+    switch (numbering) {
+    case Numbering::decimal:
+        return QTextListFormat::ListDecimal;
+    case Numbering::loweralpha:
+        return QTextListFormat::ListLowerAlpha;
+    case Numbering::upperalpha:
+        return QTextListFormat::ListUpperAlpha;
+    case Numbering::lowerroman:
+        return QTextListFormat::ListLowerRoman;
+    case Numbering::upperroman:
+        return QTextListFormat::ListUpperRoman;
+    case Numbering::none:
+    case Numbering::bullet:
+        break;
+    }
+    return QTextListFormat::ListDisc;
+}
 
 struct FontEntry
 {
@@ -201,7 +228,7 @@ private:
         case '\r':
         case '\n':
             if (top().dest == Dest::text)
-                endparagraph();
+                paragraphmark();
             break;
         default: // "\-" optional hyphen, "\|", "\:" and unknown symbols
             break;
@@ -243,13 +270,33 @@ private:
             state.dest = Dest::skip;
             return;
         case Word::pntext:
-            // The number or bullet a paragraph shows: the paragraph is a list item.
-            if (state.dest == Dest::text)
-                bullet_ = true;
-            state.dest = Dest::skip;
+        case Word::listtext:
+            // The number or bullet a paragraph shows. "\pntext" alone makes
+            // the paragraph a list item; what the number is tells which.
+            if (state.dest == Dest::text) {
+                pntextseen_ = pntextseen_ || w == Word::pntext;
+                listwords_ = true;
+                itemtext_.clear();
+                state.dest = Dest::itemtext;
+            } else {
+                state.dest = Dest::skip;
+            }
             return;
         case Word::pn:
+            if (state.dest == Dest::text) {
+                pnnumbering_ = Numbering::none; // each group says it all
+                listwords_ = true;
+            }
             state.dest = Dest::numbering;
+            return;
+        case Word::listtable:
+            state.dest = Dest::listtable;
+            return;
+        case Word::listoverridetable:
+            state.dest = Dest::overridetable;
+            return;
+        case Word::aside:
+            state.dest = Dest::aside;
             return;
         case Word::passthrough:
             return; // read as the text around it (a picture in it reports itself)
@@ -272,15 +319,94 @@ private:
             colourtableword(w, param);
             return;
         case Dest::numbering:
-            if (w == Word::pnlevel)
-                bullet_ = true;
+            numberingword(info);
+            return;
+        case Dest::listtable:
+            listtableword(w, param);
+            return;
+        case Dest::overridetable:
+            overridetableword(w, param);
+            return;
+        case Dest::aside:
+            if (w == Word::u || w == Word::character)
+                dropped_.asides = true;
             return;
         case Dest::text:
             textword(info, hasparam, param);
             return;
+        case Dest::itemtext:
         case Dest::skip:
             return;
         }
+    }
+
+    void numberingword(const WordInfo &info)
+    {
+        switch (info.word) {
+        case Word::pnbullet:
+            pnnumbering_ = Numbering::bullet;
+            break;
+        case Word::pnnumbered:
+            if (pnnumbering_ == Numbering::none)
+                pnnumbering_ = Numbering::decimal;
+            break;
+        case Word::pncontinued: // an item's further paragraph, without a number
+            if (pnnumbering_ == Numbering::none)
+                pnnumbering_ = Numbering::bullet;
+            break;
+        case Word::pnstyle:
+            if (pnnumbering_ != Numbering::bullet)
+                pnnumbering_ = info.numbering;
+            break;
+        default:
+            break;
+        }
+    }
+
+    void listtableword(Word w, int param)
+    {
+        switch (w) {
+        case Word::list:
+            listlevels_.clear();
+            listid_ = INT_MIN;
+            return;
+        case Word::listlevel:
+            // A level numbers in arabic until its "\levelnfc" says otherwise.
+            if (listlevels_.size() < maxlistlevels)
+                listlevels_.push_back(Numbering::decimal);
+            break;
+        case Word::levelnfc:
+            if (!listlevels_.empty())
+                listlevels_.back() = numberingoflevel(param);
+            break;
+        case Word::listid:
+            listid_ = param;
+            break;
+        default:
+            return;
+        }
+        if (listid_ != INT_MIN)
+            lists_[listid_] = listlevels_;
+    }
+
+    void overridetableword(Word w, int param)
+    {
+        switch (w) {
+        case Word::listoverride:
+            overrideid_ = INT_MIN;
+            overridels_ = 0;
+            return;
+        case Word::listid:
+            overrideid_ = param;
+            break;
+        case Word::ls:
+            overridels_ = param;
+            break;
+        default:
+            return;
+        }
+        if (overrideid_ != INT_MIN && overridels_ > 0)
+            overrides_[overridels_] = overrideid_;
     }
 
     void fonttableword(Word w, int param)
@@ -341,7 +467,7 @@ private:
         const bool on = !hasparam || param != 0;
         switch (w) {
         case Word::par:
-            endparagraph();
+            paragraphmark();
             break;
         case Word::line:
             textchar(QChar::LineSeparator);
@@ -375,6 +501,9 @@ private:
         case Word::strike:
             chars.strike = on;
             break;
+        case Word::hidden:
+            chars.hidden = on;
+            break;
         case Word::f:
             chars.font = fonts_.count(param) ? param : -1;
             break;
@@ -394,7 +523,10 @@ private:
             break;
         case Word::pard:
             alignment_ = Qt::AlignLeft;
-            bullet_ = false;
+            pnnumbering_ = Numbering::none;
+            pntextseen_ = false;
+            ls_ = 0;
+            ilvl_ = 0;
             break;
         case Word::ql:
             alignment_ = Qt::AlignLeft;
@@ -409,7 +541,11 @@ private:
             alignment_ = Qt::AlignJustify;
             break;
         case Word::ls:
-            bullet_ = param > 0;
+            ls_ = std::max(param, 0);
+            listwords_ = true;
+            break;
+        case Word::ilvl:
+            ilvl_ = std::clamp(param, 0, int(maxlistlevels) - 1);
             break;
         case Word::table:
             dropped_.tables = true;
@@ -484,10 +620,18 @@ private:
                 fontentry_.name += codepages_.charof(codepageof(fontentry_.codepage), byte);
             return;
         }
-        if (byte < 0x80)
-            textchar(QChar(byte));
-        else
-            textchar(codepages_.charof(codepageof(fontcodepage(state.chars.font)), byte));
+        if (state.dest == Dest::aside) {
+            if (byte > 0x20)
+                dropped_.asides = true;
+            return;
+        }
+        const QChar ch = byte < 0x80 ? QChar(byte) : codepages_.charof(codepageof(fontcodepage(state.chars.font)), byte);
+        if (state.dest == Dest::itemtext) {
+            if (itemtext_.size() < 32)
+                itemtext_ += ch;
+            return;
+        }
+        textchar(ch);
     }
 
     int codepageof(int fontcodepage) const { return fontcodepage ? fontcodepage : documentcodepage_; }
@@ -503,6 +647,10 @@ private:
     {
         if (top().dest != Dest::text || overflow_ > 0)
             return;
+        if (top().chars.hidden) {
+            dropped_.hidden = true;
+            return;
+        }
         if (highsurrogate_ && !ch.isLowSurrogate()) {
             highsurrogate_ = 0;
             textchar(QChar(QChar::ReplacementCharacter));
@@ -565,6 +713,17 @@ private:
         run_.clear();
     }
 
+    // "\par": a hidden one joins its paragraph to the next, as word
+    // processors show it.
+    void paragraphmark()
+    {
+        if (top().chars.hidden) {
+            dropped_.hidden = true;
+            return;
+        }
+        endparagraph();
+    }
+
     void endparagraph()
     {
         flush();
@@ -574,28 +733,82 @@ private:
     }
 
     // Gives the current block its paragraph properties and the format of its
-    // paragraph mark.
-    void closeblock(const CharState &mark)
+    // paragraph mark. `last`: the paragraph after the last "\par".
+    void closeblock(const CharState &mark, bool last = false)
     {
         QTextBlockFormat block;
         block.setAlignment(alignment_);
         cursor_.setBlockFormat(block);
         cursor_.setBlockCharFormat(charformat(mark));
-        if (bullet_) {
-            if (list_ && cursor_.block().previous().isValid() && cursor_.block().previous().textList() == list_) {
-                list_->add(cursor_.block());
-            } else {
-                QTextListFormat format;
-                format.setStyle(QTextListFormat::ListDisc);
-                list_ = cursor_.createList(format);
-            }
+        // After a list's last "\par" comes no item, unless something says so.
+        const bool trailing = last && cursor_.block().length() == 1 && !listwords_;
+        const Numbering numbering = trailing ? Numbering::none : paragraphnumbering();
+        if (numbering != Numbering::none)
+            placeinlist(numbering);
+        itemtext_.clear();
+        listwords_ = false;
+    }
+
+    // How the paragraph's list marks it: by its "\ls" and the list table,
+    // else by its "\pn"; a "\pntext" alone is a bullet.
+    Numbering paragraphnumbering() const
+    {
+        if (ls_ > 0) {
+            const auto listid = overrides_.find(ls_);
+            const auto levels = listid == overrides_.end() ? lists_.end() : lists_.find(listid->second);
+            if (levels != lists_.end() && size_t(ilvl_) < levels->second.size())
+                return levels->second[size_t(ilvl_)];
+            // No table says: an item that shows a number is numbered.
+            return itemnumber(itemtext_, Numbering::decimal) > 0 ? Numbering::decimal : Numbering::bullet;
         }
+        if (pnnumbering_ != Numbering::none)
+            return pnnumbering_;
+        return pntextseen_ ? Numbering::bullet : Numbering::none;
+    }
+
+    // Makes the paragraph an item of a list. A numbered item goes on the
+    // latest list of its kind that has one item less than the number it
+    // shows, so numbering goes on across other paragraphs and starts again
+    // at 1; without a number it goes on the list of the paragraph before.
+    void placeinlist(Numbering numbering)
+    {
+        const QTextListFormat::Style style = liststyle(numbering);
+        const QTextBlock previous = cursor_.block().previous();
+        QTextList *before = previous.isValid() ? previous.textList() : nullptr;
+        if (before && before->format().style() != style)
+            before = nullptr;
+        const int number = itemnumber(itemtext_, numbering);
+        QTextList *list = number > 1 ? numberedlist(numbering, number - 1) : nullptr;
+        if (!list && number != 1)
+            list = before;
+        if (list) {
+            list->add(cursor_.block());
+        } else {
+            QTextListFormat format;
+            format.setStyle(style);
+            list = cursor_.createList(format);
+        }
+        if (numbering != Numbering::bullet)
+            numberedlists_[{int(numbering), list->count()}].push_back(list);
+    }
+
+    // The latest numbered list of `numbering` with `count` items.
+    QTextList *numberedlist(Numbering numbering, int count)
+    {
+        const auto found = numberedlists_.find({int(numbering), count});
+        if (found == numberedlists_.end())
+            return nullptr;
+        std::vector<QTextList *> &lists = found->second;
+        // Lists that have grown since they were filed here are dropped.
+        while (!lists.empty() && lists.back()->count() != count)
+            lists.pop_back();
+        return lists.empty() ? nullptr : lists.back();
     }
 
     void finish()
     {
         flush();
-        closeblock(closing_ ? *closing_ : top().chars);
+        closeblock(closing_ ? *closing_ : top().chars, true);
     }
 
     static bool isletter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -623,7 +836,7 @@ private:
     int fontnumber_ = INT_MIN;
     FontEntry fontentry_;
     int deffont_ = 0;
-    int documentcodepage_ = 1250;
+    int documentcodepage_ = 1252; // RTF's own, until "\ansicpg" names another
     CodePages codepages_;
 
     std::vector<QColor> colours_;
@@ -631,8 +844,24 @@ private:
     bool colourset_ = false;
 
     Qt::Alignment alignment_ = Qt::AlignLeft;
-    bool bullet_ = false;
-    QTextList *list_ = nullptr;
+    // Lists: what the paragraph's "\pn" says (until "\pard"), whether it
+    // has a "\pntext", its "\ls" and "\ilvl", and the text its number shows.
+    Numbering pnnumbering_ = Numbering::none;
+    bool pntextseen_ = false;
+    bool listwords_ = false; // "\pntext", "\listtext", "\pn" or "\ls" since the last paragraph
+    int ls_ = 0;
+    int ilvl_ = 0;
+    QString itemtext_;
+    // The list table: each list's levels by list id, the list being read,
+    // and the lists "\ls" numbers stand for.
+    std::map<int, std::vector<Numbering>> lists_;
+    std::vector<Numbering> listlevels_;
+    int listid_ = INT_MIN;
+    std::map<int, int> overrides_;
+    int overrideid_ = INT_MIN;
+    int overridels_ = 0;
+    // Numbered lists by numbering and item count, the latest last.
+    std::map<std::pair<int, int>, std::vector<QTextList *>> numberedlists_;
     bool pendingcell_ = false;
 
     QString run_;

@@ -129,8 +129,8 @@ private:
             out += "\\qj";
         else
             out += "\\ql";
-        if (block.textList())
-            out += "{\\pntext\\'95\\tab}{\\*\\pn\\pnlvlblt\\pnindent360{\\pntxtb\\'95}}\\fi-360\\li360";
+        if (const QTextList *list = block.textList())
+            writenumbering(out, block, *list);
         // The paragraph's own format: what an empty line shows and new text gets.
         out += "\\plain";
         appendformat(out, runformat(block.charFormat()));
@@ -145,6 +145,46 @@ private:
             out += ' ';
             appendtext(out, fragment.text());
             out += '}';
+        }
+    }
+
+    // The classic paragraph numbering that word processors read, after the
+    // text they show in its place: the bullet, or the item's number.
+    void writenumbering(QByteArray &out, const QTextBlock &block, const QTextList &list)
+    {
+        const char *style = numberingword(list.format().style());
+        if (!style) {
+            out += "{\\pntext\\'95\\tab}{\\*\\pn\\pnlvlblt\\pnindent360{\\pntxtb\\'95}}\\fi-360\\li360";
+            return;
+        }
+        // A run of items goes on from the number of its first: after other
+        // paragraphs a list goes on counting.
+        const int number = list.itemNumber(block) + 1;
+        const QTextBlock previous = block.previous();
+        if (!previous.isValid() || previous.textList() != &list)
+            runstart_ = number;
+        out += "{\\pntext ";
+        appendtext(out, list.itemText(block));
+        out += "\\tab}{\\*\\pn\\pnlvlbody\\pnindent360\\pnstart" + QByteArray::number(runstart_) + style +
+               "{\\pntxta .}}\\fi-360\\li360";
+    }
+
+    // The "\\pn" word of a numbered list style; none for bullets.
+    static const char *numberingword(QTextListFormat::Style style)
+    {
+        switch (style) {
+        case QTextListFormat::ListDecimal:
+            return "\\pndec";
+        case QTextListFormat::ListLowerAlpha:
+            return "\\pnlcltr";
+        case QTextListFormat::ListUpperAlpha:
+            return "\\pnucltr";
+        case QTextListFormat::ListLowerRoman:
+            return "\\pnlcrm";
+        case QTextListFormat::ListUpperRoman:
+            return "\\pnucrm";
+        default:
+            return nullptr;
         }
     }
 
@@ -181,6 +221,7 @@ private:
     QHash<QString, int> fontindex_;
     std::vector<QRgb> colours_;
     QHash<QRgb, int> colourindex_;
+    int runstart_ = 1; // the number of the current run of list items' first
 };
 
 } // namespace

@@ -203,6 +203,50 @@ TEST_F(MemoFormTest, ANoteWithPicturesWarnsBeforeItsFirstSave)
     form.close();
 }
 
+TEST_F(MemoFormTest, HeadersFootnotesAndHiddenTextWarnToo)
+{
+    const QByteArray notes[] = {
+        "{\\rtf1 {\\header \\pard Page 1\\par}Body}",
+        "{\\rtf1 Body{\\footnote\\pard A footnote.}}",
+        "{\\rtf1 Body{\\*\\annotation\\pard A comment.}}",
+        "{\\rtf1 Body \\v hidden}",
+    };
+    for (const QByteArray &note : notes) {
+        writefile(path, note);
+        open(path);
+        type(QStringLiteral("1"));
+        prompter.answer = mb::idno;
+        prompter.questions.clear();
+        QTest::keyClick(edit(), Qt::Key_S, Qt::ControlModifier);
+        ASSERT_EQ(prompter.questions.size(), 1u) << note.constData();
+        EXPECT_EQ(*readfile(path), note) << "declined: the file stays as it was";
+        prompter.answer = mb::idno; // and closing drops the change
+        form.close();
+        ASSERT_FALSE(form.isVisible());
+    }
+}
+
+TEST_F(MemoFormTest, ANumberedListStaysNumberedAndShowsNoBullet)
+{
+    writefile(path, "{\\rtf1\\ansi\\ansicpg1250\\pard{\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec{\\pntxta.}}"
+                    "Physics\\par{\\pntext 2.\\tab}Chemistry\\par\\pard{\\pntext\\'95\\tab}{\\*\\pn\\pnlvlblt}Pens}");
+    open(path);
+    QTextCursor c = edit()->textCursor();
+    c.movePosition(QTextCursor::EndOfBlock);
+    edit()->setTextCursor(c);
+    ASSERT_NE(edit()->textCursor().currentList(), nullptr);
+    EXPECT_FALSE(button("ToolButton7")->isChecked()) << "numbers are no bullets";
+    type(QStringLiteral("!"));
+    QTest::keyClick(edit(), Qt::Key_Down);
+    QTest::keyClick(edit(), Qt::Key_Down);
+    EXPECT_TRUE(button("ToolButton7")->isChecked()) << "the bullet item";
+    QTest::keyClick(edit(), Qt::Key_S, Qt::ControlModifier);
+    const QByteArray saved = *readfile(path);
+    EXPECT_TRUE(saved.contains("{\\pntext 2.\\tab}{\\*\\pn\\pnlvlbody")) << saved.constData();
+    EXPECT_TRUE(saved.contains("\\pnlvlblt"));
+    form.close();
+}
+
 TEST_F(MemoFormTest, StyleButtonsToggleAndShowTheSelection)
 {
     open(path);
