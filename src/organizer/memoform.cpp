@@ -3,7 +3,9 @@
 #include "database/settings.h"
 #include "organizer/memo.h"
 #include "platform/clock.h"
+#include "platform/collate.h"
 #include "platform/dateformat.h"
+#include "platform/fonts.h"
 #include "platform/pictures.h"
 #include "platform/printer.h"
 #include "platform/prompter.h"
@@ -106,6 +108,9 @@ void MemoEdit::setnote(QTextDocument *note)
     links_->setDocument(nullptr);
     note->setParent(this);
     setDocument(note); // a previous note, a child of this, is deleted
+    // The control keeps the old cursor's format for new text: each note
+    // starts from its own first character's.
+    setTextCursor(QTextCursor(note));
     links_->setDocument(note);
     applyzoom();
 }
@@ -382,7 +387,7 @@ void Tmemoform::buildboxes(QWidget *band)
     // The boxes of fonts, sizes and colours are not translated: font names and
     // numbers are no texts, and the colour names stay as the editor's own.
     // FormCreate: the screen fonts, "Arial" selected.
-    ComboBox2->addItems(QFontDatabase::families());
+    ComboBox2->addItems(fontboxfamilies(QFontDatabase::families()));
     const int arial = ComboBox2->findText(QStringLiteral("Arial"), Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (arial >= 0)
         ComboBox2->setCurrentIndex(arial);
@@ -675,8 +680,11 @@ void Tmemoform::RichEdit1SelectionChange()
     // A face this system lacks ("Arial" of a note written elsewhere) is still
     // the note's face: the box names it rather than another one.
     if (row < 0 && !family.isEmpty()) {
-        ComboBox2->addItem(family);
-        row = ComboBox2->count() - 1;
+        QStringList listed;
+        for (int i = 0; i < ComboBox2->count(); ++i)
+            listed << ComboBox2->itemText(i);
+        row = int(sortedplace(listed, family));
+        ComboBox2->insertItem(row, family);
     }
     if (row >= 0)
         ComboBox2->setCurrentIndex(row);
