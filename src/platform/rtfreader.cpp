@@ -1,6 +1,7 @@
 #include "platform/rtf.h"
 
 #include "platform/ansi.h"
+#include "platform/rtflists.h"
 #include "platform/rtfwords.h"
 
 #include <QColor>
@@ -8,7 +9,6 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextList>
 
 #include <algorithm>
 #include <array>
@@ -51,28 +51,6 @@ struct GroupState
     int skipafterunicode = 1; // "\ucN"
     bool starred = false;     // "\*" seen and no control word since
 };
-
-constexpr size_t maxlistlevels = 9;
-
-QTextListFormat::Style liststyle(Numbering numbering)
-{
-    switch (numbering) {
-    case Numbering::decimal:
-        return QTextListFormat::ListDecimal;
-    case Numbering::loweralpha:
-        return QTextListFormat::ListLowerAlpha;
-    case Numbering::upperalpha:
-        return QTextListFormat::ListUpperAlpha;
-    case Numbering::lowerroman:
-        return QTextListFormat::ListLowerRoman;
-    case Numbering::upperroman:
-        return QTextListFormat::ListUpperRoman;
-    case Numbering::none:
-    case Numbering::bullet:
-        break;
-    }
-    return QTextListFormat::ListDisc;
-}
 
 struct FontEntry
 {
@@ -274,19 +252,15 @@ private:
             // The number or bullet a paragraph shows. "\pntext" alone makes
             // the paragraph a list item; what the number is tells which.
             if (state.dest == Dest::text) {
-                pntextseen_ = pntextseen_ || w == Word::pntext;
-                listwords_ = true;
-                itemtext_.clear();
+                lists_.itemtextgroup(w == Word::pntext);
                 state.dest = Dest::itemtext;
             } else {
                 state.dest = Dest::skip;
             }
             return;
         case Word::pn:
-            if (state.dest == Dest::text) {
-                pnnumbering_ = Numbering::none; // each group says it all
-                listwords_ = true;
-            }
+            if (state.dest == Dest::text)
+                lists_.numberinggroup();
             state.dest = Dest::numbering;
             return;
         case Word::listtable:
@@ -319,13 +293,13 @@ private:
             colourtableword(w, param);
             return;
         case Dest::numbering:
-            numberingword(info);
+            lists_.numberingword(info);
             return;
         case Dest::listtable:
-            listtableword(w, param);
+            lists_.listtableword(w, param);
             return;
         case Dest::overridetable:
-            overridetableword(w, param);
+            lists_.overridetableword(w, param);
             return;
         case Dest::aside:
             if (w == Word::u || w == Word::character)
@@ -338,75 +312,6 @@ private:
         case Dest::skip:
             return;
         }
-    }
-
-    void numberingword(const WordInfo &info)
-    {
-        switch (info.word) {
-        case Word::pnbullet:
-            pnnumbering_ = Numbering::bullet;
-            break;
-        case Word::pnnumbered:
-            if (pnnumbering_ == Numbering::none)
-                pnnumbering_ = Numbering::decimal;
-            break;
-        case Word::pncontinued: // an item's further paragraph, without a number
-            if (pnnumbering_ == Numbering::none)
-                pnnumbering_ = Numbering::bullet;
-            break;
-        case Word::pnstyle:
-            if (pnnumbering_ != Numbering::bullet)
-                pnnumbering_ = info.numbering;
-            break;
-        default:
-            break;
-        }
-    }
-
-    void listtableword(Word w, int param)
-    {
-        switch (w) {
-        case Word::list:
-            listlevels_.clear();
-            listid_ = INT_MIN;
-            return;
-        case Word::listlevel:
-            // A level numbers in arabic until its "\levelnfc" says otherwise.
-            if (listlevels_.size() < maxlistlevels)
-                listlevels_.push_back(Numbering::decimal);
-            break;
-        case Word::levelnfc:
-            if (!listlevels_.empty())
-                listlevels_.back() = numberingoflevel(param);
-            break;
-        case Word::listid:
-            listid_ = param;
-            break;
-        default:
-            return;
-        }
-        if (listid_ != INT_MIN)
-            lists_[listid_] = listlevels_;
-    }
-
-    void overridetableword(Word w, int param)
-    {
-        switch (w) {
-        case Word::listoverride:
-            overrideid_ = INT_MIN;
-            overridels_ = 0;
-            return;
-        case Word::listid:
-            overrideid_ = param;
-            break;
-        case Word::ls:
-            overridels_ = param;
-            break;
-        default:
-            return;
-        }
-        if (overrideid_ != INT_MIN && overridels_ > 0)
-            overrides_[overridels_] = overrideid_;
     }
 
     void fonttableword(Word w, int param)
@@ -523,10 +428,7 @@ private:
             break;
         case Word::pard:
             alignment_ = Qt::AlignLeft;
-            pnnumbering_ = Numbering::none;
-            pntextseen_ = false;
-            ls_ = 0;
-            ilvl_ = 0;
+            lists_.pard();
             break;
         case Word::ql:
             alignment_ = Qt::AlignLeft;
@@ -541,11 +443,10 @@ private:
             alignment_ = Qt::AlignJustify;
             break;
         case Word::ls:
-            ls_ = std::max(param, 0);
-            listwords_ = true;
+            lists_.ls(param);
             break;
         case Word::ilvl:
-            ilvl_ = std::clamp(param, 0, int(maxlistlevels) - 1);
+            lists_.ilvl(param);
             break;
         case Word::table:
             dropped_.tables = true;
@@ -627,8 +528,7 @@ private:
         }
         const QChar ch = byte < 0x80 ? QChar(byte) : codepages_.charof(codepageof(fontcodepage(state.chars.font)), byte);
         if (state.dest == Dest::itemtext) {
-            if (itemtext_.size() < 32)
-                itemtext_ += ch;
+            lists_.itemtextchar(ch);
             return;
         }
         textchar(ch);
@@ -740,69 +640,7 @@ private:
         block.setAlignment(alignment_);
         cursor_.setBlockFormat(block);
         cursor_.setBlockCharFormat(charformat(mark));
-        // After a list's last "\par" comes no item, unless something says so.
-        const bool trailing = last && cursor_.block().length() == 1 && !listwords_;
-        const Numbering numbering = trailing ? Numbering::none : paragraphnumbering();
-        if (numbering != Numbering::none)
-            placeinlist(numbering);
-        itemtext_.clear();
-        listwords_ = false;
-    }
-
-    // How the paragraph's list marks it: by its "\ls" and the list table,
-    // else by its "\pn"; a "\pntext" alone is a bullet.
-    Numbering paragraphnumbering() const
-    {
-        if (ls_ > 0) {
-            const auto listid = overrides_.find(ls_);
-            const auto levels = listid == overrides_.end() ? lists_.end() : lists_.find(listid->second);
-            if (levels != lists_.end() && size_t(ilvl_) < levels->second.size())
-                return levels->second[size_t(ilvl_)];
-            // No table says: an item that shows a number is numbered.
-            return itemnumber(itemtext_, Numbering::decimal) > 0 ? Numbering::decimal : Numbering::bullet;
-        }
-        if (pnnumbering_ != Numbering::none)
-            return pnnumbering_;
-        return pntextseen_ ? Numbering::bullet : Numbering::none;
-    }
-
-    // Makes the paragraph an item of a list. A numbered item goes on the
-    // latest list of its kind that has one item less than the number it
-    // shows, so numbering goes on across other paragraphs and starts again
-    // at 1; without a number it goes on the list of the paragraph before.
-    void placeinlist(Numbering numbering)
-    {
-        const QTextListFormat::Style style = liststyle(numbering);
-        const QTextBlock previous = cursor_.block().previous();
-        QTextList *before = previous.isValid() ? previous.textList() : nullptr;
-        if (before && before->format().style() != style)
-            before = nullptr;
-        const int number = itemnumber(itemtext_, numbering);
-        QTextList *list = number > 1 ? numberedlist(numbering, number - 1) : nullptr;
-        if (!list && number != 1)
-            list = before;
-        if (list) {
-            list->add(cursor_.block());
-        } else {
-            QTextListFormat format;
-            format.setStyle(style);
-            list = cursor_.createList(format);
-        }
-        if (numbering != Numbering::bullet)
-            numberedlists_[{int(numbering), list->count()}].push_back(list);
-    }
-
-    // The latest numbered list of `numbering` with `count` items.
-    QTextList *numberedlist(Numbering numbering, int count)
-    {
-        const auto found = numberedlists_.find({int(numbering), count});
-        if (found == numberedlists_.end())
-            return nullptr;
-        std::vector<QTextList *> &lists = found->second;
-        // Lists that have grown since they were filed here are dropped.
-        while (!lists.empty() && lists.back()->count() != count)
-            lists.pop_back();
-        return lists.empty() ? nullptr : lists.back();
+        lists_.endparagraph(cursor_, last);
     }
 
     void finish()
@@ -844,24 +682,7 @@ private:
     bool colourset_ = false;
 
     Qt::Alignment alignment_ = Qt::AlignLeft;
-    // Lists: what the paragraph's "\pn" says (until "\pard"), whether it
-    // has a "\pntext", its "\ls" and "\ilvl", and the text its number shows.
-    Numbering pnnumbering_ = Numbering::none;
-    bool pntextseen_ = false;
-    bool listwords_ = false; // "\pntext", "\listtext", "\pn" or "\ls" since the last paragraph
-    int ls_ = 0;
-    int ilvl_ = 0;
-    QString itemtext_;
-    // The list table: each list's levels by list id, the list being read,
-    // and the lists "\ls" numbers stand for.
-    std::map<int, std::vector<Numbering>> lists_;
-    std::vector<Numbering> listlevels_;
-    int listid_ = INT_MIN;
-    std::map<int, int> overrides_;
-    int overrideid_ = INT_MIN;
-    int overridels_ = 0;
-    // Numbered lists by numbering and item count, the latest last.
-    std::map<std::pair<int, int>, std::vector<QTextList *>> numberedlists_;
+    ListReader lists_;
     bool pendingcell_ = false;
 
     QString run_;
