@@ -526,7 +526,8 @@ private:
                 dropped_.asides = true;
             return;
         }
-        const QChar ch = byte < 0x80 ? QChar(byte) : codepages_.charof(codepageof(fontcodepage(state.chars.font)), byte);
+        const QChar ch =
+            byte < 0x80 ? QChar(byte) : codepages_.charof(codepageof(fontcodepage(state.chars.font)), byte);
         if (state.dest == Dest::itemtext) {
             lists_.itemtextchar(ch);
             return;

@@ -438,7 +438,8 @@ TEST(Rtf, ItemNumbersOfEveryKind)
         const Numbering numbering = style == QTextListFormat::ListLowerAlpha ? Numbering::loweralpha
                                                                              : Numbering::upperroman;
         for (int i = 0; i < list->count(); ++i)
-            ASSERT_EQ(itemnumber(list->itemText(list->item(i)), numbering), i + 1) << list->itemText(list->item(i)).toStdString();
+            ASSERT_EQ(itemnumber(list->itemText(list->item(i)), numbering), i + 1)
+                << list->itemText(list->item(i)).toStdString();
         c.insertBlock();
         list->remove(c.block());
     }
@@ -486,7 +487,8 @@ TEST(Rtf, BytesReadInCodePage1252UnlessTheFileSaysOtherwise)
         QByteArray data;
         QString text;
     } cases[] = {
-        {"{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Times;}}\\f0 o\\'f9 cr\\'e8me \\'80}", QStringLiteral("o\u00f9 cr\u00e8me \u20ac")},
+        {"{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Times;}}\\f0 o\\'f9 cr\\'e8me \\'80}",
+         QStringLiteral("o\u00f9 cr\u00e8me \u20ac")},
         {"{\\rtf1 o\\'f9}", QStringLiteral("o\u00f9")},
         {"{\\rtf1\\ansi\\ansicpg1250 o\\'f9 cr\\'e8me}", QStringLiteral("o\u016f cr\u010dme")},
         {"{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset238 Arial CE;}{\\f1\\fcharset0 Arial;}}\\f0 o\\'f9\\f1 o\\'f9}",
