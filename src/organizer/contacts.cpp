@@ -284,6 +284,7 @@ TContactRec importedcontact(const ContactSource &source, int item, const ImportC
     addline(QStringLiteral("OrganizationalIDNumber: "), value("OrganizationalIDNumber"));
     addline(withcaption(captions.department), value("Department"));
     addline(withcaption(captions.primary), value("PrimaryTelephoneNumber"));
+    addline(withcaption(captions.other), value("OtherTelephoneNumber"));
     c.note = note;
 
     const SourceDate birthday = source.birthday(item);
@@ -313,6 +314,7 @@ QString importcontacts(Database &db, const ContactSource &source, const ImportCa
             fresh.push_back(std::move(c));
     }
     QSet<int> taken = photosinuse(db.contacts);
+    taken.insert(0); // held by each new record while its number is looked for
     for (TContactRec &c : fresh) {
         c.photo = qint16(smallestfree(taken));
         taken.insert(c.photo);

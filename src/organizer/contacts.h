@@ -98,14 +98,16 @@ struct ImportCaptions
     QString office = QStringLiteral("Office");
     QString department = QStringLiteral("Department");
     QString primary = QStringLiteral("Primary telephone");
+    QString other = QStringLiteral("Other telephone"); // numbers that found no field of their own
 };
 
 // The contact of one item of a source (its photo number left 0); texts are
 // as they will be stored (windows-1250, 255 characters).
 TContactRec importedcontact(const ContactSource &source, int item, const ImportCaptions &captions = {});
 
-// Imports every item that has a name, each with a photo number of its own,
-// and saves the contacts. Nothing is added when reading fails part-way:
+// Imports every item that has a name, each with a photo number of its own
+// (never 0: a new record holds 0 while its number is looked for), and saves
+// the contacts. Nothing is added when reading fails part-way:
 // the reason is returned then, and is empty on success.
 QString importcontacts(Database &db, const ContactSource &source, const ImportCaptions &captions = {},
                        int *added = nullptr);

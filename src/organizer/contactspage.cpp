@@ -60,7 +60,7 @@ ContactsPage::ContactsPage(Database &db, Settings &settings, Clock &clock, QWidg
     for (const QString *word : {&importenglish.mainwork, &importenglish.mailing, &importenglish.nickname,
                                 &importenglish.jobtitle, &importenglish.profession, &importenglish.language,
                                 &importenglish.hobbies, &importenglish.network, &importenglish.office,
-                                &importenglish.department, &importenglish.primary})
+                                &importenglish.department, &importenglish.primary, &importenglish.other})
         importwords_ << hiddenlabel(this, *word);
 
     connect(&db_, &Database::changed, this, &ContactsPage::databasechanged);
@@ -167,7 +167,7 @@ ImportCaptions ContactsPage::importcaptions() const
 {
     ImportCaptions c;
     QString *fields[] = {&c.mainwork, &c.mailing, &c.nickname, &c.jobtitle, &c.profession, &c.language,
-                         &c.hobbies,  &c.network, &c.office,   &c.department, &c.primary};
+                         &c.hobbies,  &c.network, &c.office,   &c.department, &c.primary, &c.other};
     for (int i = 0; i < int(std::size(fields)); ++i)
         *fields[i] = importwords_[i]->text();
     return c;
@@ -339,13 +339,19 @@ void ContactsPage::BitBtn5Click()
     if (file.isEmpty())
         return;
     QString reason;
+    int added = 0;
     const std::optional<VCardSource> source = VCardSource::readvcard(file, &reason);
     if (source) {
         const OwnChange own(*this);
-        reason = importcontacts(db_, *source, importcaptions());
+        reason = importcontacts(db_, *source, importcaptions(), &added);
     }
     if (!reason.isEmpty()) {
         trans_messagebox(importfailed, {file, reason}, QStringLiteral("Error"), mb::iconerror);
+        return;
+    }
+    if (added == 0) {
+        // A file of something else, or of nothing: saying nothing would look like success.
+        trans_messagebox(nocontactsfound, {file}, QStringLiteral("Error"), mb::iconwarning);
         return;
     }
     fillcontacts(getcontactindex());

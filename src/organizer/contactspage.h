@@ -25,6 +25,7 @@ public:
     static inline const QString deletequestion = QStringLiteral("Are you sure you want to delete selected contact?");
     static inline const QString importquestion = QStringLiteral("Import contacts from MS Outlook database?");
     static inline const QString importfailed = QStringLiteral("Unable to import the contacts of %s:#%s");
+    static inline const QString nocontactsfound = QStringLiteral("No contacts were found in %s.");
 
     ContactsPage(Database &db, Settings &settings, Clock &clock, QWidget *parent = nullptr);
 

@@ -98,6 +98,13 @@ void togglebullets(QTextCursor cursor)
     cursor.endEditBlock();
 }
 
+bool isbulleted(const QTextList &list)
+{
+    const QTextListFormat::Style style = list.format().style();
+    return style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle
+           || style == QTextListFormat::ListSquare;
+}
+
 bool findnext(QTextCursor &cursor, const QString &text, QTextDocument::FindFlags flags)
 {
     if (text.isEmpty())

@@ -14,6 +14,7 @@
 
 class QPrinter;
 class QTextCursor;
+class QTextList;
 
 namespace memo {
 
@@ -54,8 +55,11 @@ QList<Link> weblinks(const QString &text);
 QString weblinkat(const QString &text, int offset);
 
 // Bullets on or off for every paragraph of the cursor's selection, decided
-// by the cursor's own paragraph; one undo step.
+// by the cursor's own paragraph: a paragraph in any list, numbered too,
+// leaves it; one undo step.
 void togglebullets(QTextCursor cursor);
+// Whether a list marks its items with bullets rather than numbers.
+bool isbulleted(const QTextList &list);
 
 // The next occurrence of `text` after the cursor's selection (before it when
 // searching backward), selected in `cursor`; false when there is none.

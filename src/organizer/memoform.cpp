@@ -3,7 +3,9 @@
 #include "database/settings.h"
 #include "organizer/memo.h"
 #include "platform/clock.h"
+#include "platform/collate.h"
 #include "platform/dateformat.h"
+#include "platform/fonts.h"
 #include "platform/pictures.h"
 #include "platform/printer.h"
 #include "platform/prompter.h"
@@ -15,19 +17,13 @@
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFontDatabase>
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMimeData>
 #include <QPrinter>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QShowEvent>
@@ -112,6 +108,9 @@ void MemoEdit::setnote(QTextDocument *note)
     links_->setDocument(nullptr);
     note->setParent(this);
     setDocument(note); // a previous note, a child of this, is deleted
+    // The control keeps the old cursor's format for new text: each note
+    // starts from its own first character's.
+    setTextCursor(QTextCursor(note));
     links_->setDocument(note);
     applyzoom();
 }
@@ -230,99 +229,6 @@ void MemoEdit::mouseReleaseEvent(QMouseEvent *event)
         address = memo::weblinkat(block.text(), offset - 1);
     if (!address.isEmpty())
         emit urlclicked(address, event->button());
-}
-
-// ---------------------------------------------------------------- MemoFindDialog
-
-MemoFindDialog::MemoFindDialog(bool replacing, QWidget *parent) : QDialog(parent)
-{
-    setObjectName(replacing ? QStringLiteral("ReplaceDialog1") : QStringLiteral("FindDialog1"));
-    setWindowTitle(replacing ? QStringLiteral("Replace") : QStringLiteral("Find"));
-    setfixeddialogframe(this);
-    auto *grid = new QGridLayout(this);
-    findedit_ = new QLineEdit(this);
-    findedit_->setObjectName(QStringLiteral("findtext"));
-    auto *findlabel = new QLabel(QStringLiteral("Fi&nd what:"), this);
-    findlabel->setBuddy(findedit_);
-    grid->addWidget(findlabel, 0, 0);
-    grid->addWidget(findedit_, 0, 1);
-    int row = 1;
-    if (replacing) {
-        replaceedit_ = new QLineEdit(this);
-        replaceedit_->setObjectName(QStringLiteral("replacetext"));
-        auto *replacelabel = new QLabel(QStringLiteral("Re&place with:"), this);
-        replacelabel->setBuddy(replaceedit_);
-        grid->addWidget(replacelabel, row, 0);
-        grid->addWidget(replaceedit_, row, 1);
-        ++row;
-    }
-    wholeword_ = new QCheckBox(QStringLiteral("Match &whole word only"), this);
-    matchcase_ = new QCheckBox(QStringLiteral("Match &case"), this);
-    grid->addWidget(wholeword_, row++, 0, 1, 2);
-    grid->addWidget(matchcase_, row++, 0, 1, 2);
-    if (!replacing) {
-        auto *direction = new QGroupBox(QStringLiteral("Direction"), this);
-        auto *directions = new QHBoxLayout(direction);
-        up_ = new QRadioButton(QStringLiteral("&Up"), direction);
-        auto *down = new QRadioButton(QStringLiteral("&Down"), direction);
-        down->setChecked(true);
-        directions->addWidget(up_);
-        directions->addWidget(down);
-        grid->addWidget(direction, row++, 0, 1, 2);
-    }
-
-    auto *buttons = new QVBoxLayout;
-    auto *next = new QPushButton(QStringLiteral("&Find Next"), this);
-    next->setObjectName(QStringLiteral("findnext"));
-    next->setDefault(true);
-    connect(next, &QPushButton::clicked, this, &MemoFindDialog::findnext);
-    buttons->addWidget(next);
-    if (replacing) {
-        auto *one = new QPushButton(QStringLiteral("&Replace"), this);
-        one->setObjectName(QStringLiteral("replace"));
-        connect(one, &QPushButton::clicked, this, &MemoFindDialog::replace);
-        auto *all = new QPushButton(QStringLiteral("Replace &All"), this);
-        all->setObjectName(QStringLiteral("replaceall"));
-        connect(all, &QPushButton::clicked, this, &MemoFindDialog::replaceall);
-        buttons->addWidget(one);
-        buttons->addWidget(all);
-    }
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    buttons->addWidget(cancel);
-    buttons->addStretch(1);
-    grid->addLayout(buttons, 0, 2, row, 1);
-}
-
-void MemoFindDialog::start(const QString &findtext, const QString &replacement)
-{
-    findedit_->setText(findtext);
-    findedit_->selectAll();
-    if (replaceedit_)
-        replaceedit_->setText(replacement);
-    findedit_->setFocus();
-}
-
-QString MemoFindDialog::findtext() const
-{
-    return findedit_->text();
-}
-
-QString MemoFindDialog::replacement() const
-{
-    return replaceedit_ ? replaceedit_->text() : QString();
-}
-
-QTextDocument::FindFlags MemoFindDialog::flags() const
-{
-    QTextDocument::FindFlags f;
-    if (wholeword_->isChecked())
-        f |= QTextDocument::FindWholeWords;
-    if (matchcase_->isChecked())
-        f |= QTextDocument::FindCaseSensitively;
-    if (up_ && up_->isChecked())
-        f |= QTextDocument::FindBackward;
-    return f;
 }
 
 // ---------------------------------------------------------------- Tmemoform
@@ -481,7 +387,7 @@ void Tmemoform::buildboxes(QWidget *band)
     // The boxes of fonts, sizes and colours are not translated: font names and
     // numbers are no texts, and the colour names stay as the editor's own.
     // FormCreate: the screen fonts, "Arial" selected.
-    ComboBox2->addItems(QFontDatabase::families());
+    ComboBox2->addItems(fontboxfamilies(QFontDatabase::families()));
     const int arial = ComboBox2->findText(QStringLiteral("Arial"), Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (arial >= 0)
         ComboBox2->setCurrentIndex(arial);
@@ -757,7 +663,9 @@ void Tmemoform::RichEdit1SelectionChange()
     ToolButton5->setChecked(align & Qt::AlignHCenter);
     ToolButton6->setChecked(align & Qt::AlignRight);
     ToolButton4->setChecked(!(align & (Qt::AlignHCenter | Qt::AlignRight | Qt::AlignJustify)));
-    ToolButton7->setChecked(RichEdit1->textCursor().currentList() != nullptr);
+    // Down for bullets only: a numbered paragraph has numbering, but no bullet.
+    const QTextList *list = RichEdit1->textCursor().currentList();
+    ToolButton7->setChecked(list && memo::isbulleted(*list));
 
     const double size = f.fontPointSize() > 0 ? f.fontPointSize() : RichEdit1->document()->defaultFont().pointSizeF();
     ComboBox1->setEditText(memo::sizetext(size));
@@ -772,8 +680,11 @@ void Tmemoform::RichEdit1SelectionChange()
     // A face this system lacks ("Arial" of a note written elsewhere) is still
     // the note's face: the box names it rather than another one.
     if (row < 0 && !family.isEmpty()) {
-        ComboBox2->addItem(family);
-        row = ComboBox2->count() - 1;
+        QStringList listed;
+        for (int i = 0; i < ComboBox2->count(); ++i)
+            listed << ComboBox2->itemText(i);
+        row = int(sortedplace(listed, family));
+        ComboBox2->insertItem(row, family);
     }
     if (row >= 0)
         ComboBox2->setCurrentIndex(row);

@@ -4,6 +4,7 @@
 // sets `memopath` and the caption, then shows it with exec(); the note is
 // loaded at every show and written back on save.
 
+#include "organizer/memofinddialog.h"
 #include "platform/rtf.h"
 
 #include <QDialog>
@@ -14,12 +15,9 @@
 #include <functional>
 
 class Clock;
-class QCheckBox;
 class ColorBox;
 class QComboBox;
-class QLineEdit;
 class QPushButton;
-class QRadioButton;
 class QSpinBox;
 class QTimer;
 class QToolButton;
@@ -84,32 +82,6 @@ private:
     QPoint pressedat_;
 };
 
-// The find dialog and the find-and-replace dialog of the editor.
-class MemoFindDialog : public QDialog
-{
-    Q_OBJECT
-
-public:
-    MemoFindDialog(bool replacing, QWidget *parent = nullptr);
-
-    void start(const QString &findtext, const QString &replacement);
-    QString findtext() const;
-    QString replacement() const;
-    QTextDocument::FindFlags flags() const;
-
-signals:
-    void findnext();
-    void replace();
-    void replaceall();
-
-private:
-    QLineEdit *findedit_ = nullptr;
-    QLineEdit *replaceedit_ = nullptr;
-    QCheckBox *wholeword_ = nullptr;
-    QCheckBox *matchcase_ = nullptr;
-    QRadioButton *up_ = nullptr;
-};
-
 class Tmemoform : public QDialog
 {
     Q_OBJECT
@@ -122,8 +94,8 @@ public:
     static inline const QString notfoundcaption = QStringLiteral("Upozornění");
     // Asked before the first save of a note that held what the editor cannot keep.
     static inline const QString droppedquestion = QStringLiteral(
-        "This note contains pictures, objects or tables that the built-in editor cannot keep. "
-        "Saving the note removes them.#Save it anyway?");
+        "This note contains pictures, objects, tables, headers, footers, footnotes, comments or hidden text "
+        "that the built-in editor cannot keep. Saving the note removes them.#Save it anyway?");
     static inline const QString savefailed = QStringLiteral("Unable to save the note %s.#%s");
     static inline const QString loadfailed = QStringLiteral("Unable to open the note %s.#%s");
 

@@ -8,3 +8,7 @@
 
 // Sorts `list` in place; equal names keep their order.
 void sortalphabetically(QStringList &list, const QLocale &locale = QLocale());
+
+// Where `text` goes into the alphabetically sorted `list` to keep it so:
+// after every entry that sorts before it or equal to it.
+qsizetype sortedplace(const QStringList &list, const QString &text, const QLocale &locale = QLocale());

@@ -1,6 +1,10 @@
 #include "platform/fonts.h"
 
+#include "platform/collate.h"
+
 #include <QFontMetrics>
+#include <QRegularExpression>
+#include <QSet>
 
 #include <cmath>
 
@@ -43,4 +47,20 @@ QFont cellfont(QFont font, double points)
     const double ratio = QFontMetricsF(font).height() / 100.0;
     font.setPixelSize(qMax(1, int(std::lround(cell / ratio))));
     return font;
+}
+
+QStringList fontboxfamilies(const QStringList &families)
+{
+    static const QRegularExpression foundry(QStringLiteral(R"(\s*\[[^\[\]]*\]$)"));
+    QStringList out;
+    QSet<QString> seen;
+    for (QString family : families) {
+        family.remove(foundry);
+        if (!family.isEmpty() && !seen.contains(family)) {
+            seen.insert(family);
+            out << family;
+        }
+    }
+    sortalphabetically(out);
+    return out;
 }

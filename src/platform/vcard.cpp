@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -25,6 +26,7 @@ struct Property
     QByteArray encoding;  // upper case
     QByteArray charset;
     bool pref = false;    // PREF=1
+    QByteArray omityear;  // X-APPLE-OMIT-YEAR: the year that stands for none
     QByteArray value;     // as written: still encoded and escaped
 };
 
@@ -180,6 +182,8 @@ bool parseline(const QByteArray &line, Property *p)
             p->charset = value;
         } else if (key == "PREF") {
             p->pref = p->pref || value == "1";
+        } else if (key == "X-APPLE-OMIT-YEAR") {
+            p->omityear = value;
         }
     }
     return true;
@@ -231,13 +235,27 @@ std::vector<Card> readcards(const QByteArray &data)
         if (!open || nested > 0)
             continue;
         agent = p.name == "AGENT" && p.value.trimmed().isEmpty();
-        if (p.name.startsWith("X-") || p.encoding == "BASE64" || p.encoding == "B")
-            continue; // extensions and pictures are of no use here
+        // Extensions and pictures are of no use here, but for the one that
+        // marks a group in 3.0 address books.
+        if ((p.name.startsWith("X-") && p.name != "X-ADDRESSBOOKSERVER-KIND") || p.encoding == "BASE64"
+            || p.encoding == "B")
+            continue;
         card.push_back(std::move(p));
     }
     if (open)
         cards.push_back(std::move(card));
     return cards;
+}
+
+// A card that stands for a group of other cards (4.0's KIND, and the
+// extension 3.0 address books write), not for a person.
+bool isgroup(const Card &card)
+{
+    for (const Property &p : card) {
+        if ((p.name == "KIND" || p.name == "X-ADDRESSBOOKSERVER-KIND") && p.value.trimmed().toLower() == "group")
+            return true;
+    }
+    return false;
 }
 
 int hexvalue(char c)
@@ -464,6 +482,71 @@ QString pick(const std::vector<Typed> &list, Accept accept, int nth = 0)
     return {};
 }
 
+// The phone numbers under the names the import asks for. Typed numbers go
+// to their fields first. A number with no home, work or mobile type (plain,
+// VOICE, OTHER: what most address books write) then takes the first free
+// home or work number, an untyped fax the first free fax; what finds no
+// field is listed as another number, so no number is lost.
+template <typename Put>
+void putphones(const std::vector<Typed> &phones, Put put)
+{
+    std::vector<bool> placed(phones.size());
+    // The `nth` number `accept` takes, marked as placed.
+    const auto typed = [&](auto accept, int nth = 0) {
+        for (size_t k = 0; k < phones.size(); ++k) {
+            if (accept(phones[k].types) && nth-- == 0) {
+                placed[k] = true;
+                return phones[k].text;
+            }
+        }
+        return QString();
+    };
+    const auto home = [](const QByteArrayList &t) { return has(t, "HOME") && !has(t, "FAX"); };
+    const auto work = [](const QByteArrayList &t) { return has(t, "WORK") && !has(t, "FAX"); };
+    struct Field
+    {
+        const char *name;
+        QString text;
+    };
+    Field phonefields[] = {{"hometelephonenumber", typed(home)},
+                           {"home2telephonenumber", typed(home, 1)},
+                           {"businesstelephonenumber", typed(work)},
+                           {"business2telephonenumber", typed(work, 1)}};
+    Field faxfields[] = {
+        {"homefaxnumber", typed([](const QByteArrayList &t) { return has(t, "HOME") && has(t, "FAX"); })},
+        {"businessfaxnumber", typed([](const QByteArrayList &t) { return has(t, "WORK") && has(t, "FAX"); })}};
+    put("mobiletelephonenumber", typed([](const QByteArrayList &t) { return has(t, "CELL"); }));
+    put("isdnnumber", typed([](const QByteArrayList &t) { return has(t, "ISDN"); }));
+    put("companymaintelephonenumber", typed([](const QByteArrayList &t) {
+            return has(t, "MAIN") || has(t, "X-COMPANY-MAIN") || has(t, "MAIN-NUMBER");
+        }));
+
+    QStringList others;
+    for (size_t k = 0; k < phones.size(); ++k) {
+        if (placed[k])
+            continue;
+        const QByteArrayList &t = phones[k].types;
+        Field *field = nullptr;
+        if (!has(t, "HOME") && !has(t, "WORK") && !has(t, "CELL")) {
+            for (Field &f : has(t, "FAX") ? std::span<Field>(faxfields) : std::span<Field>(phonefields)) {
+                if (f.text.isEmpty()) {
+                    field = &f;
+                    break;
+                }
+            }
+        }
+        if (field)
+            field->text = phones[k].text;
+        else
+            others << phones[k].text;
+    }
+    for (const Field &f : phonefields)
+        put(f.name, f.text);
+    for (const Field &f : faxfields)
+        put(f.name, f.text);
+    put("othertelephonenumber", others.join(QStringLiteral(", ")));
+}
+
 // The texts of one card under the lowercase names the import asks for.
 QHash<QString, QString> cardtexts(const Card &card, SourceDate *birthday)
 {
@@ -536,6 +619,9 @@ QHash<QString, QString> cardtexts(const Card &card, SourceDate *birthday)
             firstof(&hobby, text);
         } else if (p.name == "BDAY" && !bday) {
             bday = birthdayof(text);
+            // Address books write a year of their own (1604) for "no year".
+            if (bday && !p.omityear.isEmpty() && bday->year == p.omityear.toInt())
+                bday->year = 0;
         }
     }
 
@@ -548,19 +634,7 @@ QHash<QString, QString> cardtexts(const Card &card, SourceDate *birthday)
     put("companyname", company);
     put("department", department);
 
-    const auto home = [](const QByteArrayList &t) { return has(t, "HOME") && !has(t, "FAX"); };
-    const auto work = [](const QByteArrayList &t) { return has(t, "WORK") && !has(t, "FAX"); };
-    put("hometelephonenumber", pick(phones, home));
-    put("home2telephonenumber", pick(phones, home, 1));
-    put("homefaxnumber", pick(phones, [](const QByteArrayList &t) { return has(t, "HOME") && has(t, "FAX"); }));
-    put("businesstelephonenumber", pick(phones, work));
-    put("business2telephonenumber", pick(phones, work, 1));
-    put("businessfaxnumber", pick(phones, [](const QByteArrayList &t) { return has(t, "WORK") && has(t, "FAX"); }));
-    put("mobiletelephonenumber", pick(phones, [](const QByteArrayList &t) { return has(t, "CELL"); }));
-    put("isdnnumber", pick(phones, [](const QByteArrayList &t) { return has(t, "ISDN"); }));
-    put("companymaintelephonenumber", pick(phones, [](const QByteArrayList &t) {
-            return has(t, "MAIN") || has(t, "X-COMPANY-MAIN") || has(t, "MAIN-NUMBER");
-        }));
+    putphones(phones, put);
     for (const Typed &phone : phones) {
         if (phone.pref) {
             put("primarytelephonenumber", phone.text);
@@ -610,6 +684,8 @@ VCardSource VCardSource::fromdata(QByteArray data)
 
     VCardSource source;
     for (const Card &card : readcards(data)) {
+        if (isgroup(card))
+            continue;
         Item item;
         item.texts = cardtexts(card, &item.birthday);
         source.items_.push_back(std::move(item));

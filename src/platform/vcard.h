@@ -18,8 +18,9 @@ class VCardSource : public ContactSource
 public:
     // Reads the file at `path`. Gives nothing, with the reason in `error`
     // (when given), only when the file cannot be read. A file without any
-    // card is an empty source; damaged cards are read as far as they go, and
-    // a card cut off by the end of the file keeps what it has.
+    // card is an empty source; cards of groups (KIND:group) are no items;
+    // damaged cards are read as far as they go, and a card cut off by the
+    // end of the file keeps what it has.
     static std::optional<VCardSource> readvcard(const QString &path, QString *error = nullptr);
     // The same for the content of a file already read.
     static VCardSource fromdata(QByteArray data);
@@ -29,10 +30,12 @@ public:
     // HomeTelephoneNumber, Home2TelephoneNumber, HomeFaxNumber,
     // Businesstelephonenumber, business2telephonenumber, businessfaxnumber,
     // mobiletelephonenumber, ISDNnumber, CompanyMainTelephoneNumber,
-    // PrimaryTelephoneNumber, email1address to email3address, homeaddress,
-    // businessaddress, mailingaddress, nickname, jobtitle, Profession,
-    // Language, Hobby, webpage, businesshomepage, personalhomepage. Any other
-    // name, and an item out of range, gives an empty text.
+    // PrimaryTelephoneNumber, OtherTelephoneNumber (the numbers that found
+    // no field of their own, joined with ", "), email1address to
+    // email3address, homeaddress, businessaddress, mailingaddress, nickname,
+    // jobtitle, Profession, Language, Hobby, webpage, businesshomepage,
+    // personalhomepage. Any other name, and an item out of range, gives an
+    // empty text.
     QString text(int item, const QString &property) const override;
     // SourceDate{} when the card has no usable BDAY; year 0 when it gave none.
     SourceDate birthday(int item) const override;

@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const VCardSource source = VCardSource::fromdata(fuzzcheck::bytes(data, size));
     for (int i = 0; i < source.count(); ++i) {
         for (const char *property : {"fullname", "nickname", "email1address", "homeaddress",
-                                     "mobiletelephonenumber", "webpage", "Hobby"})
+                                     "mobiletelephonenumber", "OtherTelephoneNumber", "webpage", "Hobby"})
             (void)source.text(i, QLatin1String(property));
         (void)source.birthday(i);
     }

@@ -201,7 +201,8 @@ TEST(ContactImport, FieldsAreMappedAsTheMailClientGivesThem)
         {{"fullname", "Ema Nov\u00e1"}, {"HomeTelephoneNumber", "123"}, {"webpage", ""},
          {"businesshomepage", "http://work.example"}, {"personalhomepage", ""}, {"nickname", "Emi"},
          {"homeaddress", "Long Street 5\r\nBrno"}, {"mailingaddress", "Long Street 5\r\nBrno"},
-         {"email3address", "e3@example.org"}, {"PrimaryTelephoneNumber", "999"}},
+         {"email3address", "e3@example.org"}, {"PrimaryTelephoneNumber", "999"},
+         {"OtherTelephoneNumber", "5, 6"}},
         {{"FULLNAME", "Jan"}, {"webpage", "http://jan.example"}, {"personalhomepage", "http://jan.example"},
          {"businesshomepage", "http://firm.example"}, {"jobtitle", QString(300, QLatin1Char('j'))},
          {"Department", "never reached"}},
@@ -214,7 +215,8 @@ TEST(ContactImport, FieldsAreMappedAsTheMailClientGivesThem)
     EXPECT_EQ(ema.workphone, QStringLiteral(" "));
     EXPECT_EQ(ema.webpage, QStringLiteral(", http://work.example"));
     EXPECT_EQ(ema.homeaddress, QStringLiteral("Long Street 5#Brno"));
-    EXPECT_EQ(ema.note, QStringLiteral("#email3: e3@example.org#Nickname: Emi#Primary telephone: 999"))
+    EXPECT_EQ(ema.note,
+              QStringLiteral("#email3: e3@example.org#Nickname: Emi#Primary telephone: 999#Other telephone: 5, 6"))
         << "a mailing address equal to the home one adds no line";
     EXPECT_EQ(ema.birthday, 0);
     EXPECT_EQ(ema.birthyear, 0);
@@ -254,4 +256,17 @@ TEST(ContactImport, AllOrNothingWithAPhotoEachAndNamesAsStored)
     Database reread(db.dbpath());
     reread.loadcontacts();
     EXPECT_EQ(reread.contacts.size(), 3u);
+}
+
+TEST(ContactImport, NoImportedContactGetsPhotoZero)
+{
+    QTemporaryDir dir;
+    Database db(dir.filePath(QStringLiteral("Quillmoter/")));
+    ASSERT_TRUE(db.createfolders());
+    FakeSource source;
+    source.items = {{{"fullname", "Ann"}}, {{"fullname", "Bob"}}};
+    EXPECT_TRUE(importcontacts(db, source).isEmpty());
+    ASSERT_EQ(db.contacts.size(), 2u);
+    EXPECT_EQ(db.contacts[0].photo, 1) << "a new record holds 0 while its number is looked for";
+    EXPECT_EQ(db.contacts[1].photo, 2);
 }

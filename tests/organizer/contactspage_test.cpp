@@ -318,3 +318,25 @@ TEST_F(ContactsTest, ImportAsksThenListsWhatTheFileHolds)
     EXPECT_EQ(answers.boxes[0].caption, QStringLiteral("Error"));
     EXPECT_EQ(rows().size(), 3);
 }
+
+TEST_F(ContactsTest, AFileWithoutContactsSaysSo)
+{
+    load({contact("Ann")});
+    page.setcontactfilechooser([&] { return dir.filePath(QStringLiteral("notes.txt")); });
+    answers.answer = mb::idyes;
+    const QByteArray files[] = {
+        "Shopping: milk, bread\r\n",
+        // Only a group of other cards.
+        "BEGIN:VCARD\r\nVERSION:4.0\r\nKIND:group\r\nFN:Class\r\nEND:VCARD\r\n",
+    };
+    for (const QByteArray &content : files) {
+        ASSERT_TRUE(testsupport::writefile(dir.filePath(QStringLiteral("notes.txt")), content));
+        answers.boxes.clear();
+        page.BitBtn5Click();
+        ASSERT_EQ(answers.boxes.size(), 1u) << content.constData();
+        EXPECT_EQ(answers.boxes[0].text, QStringLiteral("No contacts were found in %1.")
+                                             .arg(dir.filePath(QStringLiteral("notes.txt"))));
+        EXPECT_EQ(answers.boxes[0].caption, QStringLiteral("Error"));
+        EXPECT_EQ(rows(), QStringList({"Ann"}));
+    }
+}

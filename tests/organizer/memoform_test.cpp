@@ -6,6 +6,7 @@
 #include "organizer/memo.h"
 #include "platform/clock.h"
 #include "platform/dateformat.h"
+#include "platform/collate.h"
 #include "platform/printer.h"
 #include "platform/shell.h"
 #include "testsupport.h"
@@ -20,6 +21,7 @@
 #include <QMimeData>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSet>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -200,6 +202,50 @@ TEST_F(MemoFormTest, ANoteWithPicturesWarnsBeforeItsFirstSave)
     type(QStringLiteral("2"));
     QTest::keyClick(edit(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(prompter.questions.size(), 2u) << "asked once only";
+    form.close();
+}
+
+TEST_F(MemoFormTest, HeadersFootnotesAndHiddenTextWarnToo)
+{
+    const QByteArray notes[] = {
+        "{\\rtf1 {\\header \\pard Page 1\\par}Body}",
+        "{\\rtf1 Body{\\footnote\\pard A footnote.}}",
+        "{\\rtf1 Body{\\*\\annotation\\pard A comment.}}",
+        "{\\rtf1 Body \\v hidden}",
+    };
+    for (const QByteArray &note : notes) {
+        writefile(path, note);
+        open(path);
+        type(QStringLiteral("1"));
+        prompter.answer = mb::idno;
+        prompter.questions.clear();
+        QTest::keyClick(edit(), Qt::Key_S, Qt::ControlModifier);
+        ASSERT_EQ(prompter.questions.size(), 1u) << note.constData();
+        EXPECT_EQ(*readfile(path), note) << "declined: the file stays as it was";
+        prompter.answer = mb::idno; // and closing drops the change
+        form.close();
+        ASSERT_FALSE(form.isVisible());
+    }
+}
+
+TEST_F(MemoFormTest, ANumberedListStaysNumberedAndShowsNoBullet)
+{
+    writefile(path, "{\\rtf1\\ansi\\ansicpg1250\\pard{\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec{\\pntxta.}}"
+                    "Physics\\par{\\pntext 2.\\tab}Chemistry\\par\\pard{\\pntext\\'95\\tab}{\\*\\pn\\pnlvlblt}Pens}");
+    open(path);
+    QTextCursor c = edit()->textCursor();
+    c.movePosition(QTextCursor::EndOfBlock);
+    edit()->setTextCursor(c);
+    ASSERT_NE(edit()->textCursor().currentList(), nullptr);
+    EXPECT_FALSE(button("ToolButton7")->isChecked()) << "numbers are no bullets";
+    type(QStringLiteral("!"));
+    QTest::keyClick(edit(), Qt::Key_Down);
+    QTest::keyClick(edit(), Qt::Key_Down);
+    EXPECT_TRUE(button("ToolButton7")->isChecked()) << "the bullet item";
+    QTest::keyClick(edit(), Qt::Key_S, Qt::ControlModifier);
+    const QByteArray saved = *readfile(path);
+    EXPECT_TRUE(saved.contains("{\\pntext 2.\\tab}{\\*\\pn\\pnlvlbody")) << saved.constData();
+    EXPECT_TRUE(saved.contains("\\pnlvlblt"));
     form.close();
 }
 
@@ -453,16 +499,73 @@ TEST_F(MemoFormTest, ANoteThatCannotBeReadIsReportedAndNeverWritten)
     EXPECT_FALSE(QFile::exists(missing));
 }
 
-TEST_F(MemoFormTest, TheFontBoxNamesAFaceThisSystemLacks)
+TEST_F(MemoFormTest, TheFontBoxListsEachFaceOnceInOrderAndAFaceThisSystemLacksInItsPlace)
 {
-    writefile(path, "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil No Such Face Here;}}\\f0\\fs20 text\\par}");
-    open(path);
     auto *fonts = form.findChild<QComboBox *>(QStringLiteral("ComboBox2"));
     ASSERT_NE(fonts, nullptr);
-    QTextCursor inside = edit()->textCursor();
-    inside.setPosition(2);
-    edit()->setTextCursor(inside);
-    EXPECT_EQ(fonts->currentText(), QStringLiteral("No Such Face Here"));
-    form.close();
+    const auto items = [fonts] {
+        QStringList out;
+        for (int i = 0; i < fonts->count(); ++i)
+            out << fonts->itemText(i);
+        return out;
+    };
+    const auto expectsorted = [&](const char *when) {
+        const QStringList listed = items();
+        QStringList sorted = listed;
+        sortalphabetically(sorted);
+        EXPECT_EQ(listed, sorted) << when;
+        EXPECT_EQ(QSet<QString>(listed.begin(), listed.end()).size(), listed.size()) << when;
+        for (const QString &face : listed)
+            EXPECT_FALSE(face.endsWith(u']')) << face.toStdString();
+    };
+    expectsorted("at creation");
+
+    for (const char *face : {"No Such Face Here", "Aaa Missing", "no such face here"}) {
+        writefile(path, QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil ") + face + ";}}\\f0\\fs20 text\\par}");
+        open(path);
+        QTextCursor inside = edit()->textCursor();
+        inside.setPosition(2);
+        edit()->setTextCursor(inside);
+        EXPECT_EQ(fonts->currentText(), QLatin1String(face));
+        EXPECT_EQ(items().count(QLatin1String(face)), 1);
+        expectsorted(face);
+        form.close();
+    }
     EXPECT_TRUE(prompter.questions.empty()) << "showing the face changes nothing";
+}
+
+TEST_F(MemoFormTest, EachNoteStartsFromItsOwnFormatNotThePreviousNotes)
+{
+    // The first note: the cursor left in red underlined Calibri 11.
+    writefile(path, "{\\rtf1\\ansi\\ansicpg1250{\\fonttbl{\\f0\\fnil Arial;}{\\f1\\fnil Calibri;}}"
+                    "{\\colortbl ;\\red255\\green0\\blue0;}\\f0\\fs20 plain {\\f1\\fs22\\cf1\\ul red words}\\par}");
+    open(path);
+    QTest::keyClick(edit(), Qt::Key_End);
+    ASSERT_TRUE(edit()->currentCharFormat().fontUnderline());
+    ASSERT_TRUE(button("ToolButton3")->isChecked());
+    form.close();
+
+    // A new note: typing gives Arial 10 black, and the toolbar says so.
+    const QString fresh = dir.filePath(QStringLiteral("fresh.rtf"));
+    writefile(fresh, rtf::emptynote());
+    open(fresh);
+    EXPECT_FALSE(button("ToolButton3")->isChecked());
+    EXPECT_EQ(form.findChild<QComboBox *>(QStringLiteral("ComboBox2"))->currentText(), QStringLiteral("Arial"));
+    EXPECT_EQ(form.findChild<QComboBox *>(QStringLiteral("ComboBox1"))->currentText(), QStringLiteral("10"));
+    type(QStringLiteral("new"));
+    const QTextCharFormat typed = edit()->document()->begin().begin().fragment().charFormat();
+    EXPECT_FALSE(typed.fontUnderline());
+    EXPECT_EQ(typed.fontFamilies().toStringList(), QStringList({"Arial"}));
+    EXPECT_DOUBLE_EQ(typed.fontPointSize(), 10);
+    EXPECT_EQ(typed.foreground().color(), QColor(Qt::black));
+    QTest::keyClick(edit(), Qt::Key_S, Qt::ControlModifier);
+    form.close();
+
+    // Another note shows its own first character's format, bold 14.
+    writefile(path, "{\\rtf1\\ansi\\ansicpg1250{\\fonttbl{\\f0\\fnil Arial;}}\\f0\\fs28\\b bold\\b0  plain\\par}");
+    open(path);
+    EXPECT_TRUE(button("ToolButton1")->isChecked());
+    EXPECT_FALSE(button("ToolButton3")->isChecked());
+    EXPECT_EQ(form.findChild<QComboBox *>(QStringLiteral("ComboBox1"))->currentText(), QStringLiteral("14"));
+    form.close();
 }

@@ -17,3 +17,14 @@ TEST(Alphabetical, FollowsTheLanguageAndIgnoresCase)
     sortalphabetically(words, QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_EQ(words, QStringList({"Chemie", "Dejepis", "Hudba"}));
 }
+
+TEST(Alphabetical, ANewNameGoesToItsSortedPlace)
+{
+    const QLocale czech(QLocale::Czech, QLocale::Czechia);
+    const QStringList sorted = {"Arial", "DejaVu Sans", "Hudba", "Chemie", "Zeta"};
+    EXPECT_EQ(sortedplace(sorted, "arial", czech), 1) << "after an equal name";
+    EXPECT_EQ(sortedplace(sorted, "Calibri", czech), 1);
+    EXPECT_EQ(sortedplace(sorted, "Ch", czech), 3) << "Czech \"Ch\" after \"H\"";
+    EXPECT_EQ(sortedplace(sorted, "Zz", czech), 5);
+    EXPECT_EQ(sortedplace({}, "A", czech), 0);
+}

@@ -1,4 +1,5 @@
 #include "platform/rtf.h"
+#include "platform/rtfwords.h"
 
 #include <gtest/gtest.h>
 
@@ -336,4 +337,166 @@ TEST(Rtf, FontNamesKeepEveryLetter)
     // A foreign file's font name in its own code page, with a Unicode letter.
     readinto(doc, "{\\rtf1{\\fonttbl{\\f0\\fcharset204 \\'c6\\u1046?X;}}\\f0 y}");
     EXPECT_EQ(family(runs(doc.begin())[0].format), QStringLiteral("\u0416\u0416X"));
+}
+
+namespace {
+
+// The list kind and the number each paragraph shows, "-" for none.
+QStringList listitems(const QTextDocument &doc)
+{
+    QStringList out;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        const QTextList *list = b.textList();
+        if (!list)
+            out << QStringLiteral("-");
+        else if (list->format().style() == QTextListFormat::ListDisc)
+            out << QString(QChar(0x2022));
+        else
+            out << list->itemText(b);
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(Rtf, NumberedListsReadAsNumberedAndAreWrittenSo)
+{
+    // A classic rich-edit control: the numbering once, the items after it.
+    const QByteArray classic =
+        "{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset238 Arial;}}\r\n"
+        "\\viewkind4\\uc1\\pard{\\pntext\\f0 1.\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pndec"
+        "{\\pntxta.}}\\fi-360\\li720\\f0\\fs20 Physics\\par\r\n"
+        "{\\pntext\\f0 2.\\tab}Chemistry\\par\r\n"
+        "\\pard{\\pntext\\f0 A.\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pnucltr{\\pntxta.}}Art\\par\r\n"
+        "\\pard{\\pntext\\f0\\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf0\\pnindent0{\\pntxtb\\'b7}}Dot\\par\r\n"
+        "\\pard Plain\\par\r\n}\r\n";
+    QTextDocument doc;
+    EXPECT_FALSE(readinto(doc, classic).any());
+    EXPECT_EQ(listitems(doc), QStringList({"1.", "2.", "A.", QString(QChar(0x2022)), "-", "-"}));
+    EXPECT_EQ(blockat(doc, 0).textList(), blockat(doc, 1).textList());
+    EXPECT_EQ(blockat(doc, 3).textList()->format().style(), QTextListFormat::ListDisc);
+
+    // A word processor's list table: level 0 counts, level 1 in letters, a
+    // second list of bullets; numbering goes on across a plain paragraph and
+    // starts again in another list.
+    const QByteArray word =
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Calibri;}{\\f1\\fcharset2 Symbol;}}"
+        "{\\*\\listtable{\\list\\listtemplateid1{\\listlevel\\levelnfc0\\levelstartat1{\\leveltext\\'02\\'00.;}"
+        "{\\levelnumbers\\'01;}}{\\listlevel\\levelnfc4{\\leveltext\\'02\\'01.;}{\\levelnumbers\\'01;}}"
+        "{\\listname ;}\\listid10}"
+        "{\\list\\listtemplateid2{\\listlevel\\levelnfc23{\\leveltext\\'01\\u-3913 ?;}{\\levelnumbers;}\\f1}"
+        "\\listid20}}"
+        "{\\*\\listoverridetable{\\listoverride\\listid10\\listoverridecount0\\ls1}"
+        "{\\listoverride\\listid20\\listoverridecount0\\ls2}{\\listoverride\\listid10\\listoverridecount0\\ls3}}\n"
+        "{\\listtext\\pard\\plain\\f0 1.\\tab}\\pard\\plain\\fi-360\\li720\\ls1\\f0 Physics\\par\n"
+        "{\\listtext\\pard\\plain\\f0 a.\\tab}\\pard\\plain\\fi-360\\li1440\\ls1\\ilvl1\\f0 Mechanics\\par\n"
+        "\\pard\\plain\\f0 A note between\\par\n"
+        "{\\listtext\\pard\\plain\\f0 2.\\tab}\\pard\\plain\\ls1\\f0 Chemistry\\par\n"
+        "{\\listtext\\pard\\plain\\f1 \\'b7\\tab}\\pard\\plain\\ls2\\f0 Pens\\par\n"
+        "{\\listtext\\pard\\plain\\f0 1.\\tab}\\pard\\plain\\ls3\\f0 Again\\par\n"
+        "{\\listtext\\pard\\plain\\f0 3.\\tab}\\pard\\plain\\ls1\\f0 Biology\\par}";
+    EXPECT_FALSE(readinto(doc, word).any());
+    const QStringList expected = {"1.", "a.", "-", "2.", QString(QChar(0x2022)), "1.", "3.", "-"};
+    EXPECT_EQ(listitems(doc), expected);
+    EXPECT_EQ(blockat(doc, 0).textList(), blockat(doc, 6).textList()) << "one list across the others";
+
+    // Saved, the numbers stay numbers, also for readers that only show them.
+    const QByteArray written = rtf::write(doc);
+    EXPECT_TRUE(written.contains("{\\pntext 2.\\tab}{\\*\\pn\\pnlvlbody\\pnindent360\\pnstart2\\pndec{\\pntxta .}}"))
+        << written.constData();
+    EXPECT_TRUE(written.contains("\\pnlcltr"));
+    EXPECT_TRUE(written.contains("{\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody\\pnindent360\\pnstart1\\pndec"));
+    QTextDocument again;
+    EXPECT_FALSE(readinto(again, written).any());
+    EXPECT_EQ(listitems(again), expected);
+    EXPECT_EQ(rtf::write(again), written);
+}
+
+TEST(Rtf, ItemNumbersOfEveryKind)
+{
+    using rtf::reading::Numbering;
+    using rtf::reading::itemnumber;
+    EXPECT_EQ(itemnumber(u"12.", Numbering::decimal), 12);
+    EXPECT_EQ(itemnumber(u"1.2.", Numbering::decimal), 2) << "the last number counts in 1.2.";
+    EXPECT_EQ(itemnumber(u"(c)", Numbering::loweralpha), 3);
+    EXPECT_EQ(itemnumber(u"AB.", Numbering::upperalpha), 28);
+    EXPECT_EQ(itemnumber(u"xiv.", Numbering::lowerroman), 14);
+    EXPECT_EQ(itemnumber(u"MCMXC", Numbering::upperroman), 1990);
+    EXPECT_EQ(itemnumber(u"\u2022", Numbering::decimal), 0);
+    EXPECT_EQ(itemnumber(u"a.", Numbering::decimal), 0);
+    EXPECT_EQ(itemnumber(u"99999999999999.", Numbering::decimal), 0);
+    EXPECT_EQ(itemnumber(u"zzzzzzzzzzzz", Numbering::loweralpha), 0);
+    // What the editor's lists show reads back as the same number.
+    QTextDocument doc;
+    QTextCursor c(&doc);
+    for (auto style : {QTextListFormat::ListLowerAlpha, QTextListFormat::ListUpperRoman}) {
+        QTextListFormat format;
+        format.setStyle(style);
+        QTextList *list = c.insertList(format);
+        for (int i = 1; i < 800; ++i)
+            c.insertBlock();
+        const Numbering numbering = style == QTextListFormat::ListLowerAlpha ? Numbering::loweralpha
+                                                                             : Numbering::upperroman;
+        for (int i = 0; i < list->count(); ++i)
+            ASSERT_EQ(itemnumber(list->itemText(list->item(i)), numbering), i + 1)
+                << list->itemText(list->item(i)).toStdString();
+        c.insertBlock();
+        list->remove(c.block());
+    }
+}
+
+TEST(Rtf, HeadersFootersFootnotesCommentsAndHiddenTextAreReported)
+{
+    struct Case
+    {
+        const char *name;
+        QByteArray data;
+        QString text;
+        bool asides;
+        bool hidden;
+    };
+    const std::vector<Case> cases = {
+        {"header", "{\\rtf1 {\\header \\pard\\plain\\qc Page header\\par}Body\\par}", "Body\n", true, false},
+        {"footer with a page number", "{\\rtf1 {\\footerr {\\field{\\*\\fldinst PAGE}{\\fldrslt 1}}}Body}", "Body",
+         true, false},
+        {"footnote", "{\\rtf1 Body{\\super\\chftn}{\\footnote\\pard\\plain{\\super\\chftn} A note.} end.}", "Body end.",
+         true, false},
+        {"comment", "{\\rtf1 Body{\\*\\atnid A}{\\*\\atnauthor Ann}\\chatn{\\*\\annotation{\\*\\atnref 1}"
+                    "\\pard\\plain \\u269?esky} end.}",
+         "Body end.", true, false},
+        {"empty header", "{\\rtf1 {\\header \\pard\\plain\\par}{\\footer }Body}", "Body", false, false},
+        {"hidden words", "{\\rtf1 \\v hidden\\v0 visible {\\v \\'e8}\\u269?}", QStringLiteral("visible \u010d"),
+         false, true},
+        {"a hidden paragraph mark joins", "{\\rtf1 one\\par{\\v secret\\par}two\\par}", "one\ntwo\n", false, true},
+        {"\\plain shows text again", "{\\rtf1 \\v a\\plain b}", "b", false, true},
+    };
+    for (const Case &c : cases) {
+        QTextDocument doc;
+        const rtf::Dropped dropped = readinto(doc, c.data);
+        EXPECT_EQ(doc.toPlainText(), c.text) << c.name;
+        EXPECT_EQ(dropped.asides, c.asides) << c.name;
+        EXPECT_EQ(dropped.hidden, c.hidden) << c.name;
+        EXPECT_EQ(dropped.any(), c.asides || c.hidden) << c.name;
+    }
+}
+
+TEST(Rtf, BytesReadInCodePage1252UnlessTheFileSaysOtherwise)
+{
+    const struct
+    {
+        QByteArray data;
+        QString text;
+    } cases[] = {
+        {"{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Times;}}\\f0 o\\'f9 cr\\'e8me \\'80}",
+         QStringLiteral("o\u00f9 cr\u00e8me \u20ac")},
+        {"{\\rtf1 o\\'f9}", QStringLiteral("o\u00f9")},
+        {"{\\rtf1\\ansi\\ansicpg1250 o\\'f9 cr\\'e8me}", QStringLiteral("o\u016f cr\u010dme")},
+        {"{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset238 Arial CE;}{\\f1\\fcharset0 Arial;}}\\f0 o\\'f9\\f1 o\\'f9}",
+         QStringLiteral("o\u016fo\u00f9")},
+    };
+    for (const auto &c : cases) {
+        QTextDocument doc;
+        readinto(doc, c.data);
+        EXPECT_EQ(doc.toPlainText(), c.text) << c.data.constData();
+    }
 }

@@ -320,6 +320,10 @@ TEST_F(VCardTest, BirthdayForms)
         {"NOTE:no birthday", nodate},
         // The first usable one counts.
         {"BDAY:1990-02-30\r\nBDAY:2001-12-24", {24, 12, 2001}},
+        // Address books write 1604 for "no year", and say so.
+        {"BDAY;X-APPLE-OMIT-YEAR=1604:1604-05-17", {17, 5, 0}},
+        {"BDAY;VALUE=date;x-apple-omit-year=1604:16040517T000000", {17, 5, 0}},
+        {"BDAY;X-APPLE-OMIT-YEAR=1604:1990-05-17", {17, 5, 1990}},
     };
     QByteArray data;
     for (const Case &c : cases)
@@ -329,6 +333,57 @@ TEST_F(VCardTest, BirthdayForms)
     ASSERT_EQ(source->count(), int(std::size(cases)));
     for (int i = 0; i < source->count(); ++i)
         EXPECT_EQ(dmy(source->birthday(i)), cases[i].date) << cases[i].line;
+}
+
+TEST_F(VCardTest, NumbersWithoutAHomeWorkOrMobileTypeTakeAFreeField)
+{
+    const QByteArray data = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Many\r\n"
+                            "TEL:111\r\n"
+                            "TEL;TYPE=VOICE:222\r\n"
+                            "TEL;TYPE=HOME:888\r\n" // typed: its field whatever comes before
+                            "item1.TEL:444\r\nitem1.X-ABLabel:_$!<Other>!$_\r\n"
+                            "TEL;TYPE=OTHER:333\r\n"
+                            "TEL;TYPE=CELL:555\r\n"
+                            "TEL;TYPE=CELL:556\r\n"
+                            "TEL;TYPE=FAX:666\r\n"
+                            "TEL;TYPE=VOICE:777\r\n"
+                            "END:VCARD\r\n"
+                            "BEGIN:VCARD\r\nVERSION:2.1\r\nFN:Two\r\n"
+                            "TEL;VOICE:123\r\nTEL;WORK;FAX:321\r\nTEL;PREF:999\r\nTEL;FAX:654\r\nEND:VCARD\r\n";
+    const std::optional<VCardSource> source = read(data);
+    ASSERT_TRUE(source);
+    ASSERT_EQ(source->count(), 2);
+    const VCardSource &s = *source;
+    EXPECT_EQ(s.text(0, "HomeTelephoneNumber"), QStringLiteral("888"));
+    EXPECT_EQ(s.text(0, "Home2TelephoneNumber"), QStringLiteral("111"));
+    EXPECT_EQ(s.text(0, "Businesstelephonenumber"), QStringLiteral("222"));
+    EXPECT_EQ(s.text(0, "business2telephonenumber"), QStringLiteral("444"));
+    EXPECT_EQ(s.text(0, "mobiletelephonenumber"), QStringLiteral("555"));
+    EXPECT_EQ(s.text(0, "HomeFaxNumber"), QStringLiteral("666"));
+    EXPECT_EQ(s.text(0, "OtherTelephoneNumber"), QStringLiteral("333, 556, 777"))
+        << "what finds no field is kept as other numbers, in file order";
+
+    EXPECT_EQ(s.text(1, "HomeTelephoneNumber"), QStringLiteral("123"));
+    EXPECT_EQ(s.text(1, "Home2TelephoneNumber"), QStringLiteral("999"));
+    EXPECT_EQ(s.text(1, "PrimaryTelephoneNumber"), QStringLiteral("999"));
+    EXPECT_EQ(s.text(1, "businessfaxnumber"), QStringLiteral("321"));
+    EXPECT_EQ(s.text(1, "HomeFaxNumber"), QStringLiteral("654"));
+    EXPECT_EQ(s.text(1, "OtherTelephoneNumber"), QString());
+}
+
+TEST_F(VCardTest, GroupCardsAreNoContacts)
+{
+    const QByteArray data = "BEGIN:VCARD\r\nVERSION:4.0\r\nKIND:group\r\nFN:Class 5.A\r\n"
+                            "MEMBER:urn:uuid:03a0e51f\r\nEND:VCARD\r\n"
+                            "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Friends\r\nN:Friends\r\n"
+                            "X-ADDRESSBOOKSERVER-KIND: Group\r\nX-ADDRESSBOOKSERVER-MEMBER:urn:uuid:1\r\nEND:VCARD\r\n"
+                            "BEGIN:VCARD\r\nVERSION:4.0\r\nKIND:individual\r\nFN:Ann\r\nEND:VCARD\r\n"
+                            "BEGIN:VCARD\r\nVERSION:4.0\r\nKIND:org\r\nFN:School\r\nEND:VCARD\r\n";
+    const std::optional<VCardSource> source = read(data);
+    ASSERT_TRUE(source);
+    ASSERT_EQ(source->count(), 2);
+    EXPECT_EQ(source->text(0, "fullname"), QStringLiteral("Ann"));
+    EXPECT_EQ(source->text(1, "fullname"), QStringLiteral("School"));
 }
 
 TEST_F(VCardTest, DamagedInputIsReadAsFarAsItGoes)

@@ -1,257 +1,25 @@
 #include "platform/rtf.h"
 
 #include "platform/ansi.h"
+#include "platform/rtflists.h"
+#include "platform/rtfwords.h"
 
 #include <QColor>
-#include <QHash>
 #include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextList>
 
 #include <algorithm>
 #include <array>
 #include <map>
-#include <memory>
 #include <optional>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace {
 
-const QString arial = QStringLiteral("Arial");
-constexpr int defaulthalfpoints = 20;
-// Sizes the editor accepts run from 1 to 1638 points.
-constexpr int maxhalfpoints = 3276;
-
-// ---------------------------------------------------------------- writing
-
-struct RunFormat
-{
-    QString family;
-    int halfpoints = defaulthalfpoints;
-    QRgb colour = qRgb(0, 0, 0);
-    bool bold = false, italic = false, underline = false, strike = false;
-};
-
-QString familyof(const QTextCharFormat &format)
-{
-    const QStringList families = format.fontFamilies().toStringList();
-    return families.isEmpty() || families.first().isEmpty() ? arial : families.first();
-}
-
-RunFormat runformat(const QTextCharFormat &format)
-{
-    RunFormat r;
-    r.family = familyof(format);
-    if (format.hasProperty(QTextFormat::FontPointSize) && format.fontPointSize() > 0)
-        r.halfpoints = std::clamp(int(format.fontPointSize() * 2 + 0.5), 2, maxhalfpoints);
-    if (format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().style() != Qt::NoBrush)
-        r.colour = format.foreground().color().rgb() | 0xFF000000u;
-    r.bold = format.fontWeight() >= QFont::DemiBold;
-    r.italic = format.fontItalic();
-    r.underline = format.fontUnderline();
-    r.strike = format.fontStrikeOut();
-    return r;
-}
-
-class Writer
-{
-public:
-    explicit Writer(const QTextDocument &document) : document_(document) {}
-
-    QByteArray write()
-    {
-        QByteArray body;
-        body.reserve(document_.characterCount() * 2 + 256);
-        bool first = true;
-        for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
-            if (!first)
-                body += "\\par\r\n";
-            first = false;
-            writeblock(body, block);
-        }
-
-        QByteArray out = "{\\rtf1\\ansi\\ansicpg1250\\deff0\\uc1{\\fonttbl";
-        for (qsizetype i = 0; i < fonts_.size(); ++i) {
-            out += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset238 ";
-            // A ";" would end the name early.
-            appendtext(out, QString(fonts_[i]).replace(QLatin1Char(';'), QLatin1String(",")));
-            out += ";}";
-        }
-        out += "}\r\n{\\colortbl ;";
-        for (QRgb c : colours_)
-            out += "\\red" + QByteArray::number(qRed(c)) + "\\green" + QByteArray::number(qGreen(c)) + "\\blue" +
-                   QByteArray::number(qBlue(c)) + ';';
-        out += "}\r\n\\viewkind4";
-        out += body;
-        out += "}\r\n";
-        return out;
-    }
-
-private:
-    int fontindex(const QString &family)
-    {
-        auto it = fontindex_.constFind(family);
-        if (it != fontindex_.cend())
-            return *it;
-        fonts_ << family;
-        fontindex_.insert(family, int(fonts_.size() - 1));
-        return int(fonts_.size() - 1);
-    }
-
-    int colourindex(QRgb colour)
-    {
-        auto it = colourindex_.constFind(colour);
-        if (it != colourindex_.cend())
-            return *it;
-        colours_.push_back(colour);
-        colourindex_.insert(colour, int(colours_.size())); // entry 0 is "auto"
-        return int(colours_.size());
-    }
-
-    void appendformat(QByteArray &out, const RunFormat &r)
-    {
-        out += "\\f" + QByteArray::number(fontindex(r.family));
-        out += "\\fs" + QByteArray::number(r.halfpoints);
-        out += "\\cf" + QByteArray::number(colourindex(r.colour));
-        if (r.bold)
-            out += "\\b";
-        if (r.italic)
-            out += "\\i";
-        if (r.underline)
-            out += "\\ul";
-        if (r.strike)
-            out += "\\strike";
-    }
-
-    void writeblock(QByteArray &out, const QTextBlock &block)
-    {
-        out += "\\pard";
-        const Qt::Alignment align = block.blockFormat().alignment() & Qt::AlignHorizontal_Mask;
-        if (align & Qt::AlignHCenter)
-            out += "\\qc";
-        else if (align & Qt::AlignRight)
-            out += "\\qr";
-        else if (align & Qt::AlignJustify)
-            out += "\\qj";
-        else
-            out += "\\ql";
-        if (block.textList())
-            out += "{\\pntext\\'95\\tab}{\\*\\pn\\pnlvlblt\\pnindent360{\\pntxtb\\'95}}\\fi-360\\li360";
-        // The paragraph's own format: what an empty line shows and new text gets.
-        out += "\\plain";
-        appendformat(out, runformat(block.charFormat()));
-        out += ' ';
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            if (!fragment.isValid())
-                continue;
-            // Each piece states its whole format, inheriting nothing from the mark's.
-            out += "{\\plain";
-            appendformat(out, runformat(fragment.charFormat()));
-            out += ' ';
-            appendtext(out, fragment.text());
-            out += '}';
-        }
-    }
-
-    // Text escaped for RTF: windows-1250 as "\'hh", the rest as "\uN?".
-    static void appendtext(QByteArray &out, const QString &text)
-    {
-        static const char hex[] = "0123456789abcdef";
-        for (QChar ch : text) {
-            const char16_t u = ch.unicode();
-            if (u == '\\' || u == '{' || u == '}') {
-                out += '\\';
-                out += char(u);
-            } else if (u == '\t') {
-                out += "\\tab ";
-            } else if (u == QChar::LineSeparator || u == '\n' || u == '\r') {
-                out += "\\line ";
-            } else if (u == QChar::ObjectReplacementCharacter || u < 0x20) {
-                // Objects are not stored; other control characters carry nothing.
-            } else if (u < 0x80) {
-                out += char(u);
-            } else if (!ch.isSurrogate() && ansi::encodable(QString(ch))) {
-                const auto byte = static_cast<unsigned char>(ansi::byteof(u));
-                out += "\\'";
-                out += hex[byte >> 4];
-                out += hex[byte & 0xF];
-            } else {
-                out += "\\u" + QByteArray::number(qint16(u)) + '?';
-            }
-        }
-    }
-
-    const QTextDocument &document_;
-    QStringList fonts_;
-    QHash<QString, int> fontindex_;
-    std::vector<QRgb> colours_;
-    QHash<QRgb, int> colourindex_;
-};
-
-// ---------------------------------------------------------------- reading
-
-// The character of one byte in one code page.
-class CodePages
-{
-public:
-    const QChar &charof(int codepage, unsigned char byte)
-    {
-        auto &table = tables_[codepage];
-        if (!table) {
-            table = std::make_unique<std::array<QChar, 256>>();
-            QStringDecoder decoder;
-            if (codepage != 1250)
-                decoder = QStringDecoder(QByteArray("windows-" + QByteArray::number(codepage)).constData());
-            for (int b = 0; b < 256; ++b) {
-                QChar c = ansi::charof(static_cast<unsigned char>(b));
-                if (decoder.isValid()) {
-                    const char byte = char(b);
-                    const QString s = decoder.decode(QByteArrayView(&byte, 1));
-                    if (s.size() == 1 && !decoder.hasError())
-                        c = s.at(0);
-                    decoder.resetState();
-                }
-                (*table)[b] = c;
-            }
-        }
-        return (*table)[byte];
-    }
-
-private:
-    std::map<int, std::unique_ptr<std::array<QChar, 256>>> tables_;
-};
-
-// The code page a font's character set stands for (1250 when unknown).
-int codepageofcharset(int charset)
-{
-    switch (charset) {
-    case 0:
-    case 1:
-    case 2:
-        return 1252;
-    case 161:
-        return 1253;
-    case 162:
-        return 1254;
-    case 177:
-        return 1255;
-    case 178:
-        return 1256;
-    case 186:
-        return 1257;
-    case 204:
-        return 1251;
-    case 238:
-        return 1250;
-    default:
-        return 0; // the document's code page
-    }
-}
+using namespace rtf::reading;
 
 enum class Dest {
     text,       // the document's text
@@ -259,98 +27,11 @@ enum class Dest {
     fonttable,
     colourtable,
     numbering,  // "\pn": paragraph numbering properties
+    listtable,
+    overridetable,
+    itemtext,   // "\pntext", "\listtext": the number or bullet an item shows
+    aside,      // headers, footers, footnotes and comments: left out
 };
-
-enum class Word {
-    unknown,
-    // destinations
-    fonttbl, colortbl, pict, object, pntext, pn, passthrough, skipped,
-    // inside tables
-    f, fcharset, cpg, red, green, blue, pnlevel,
-    // text
-    par, line, tab, u, uc, plain, b, i, ul, ulnone, strike, deff, fs, cf, ansicpg,
-    pard, ql, qc, qr, qj, ls, table, cell, row, character,
-};
-
-struct WordInfo
-{
-    Word word;
-    char16_t character = 0; // for Word::character
-};
-
-const std::unordered_map<std::string_view, WordInfo> &words()
-{
-    static const std::unordered_map<std::string_view, WordInfo> table = [] {
-        std::unordered_map<std::string_view, WordInfo> t;
-        for (std::string_view w :
-             {"stylesheet", "info", "header", "headerl", "headerr", "headerf", "footer", "footerl", "footerr",
-              "footerf", "footnote", "annotation", "xe", "tc", "txe", "rxe", "fldinst", "listtext", "pntxta",
-              "pntxtb", "nonshppict", "revtbl", "upr", "template", "atnid", "atnauthor", "atndate", "atnref",
-              "atrfstart", "atrfend", "private", "bkmkstart", "bkmkend", "listtable", "listoverridetable",
-              "rsidtbl", "generator", "themedata", "colorschememapping", "latentstyles", "datastore",
-              "xmlnstbl", "filetbl", "pgdsctbl", "comment", "title", "subject", "author", "operator",
-              "keywords", "doccomm", "company", "objdata", "objclass", "fontemb", "fontfile", "falt",
-              "panose", "ftnsep", "ftnsepc", "ftncn", "aftnsep", "aftnsepc", "aftncn", "userprops",
-              "pnseclvl", "nesttableprops", "shpinst", "shprslt"})
-            t[w] = {Word::skipped};
-        for (std::string_view w : {"shppict", "fldrslt", "field"})
-            t[w] = {Word::passthrough};
-        for (std::string_view w : {"object", "shp", "do", "shpgrp"})
-            t[w] = {Word::object};
-        for (std::string_view w : {"ul", "uld", "uldb", "ulw", "ulth", "uldash", "ulwave", "uldashd", "uldashdd"})
-            t[w] = {Word::ul};
-        for (std::string_view w : {"par", "sect", "page"})
-            t[w] = {Word::par};
-        for (std::string_view w : {"pnlvlblt", "pnlvlbody", "pnlvl", "pnlvlcont"})
-            t[w] = {Word::pnlevel};
-        for (std::string_view w : {"trowd", "intbl"})
-            t[w] = {Word::table};
-        for (std::string_view w : {"cell", "nestcell"})
-            t[w] = {Word::cell};
-        for (std::string_view w : {"row", "nestrow"})
-            t[w] = {Word::row};
-        t["fonttbl"] = {Word::fonttbl};
-        t["colortbl"] = {Word::colortbl};
-        t["pict"] = {Word::pict};
-        t["pntext"] = {Word::pntext};
-        t["pn"] = {Word::pn};
-        t["f"] = {Word::f};
-        t["fcharset"] = {Word::fcharset};
-        t["cpg"] = {Word::cpg};
-        t["red"] = {Word::red};
-        t["green"] = {Word::green};
-        t["blue"] = {Word::blue};
-        t["line"] = {Word::line};
-        t["tab"] = {Word::tab};
-        t["u"] = {Word::u};
-        t["uc"] = {Word::uc};
-        t["plain"] = {Word::plain};
-        t["b"] = {Word::b};
-        t["i"] = {Word::i};
-        t["ulnone"] = {Word::ulnone};
-        t["strike"] = {Word::strike};
-        t["striked"] = {Word::strike};
-        t["deff"] = {Word::deff};
-        t["fs"] = {Word::fs};
-        t["cf"] = {Word::cf};
-        t["ansicpg"] = {Word::ansicpg};
-        t["pard"] = {Word::pard};
-        t["ql"] = {Word::ql};
-        t["qc"] = {Word::qc};
-        t["qr"] = {Word::qr};
-        t["qj"] = {Word::qj};
-        t["ls"] = {Word::ls};
-        t["emdash"] = {Word::character, 0x2014};
-        t["endash"] = {Word::character, 0x2013};
-        t["bullet"] = {Word::character, 0x2022};
-        t["lquote"] = {Word::character, 0x2018};
-        t["rquote"] = {Word::character, 0x2019};
-        t["ldblquote"] = {Word::character, 0x201C};
-        t["rdblquote"] = {Word::character, 0x201D};
-        return t;
-    }();
-    return table;
-}
 
 struct CharState
 {
@@ -358,6 +39,7 @@ struct CharState
     int halfpoints = 24; // RTF's own default size
     int colour = 0;
     bool bold = false, italic = false, underline = false, strike = false;
+    bool hidden = false; // "\v": not shown, so not read
 
     bool operator==(const CharState &) const = default;
 };
@@ -524,7 +206,7 @@ private:
         case '\r':
         case '\n':
             if (top().dest == Dest::text)
-                endparagraph();
+                paragraphmark();
             break;
         default: // "\-" optional hyphen, "\|", "\:" and unknown symbols
             break;
@@ -566,13 +248,29 @@ private:
             state.dest = Dest::skip;
             return;
         case Word::pntext:
-            // The number or bullet a paragraph shows: the paragraph is a list item.
-            if (state.dest == Dest::text)
-                bullet_ = true;
-            state.dest = Dest::skip;
+        case Word::listtext:
+            // The number or bullet a paragraph shows. "\pntext" alone makes
+            // the paragraph a list item; what the number is tells which.
+            if (state.dest == Dest::text) {
+                lists_.itemtextgroup(w == Word::pntext);
+                state.dest = Dest::itemtext;
+            } else {
+                state.dest = Dest::skip;
+            }
             return;
         case Word::pn:
+            if (state.dest == Dest::text)
+                lists_.numberinggroup();
             state.dest = Dest::numbering;
+            return;
+        case Word::listtable:
+            state.dest = Dest::listtable;
+            return;
+        case Word::listoverridetable:
+            state.dest = Dest::overridetable;
+            return;
+        case Word::aside:
+            state.dest = Dest::aside;
             return;
         case Word::passthrough:
             return; // read as the text around it (a picture in it reports itself)
@@ -595,12 +293,22 @@ private:
             colourtableword(w, param);
             return;
         case Dest::numbering:
-            if (w == Word::pnlevel)
-                bullet_ = true;
+            lists_.numberingword(info);
+            return;
+        case Dest::listtable:
+            lists_.listtableword(w, param);
+            return;
+        case Dest::overridetable:
+            lists_.overridetableword(w, param);
+            return;
+        case Dest::aside:
+            if (w == Word::u || w == Word::character)
+                dropped_.asides = true;
             return;
         case Dest::text:
             textword(info, hasparam, param);
             return;
+        case Dest::itemtext:
         case Dest::skip:
             return;
         }
@@ -664,7 +372,7 @@ private:
         const bool on = !hasparam || param != 0;
         switch (w) {
         case Word::par:
-            endparagraph();
+            paragraphmark();
             break;
         case Word::line:
             textchar(QChar::LineSeparator);
@@ -698,6 +406,9 @@ private:
         case Word::strike:
             chars.strike = on;
             break;
+        case Word::hidden:
+            chars.hidden = on;
+            break;
         case Word::f:
             chars.font = fonts_.count(param) ? param : -1;
             break;
@@ -705,7 +416,7 @@ private:
             deffont_ = param;
             break;
         case Word::fs:
-            if (hasparam && param >= 2 && param <= maxhalfpoints)
+            if (hasparam && param >= 2 && param <= rtf::maxhalfpoints)
                 chars.halfpoints = param;
             break;
         case Word::cf:
@@ -717,7 +428,7 @@ private:
             break;
         case Word::pard:
             alignment_ = Qt::AlignLeft;
-            bullet_ = false;
+            lists_.pard();
             break;
         case Word::ql:
             alignment_ = Qt::AlignLeft;
@@ -732,7 +443,10 @@ private:
             alignment_ = Qt::AlignJustify;
             break;
         case Word::ls:
-            bullet_ = param > 0;
+            lists_.ls(param);
+            break;
+        case Word::ilvl:
+            lists_.ilvl(param);
             break;
         case Word::table:
             dropped_.tables = true;
@@ -807,10 +521,18 @@ private:
                 fontentry_.name += codepages_.charof(codepageof(fontentry_.codepage), byte);
             return;
         }
-        if (byte < 0x80)
-            textchar(QChar(byte));
-        else
-            textchar(codepages_.charof(codepageof(fontcodepage(state.chars.font)), byte));
+        if (state.dest == Dest::aside) {
+            if (byte > 0x20)
+                dropped_.asides = true;
+            return;
+        }
+        const QChar ch =
+            byte < 0x80 ? QChar(byte) : codepages_.charof(codepageof(fontcodepage(state.chars.font)), byte);
+        if (state.dest == Dest::itemtext) {
+            lists_.itemtextchar(ch);
+            return;
+        }
+        textchar(ch);
     }
 
     int codepageof(int fontcodepage) const { return fontcodepage ? fontcodepage : documentcodepage_; }
@@ -826,6 +548,10 @@ private:
     {
         if (top().dest != Dest::text || overflow_ > 0)
             return;
+        if (top().chars.hidden) {
+            dropped_.hidden = true;
+            return;
+        }
         if (highsurrogate_ && !ch.isLowSurrogate()) {
             highsurrogate_ = 0;
             textchar(QChar(QChar::ReplacementCharacter));
@@ -866,7 +592,7 @@ private:
         QTextCharFormat f;
         const int font = chars.font >= 0 ? chars.font : deffont_;
         auto entry = fonts_.find(font);
-        f.setFontFamilies(QStringList{entry != fonts_.end() ? entry->second.name : arial});
+        f.setFontFamilies(QStringList{entry != fonts_.end() ? entry->second.name : rtf::defaultfamily});
         f.setFontPointSize(chars.halfpoints / 2.0);
         const QColor colour = chars.colour > 0 && chars.colour < qsizetype(colours_.size())
                                   ? colours_[size_t(chars.colour)]
@@ -888,6 +614,17 @@ private:
         run_.clear();
     }
 
+    // "\par": a hidden one joins its paragraph to the next, as word
+    // processors show it.
+    void paragraphmark()
+    {
+        if (top().chars.hidden) {
+            dropped_.hidden = true;
+            return;
+        }
+        endparagraph();
+    }
+
     void endparagraph()
     {
         flush();
@@ -897,28 +634,20 @@ private:
     }
 
     // Gives the current block its paragraph properties and the format of its
-    // paragraph mark.
-    void closeblock(const CharState &mark)
+    // paragraph mark. `last`: the paragraph after the last "\par".
+    void closeblock(const CharState &mark, bool last = false)
     {
         QTextBlockFormat block;
         block.setAlignment(alignment_);
         cursor_.setBlockFormat(block);
         cursor_.setBlockCharFormat(charformat(mark));
-        if (bullet_) {
-            if (list_ && cursor_.block().previous().isValid() && cursor_.block().previous().textList() == list_) {
-                list_->add(cursor_.block());
-            } else {
-                QTextListFormat format;
-                format.setStyle(QTextListFormat::ListDisc);
-                list_ = cursor_.createList(format);
-            }
-        }
+        lists_.endparagraph(cursor_, last);
     }
 
     void finish()
     {
         flush();
-        closeblock(closing_ ? *closing_ : top().chars);
+        closeblock(closing_ ? *closing_ : top().chars, true);
     }
 
     static bool isletter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -946,7 +675,7 @@ private:
     int fontnumber_ = INT_MIN;
     FontEntry fontentry_;
     int deffont_ = 0;
-    int documentcodepage_ = 1250;
+    int documentcodepage_ = 1252; // RTF's own, until "\ansicpg" names another
     CodePages codepages_;
 
     std::vector<QColor> colours_;
@@ -954,8 +683,7 @@ private:
     bool colourset_ = false;
 
     Qt::Alignment alignment_ = Qt::AlignLeft;
-    bool bullet_ = false;
-    QTextList *list_ = nullptr;
+    ListReader lists_;
     bool pendingcell_ = false;
 
     QString run_;
@@ -997,26 +725,6 @@ void readplain(const QByteArray &data, QTextDocument &document)
 
 namespace rtf {
 
-QFont defaultfont()
-{
-    QFont font(arial);
-    font.setPointSize(10);
-    return font;
-}
-
-QTextCharFormat defaultformat()
-{
-    QTextCharFormat f;
-    f.setFontFamilies(QStringList{arial});
-    f.setFontPointSize(10);
-    f.setForeground(QColor(Qt::black));
-    f.setFontWeight(QFont::Normal);
-    f.setFontItalic(false);
-    f.setFontUnderline(false);
-    f.setFontStrikeOut(false);
-    return f;
-}
-
 Dropped read(const QByteArray &data, QTextDocument &document)
 {
     document.setUndoRedoEnabled(false);
@@ -1029,18 +737,6 @@ Dropped read(const QByteArray &data, QTextDocument &document)
         readplain(data, document);
     document.setUndoRedoEnabled(true);
     return dropped;
-}
-
-QByteArray write(const QTextDocument &document)
-{
-    return Writer(document).write();
-}
-
-QByteArray emptynote()
-{
-    QTextDocument document;
-    QTextCursor(&document).setBlockCharFormat(defaultformat());
-    return write(document);
 }
 
 } // namespace rtf
