@@ -142,7 +142,9 @@ void NotesPage::reportnote(NoteResult result, const QString &failure)
 
 void NotesPage::BitBtn40Click()
 {
-    const QString name = askname(QStringLiteral("Note"), QStringLiteral("Enter note name:"), QString(), true);
+    // A note's name is only its file's name, which holds any character.
+    const QString name =
+        askname(QStringLiteral("Note"), QStringLiteral("Enter note name:"), QString(), true, NameKept::asfilename);
     if (nameexists(name, noterows())) {
         trans_messagebox(noteexists, QStringLiteral("Error"), mb::iconerror);
         return;
@@ -165,7 +167,8 @@ void NotesPage::BitBtn38Click()
     if (!item || !item->isSelected())
         return;
     const QString old = item->text();
-    const QString name = askname(QStringLiteral("Note"), QStringLiteral("Enter note name:"), old, true);
+    const QString name =
+        askname(QStringLiteral("Note"), QStringLiteral("Enter note name:"), old, true, NameKept::asfilename);
     if (name == old)
         return;
     if (renameclashes(old, name, noterows())) {

@@ -563,7 +563,7 @@ void openmenu(QMenu *menu)
 {
     ASSERT_TRUE(menu);
     menu->popup(QPoint(10, 10));
-    QTRY_VERIFY(menu->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 2000));
     menu->hide();
 }
 

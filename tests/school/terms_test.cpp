@@ -4,6 +4,7 @@
 #include "school/terms.h"
 
 #include "database/database.h"
+#include "platform/ansi.h"
 #include "platform/filenames.h"
 #include "testsupport.h"
 
@@ -190,7 +191,8 @@ TEST_F(TermsFixture, UnsafeNamesNeverBecomePaths)
     EXPECT_EQ(terms.newterm(QStringLiteral("   "), answer(true), error), TermOutcome::declined);
     EXPECT_EQ(terms.newterm(QString(300, QLatin1Char('x')), answer(true), error), TermOutcome::failed);
     EXPECT_EQ(terms.newterm(QStringLiteral("Smile 😀"), answer(true), error), TermOutcome::failed);
-    EXPECT_EQ(error.format, Terms::unstorablemessage);
+    EXPECT_EQ(error.format, ansi::unstorablemessage);
+    EXPECT_EQ(error.args, QStringList{QString::fromUcs4(U"\U0001F600")}) << "names what cannot be stored";
     EXPECT_EQ(terms.getsubjfname(), QStringLiteral("Previous term"));
 
     // A stored name from a backup is made safe before it names a file.
