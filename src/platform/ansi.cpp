@@ -111,7 +111,7 @@ qsizetype encode(const QString &text, char *out, qsizetype capacity)
 
 bool encodable(const QString &text)
 {
-    return decode(encode(text)) == text;
+    return unstorable(text).isEmpty();
 }
 
 QString unstorable(const QString &text)
