@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QListWidget>
 #include <QString>
+#include <QTest>
 
 #include <csignal>
 #include <cstring>
@@ -285,5 +286,17 @@ public:
     QString failure; // when set, every open() fails with it
     bool failedopen = false;
 };
+
+// Types `text` key by key as a keyboard with those letters would, also
+// letters QTest's own key names do not cover (a pair outside the BMP is one
+// key).
+inline void typetext(QWidget *widget, const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, text.mid(i, length), Qt::NoModifier);
+        i += length - 1;
+    }
+}
 
 } // namespace testsupport

@@ -26,7 +26,7 @@ namespace {
 
 // Texts put together at run time, translated as hidden labels.
 const char *const runtimetexts[] = {
-    "Export database", "Import database", "Contacts", "Calendar", "Tasks", "Marks", "Timetable", "Notes", "category",
+    "Export database", "Import database", "Export to:", "Database path:", "Contacts", "Calendar", "Tasks", "Marks", "Timetable", "Notes", "category",
     "marks term name", "database version", "contact photos", "marks terms", "Database was exported to folder",
     "Unable to export following folders", "Current database was replaced by database from folder",
     "Unable to import following folders (do not need to be an error if database version was older)",
@@ -120,12 +120,12 @@ TForm8::TForm8(QString dbpath, Clock &clock, QWidget *parent)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    // Opens where the field points, else in the home folder.
+    // Opens where the field points, else in the home folder; titled like
+    // the button that opens it.
     choosefolder_ = [this] {
         const QString shown = chosenfolder();
-        return QFileDialog::getExistingDirectory(
-            this, currentlanguage().lookup(QStringLiteral("Messages"), QStringLiteral("Select folder")),
-            QFileInfo(shown).isDir() ? shown : QDir::homePath());
+        return QFileDialog::getExistingDirectory(this, Button1->toolTip(),
+                                                 QFileInfo(shown).isDir() ? shown : QDir::homePath());
     };
     connect(Button1, &QPushButton::clicked, this, &TForm8::Button1Click);
     connect(BitBtn1, &QPushButton::clicked, this, &TForm8::BitBtn1Click);
@@ -146,8 +146,7 @@ void TForm8::setmode(Mode mode)
     setWindowTitle(text(exporting ? QStringLiteral("Export database") : QStringLiteral("Import database")));
     Image1->setVisible(!exporting);
     Image2->setVisible(exporting);
-    Label1->setText(currentlanguage().lookup(QStringLiteral("Labels"), exporting ? QStringLiteral("Export to:")
-                                                                                   : QStringLiteral("Database path:")));
+    Label1->setText(text(exporting ? QStringLiteral("Export to:") : QStringLiteral("Database path:")));
     Label2->setVisible(exporting);
     Label3->setVisible(exporting);
     if (exporting) {

@@ -15,6 +15,7 @@
 #include "widgets/language.h"
 #include "widgets/linklabel.h"
 #include "widgets/pagetable.h"
+#include "widgets/storabletext.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -209,6 +210,7 @@ QWidget *SettingsPage::buildleft()
     connect(restore, &QPushButton::clicked, this, &SettingsPage::BitBtn17Click);
     Edit5 = new QLineEdit(box);
     Edit5->setObjectName(QStringLiteral("Edit5"));
+    refuseunstorable(Edit5); // "settings.ini" holds windows-1250 text
     column->addLayout(row(caption(QStringLiteral("Welcome note:"), box), Edit5));
     connect(Edit5, &QLineEdit::textEdited, this,
             [this](const QString &text) { settings_.settext(Setting::welcomenote, text); });
@@ -380,7 +382,7 @@ void SettingsPage::BitBtn37Click()
     if (!programdialog_)
         return;
     const QString chosen = programdialog_(editortitle_->text());
-    if (!chosen.isEmpty())
+    if (!chosen.isEmpty() && checkstorable(chosen))
         settings_.settext(Setting::extedit, chosen);
 }
 

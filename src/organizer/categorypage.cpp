@@ -60,9 +60,9 @@ void CategoryPage::buildcategories(QBoxLayout *page, int stretch)
 }
 
 QString CategoryPage::askname(const QString &caption, const QString &prompt, const QString &initial,
-                              bool checkname) const
+                              bool checkname, NameKept kept) const
 {
-    return askname_ ? askname_(caption, prompt, initial, checkname) : QString();
+    return askname_ ? askname_(caption, prompt, initial, checkname, kept) : QString();
 }
 
 bool CategoryPage::hasselectedcategory() const
@@ -105,8 +105,9 @@ void CategoryPage::savecategories()
 
 void CategoryPage::newcategory()
 {
+    // Both category lists are windows-1250 files.
     const QString name = askname(QStringLiteral("Category"), QStringLiteral("Enter category name:"), QString(),
-                                 setup_.checkname);
+                                 setup_.checkname, NameKept::inlistfile);
     if (nameexists(name, rows())) {
         trans_messagebox(categoryexists, QStringLiteral("Error"), mb::iconerror);
         return;
@@ -127,7 +128,7 @@ void CategoryPage::renamecategory()
         return;
     const QString old = item->text();
     const QString name = askname(QStringLiteral("Category"), QStringLiteral("Enter category name:"), old,
-                                 setup_.checkname);
+                                 setup_.checkname, NameKept::inlistfile);
     if (name == old)
         return;
     if (renameclashes(old, name, rows())) {

@@ -48,7 +48,8 @@ protected:
     // The "Categories:" box with its list and buttons, added to `page`.
     void buildcategories(QBoxLayout *page, int stretch);
 
-    QString askname(const QString &caption, const QString &prompt, const QString &initial, bool checkname) const;
+    QString askname(const QString &caption, const QString &prompt, const QString &initial, bool checkname,
+                    NameKept kept) const;
     // The selected row's category as stored: empty for the default category.
     QString selectedcategory() const;
     bool hasselectedcategory() const;

@@ -8,6 +8,7 @@
 #include "widgets/fittedcontrols.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
+#include "widgets/storabletext.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -271,6 +272,10 @@ void TForm2::BitBtn1Click()
         trans_messagebox(entername, QStringLiteral("Error"), mb::iconwarning);
         return;
     }
+    // Every field in the order of the form; the dialog stays open to mend.
+    if (!checkstorable({Edit1, Edit2, Edit3, Edit4, Memo1, Edit5, Edit6, Memo2, Edit7, Edit8, Edit9, Edit10, Edit11,
+                        Edit12, Memo3}))
+        return;
     TContactRec &c = db_.contacts[editindex];
     c.name = Edit1->text();
     c.company = Edit2->text();

@@ -13,6 +13,7 @@
 #include "widgets/fittedcontrols.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
+#include "widgets/storabletext.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -477,6 +478,9 @@ std::array<int, 7> TForm3::weekdayentries() const
 
 void TForm3::BitBtn1Click()
 {
+    // The dialog stays open with the text to mend.
+    if (!checkstorable({Memo1}))
+        return;
     TCalItemRec &r = db_.calitems[caleditindex];
     r.icon = qint16(chosenicon);
     r.timefrom = qint16(DateTimePicker1->time().hour() * 100 + DateTimePicker1->time().minute());

@@ -135,14 +135,16 @@ void NotesPage::reportnote(NoteResult result, const QString &failure)
     case NoteResult::badcharacters:
         trans_messagebox(forbiddennamemessage, QStringLiteral("Error"), mb::iconerror);
         break;
-    case NoteResult::toolong: trans_messagebox(toolong, QStringLiteral("Error"), mb::iconerror); break;
+    case NoteResult::toolong: trans_messagebox(toolongnamemessage, QStringLiteral("Error"), mb::iconerror); break;
     case NoteResult::failed: trans_messagebox(failure, QStringLiteral("Error"), mb::iconerror); break;
     }
 }
 
 void NotesPage::BitBtn40Click()
 {
-    const QString name = askname(QStringLiteral("Note"), QStringLiteral("Enter note name:"), QString(), true);
+    // A note's name is only its file's name, which holds any character.
+    const QString name =
+        askname(QStringLiteral("Note"), QStringLiteral("Enter note name:"), QString(), true, NameKept::asfilename);
     if (nameexists(name, noterows())) {
         trans_messagebox(noteexists, QStringLiteral("Error"), mb::iconerror);
         return;
@@ -165,7 +167,8 @@ void NotesPage::BitBtn38Click()
     if (!item || !item->isSelected())
         return;
     const QString old = item->text();
-    const QString name = askname(QStringLiteral("Note"), QStringLiteral("Enter note name:"), old, true);
+    const QString name =
+        askname(QStringLiteral("Note"), QStringLiteral("Enter note name:"), old, true, NameKept::asfilename);
     if (name == old)
         return;
     if (renameclashes(old, name, noterows())) {

@@ -162,7 +162,7 @@ void TasksPage::addtask(int position)
 {
     QString text;
     if (position != -2)
-        text = askname(QStringLiteral("Task"), QStringLiteral("Text:"), QString(), false);
+        text = askname(QStringLiteral("Task"), QStringLiteral("Text:"), QString(), false, NameKept::inlistfile);
     if (position == -3)
         text = headlineseparator(text);
     else if (position == -2)
@@ -194,7 +194,8 @@ void TasksPage::CheckListBox1DblClick()
     if (row < 0)
         return;
     TTaskRec &task = db_.tasks[size_t(taskrowmap[row])];
-    const QString text = askname(QStringLiteral("Task"), QStringLiteral("Text:"), task.text, false);
+    const QString text =
+        askname(QStringLiteral("Task"), QStringLiteral("Text:"), task.text, false, NameKept::inlistfile);
     if (text.isEmpty())
         return;
     task.text = text;

@@ -1,5 +1,7 @@
 #include "platform/ansi.h"
 
+#include <QStringList>
+
 #include <array>
 
 namespace ansi {
@@ -109,7 +111,46 @@ qsizetype encode(const QString &text, char *out, qsizetype capacity)
 
 bool encodable(const QString &text)
 {
-    return decode(encode(text)) == text;
+    return unstorable(text).isEmpty();
+}
+
+QString unstorable(const QString &text)
+{
+    QString missing;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        // A pair is one character; a lone surrogate is one too.
+        const qsizetype length =
+            text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+        const QString character = text.mid(i, length);
+        i += length - 1;
+        if (length == 1 && !character[0].isSurrogate()
+            && charof(static_cast<unsigned char>(byteof(character[0].unicode()))) == character[0])
+            continue;
+        if (!missing.contains(character))
+            missing += character;
+    }
+    return missing;
+}
+
+QString unstorablechars(const QString &text)
+{
+    QStringList shown;
+    const QString missing = unstorable(text);
+    for (qsizetype i = 0; i < missing.size(); ++i) {
+        char32_t c = missing[i].unicode();
+        if (missing[i].isHighSurrogate() && i + 1 < missing.size() && missing[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(missing[i], missing[i + 1]);
+            ++i;
+        }
+        // Controls, blanks, lone marks and surrogates would not show by themselves.
+        const QChar::Category category = QChar::category(c);
+        const bool shows = QChar::isPrint(c) && !QChar::isSpace(c) && !QChar::isSurrogate(c)
+                           && category != QChar::Mark_NonSpacing && category != QChar::Mark_SpacingCombining
+                           && category != QChar::Mark_Enclosing;
+        shown << (shows ? QString::fromUcs4(&c, 1)
+                        : QStringLiteral("U+") + QString::number(c, 16).toUpper().rightJustified(4, QLatin1Char('0')));
+    }
+    return shown.join(QLatin1Char(' '));
 }
 
 char byteof(char32_t codepoint)

@@ -24,6 +24,19 @@ qsizetype encode(const QString &text, char *out, qsizetype capacity);
 // has every one of its characters.
 bool encodable(const QString &text);
 
+// The characters of `text` that windows-1250 lacks, each once, in the order
+// they first appear; empty when the whole text can be stored.
+QString unstorable(const QString &text);
+
+// Those characters as a message names them: each one as it is, or as its
+// code ("U+200B") when it would not show on its own.
+QString unstorablechars(const QString &text);
+
+// What a user is told when a typed text holds such characters; "%s" takes
+// unstorablechars().
+inline const QString unstorablemessage =
+    QStringLiteral("These characters cannot be stored: %s#Please use other characters.");
+
 // The byte a character is written as ('?' when windows-1250 lacks it).
 char byteof(char32_t codepoint);
 

@@ -6,6 +6,7 @@
 #include "school/marks.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
+#include "widgets/storabletext.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -39,6 +40,7 @@ TForm6::TForm6(Database &db, QWidget *parent) : QDialog(parent), db_(db)
     Edit1->setObjectName(QStringLiteral("Edit1"));
     // What is shown is what the subject keeps.
     Edit1->setMaxLength(namelength);
+    refuseunstorable(Edit1);
     caption->setBuddy(Edit1);
 
     QPushButton *add = namedbutton("BitBtn1", QStringLiteral("Add"), box);

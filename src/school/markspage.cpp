@@ -9,6 +9,7 @@
 #include "widgets/colorbox.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
+#include "widgets/storabletext.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -45,6 +46,7 @@ public:
         auto *editor = new QLineEdit(parent);
         editor->setMaxLength(maxlength_);
         editor->setFrame(false);
+        refuseunstorable(editor);
         connect(editor, &QLineEdit::textEdited, this, [this, editor] {
             emit const_cast<TypingDelegate *>(this)->commitData(editor);
         });
@@ -293,6 +295,7 @@ QWidget *MarksPage::buildeditors()
     Edit4 = new QLineEdit(box);
     Edit4->setObjectName(QStringLiteral("Edit4"));
     Edit4->setMaxLength(maxtext);
+    refuseunstorable(Edit4);
     auto *colourcaption = new QLabel(QStringLiteral("Colour:"), box);
     weightcaption = new QLabel(QStringLiteral("Weight:"), box);
     auto *notecaption = new QLabel(QStringLiteral("Note:"), box);
@@ -532,7 +535,9 @@ void MarksPage::Novobdob1Click()
 {
     if (!askname_)
         return;
-    const QString name = askname_(QStringLiteral("Create new term"), QStringLiteral("Name:"), QString(), true);
+    // The open term's name is kept in "subjfname.dat".
+    const QString name =
+        askname_(QStringLiteral("Create new term"), QStringLiteral("Name:"), QString(), true, NameKept::inlistfile);
     TermError error;
     const TermOutcome outcome = terms().newterm(
         name, [] { return trans_confirmation(Terms::overwritequestion) == mb::idyes; }, error);

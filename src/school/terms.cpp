@@ -29,8 +29,8 @@ TermOutcome checkname(const QString &name, TermError &error)
         error = {toolongnamemessage, {}};
         return TermOutcome::failed;
     }
-    if (!ansi::encodable(name)) {
-        error = {Terms::unstorablemessage, {}};
+    if (!ansi::unstorable(name).isEmpty()) {
+        error = {ansi::unstorablemessage, {ansi::unstorablechars(name)}};
         return TermOutcome::failed;
     }
     return TermOutcome::done;

@@ -43,8 +43,6 @@ public:
         QStringLiteral("Term with this name already exists, please enter the unique name.");
     static inline const QString openmessage = QStringLiteral("Cannot delete term which is currently opened.");
     static inline const QString deletequestion = QStringLiteral("Are you sure you want to delete selected term?");
-    static inline const QString unstorablemessage =
-        QStringLiteral("This name contains characters that cannot be stored. Please use other characters.");
 
     // `previousterm`: the open term's name while "subjfname.dat" does not
     // exist (the translated "Previous term").

@@ -96,7 +96,8 @@ void Tsubjfnameform::BitBtn1Click()
     QListWidgetItem *item = ListBox1->currentItem();
     if (!terms_ || !item || !askname_)
         return;
-    const QString name = askname_(QStringLiteral("Term"), QStringLiteral("Enter the new name for term:"), QString(), true);
+    const QString name = askname_(QStringLiteral("Term"), QStringLiteral("Enter the new name for term:"), QString(),
+                                  true, NameKept::inlistfile);
     TermError error;
     switch (terms_->renameterm(item->text(), name, listed(), error)) {
     case TermOutcome::done: {

@@ -11,6 +11,7 @@
 #include "widgets/colorbox.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
+#include "widgets/storabletext.h"
 #include "widgets/timepicker.h"
 
 #include <QButtonGroup>
@@ -178,6 +179,9 @@ QWidget *TimetablePage::buildeditors()
     teacheredit->setObjectName(QStringLiteral("teacheredit"));
     classroomedit = new QLineEdit(box);
     classroomedit->setObjectName(QStringLiteral("classroomedit"));
+    // Each keystroke is stored: a character the file cannot hold never gets in.
+    for (QLineEdit *edit : {subjectedit, teacheredit, classroomedit})
+        refuseunstorable(edit);
     const std::pair<const char *, QLineEdit *> texts[] = {
         {"Subject:", subjectedit}, {"Teacher:", teacheredit}, {"Classroom:", classroomedit}};
     int column = 0;

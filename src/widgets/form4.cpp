@@ -3,6 +3,7 @@
 #include "platform/prompter.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
+#include "widgets/storabletext.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -59,22 +60,23 @@ TForm4::TForm4(QWidget *parent) : QDialog(parent)
     });
 }
 
-QString TForm4::getstring(const QString &caption, const QString &prompt, const QString &initial, bool checkname)
+QString TForm4::getstring(const QString &caption, const QString &prompt, const QString &initial, bool checkname,
+                          NameKept kept)
 {
     const Language &language = currentlanguage();
     setWindowTitle(language.lookup(QStringLiteral("Messages"), caption));
     prompt_->setText(language.lookup(QStringLiteral("Messages"), prompt));
     edit_->setText(initial);
     checkname_ = checkname;
+    kept_ = kept;
     exec();
     return resultstring_;
 }
 
 NameAsker TForm4::asker()
 {
-    return [this](const QString &caption, const QString &prompt, const QString &initial, bool checkname) {
-        return getstring(caption, prompt, initial, checkname);
-    };
+    return [this](const QString &caption, const QString &prompt, const QString &initial, bool checkname,
+                  NameKept kept) { return getstring(caption, prompt, initial, checkname, kept); };
 }
 
 void TForm4::showEvent(QShowEvent *event)
@@ -106,6 +108,9 @@ void TForm4::okclicked()
             }
         }
     }
+    // The text stays in the field to mend.
+    if (kept_ == NameKept::inlistfile && !checkstorable(text))
+        return;
     resultstring_ = text;
     accept();
 }

@@ -13,10 +13,16 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+// Where the name the dialog asks for is kept: in a list or record file,
+// which holds windows-1250 text, so OK refuses the characters it lacks; or
+// only as a file name on disk, which holds any.
+enum class NameKept { inlistfile, asfilename };
+
 // Asks for a name as TForm4::getstring does (caption, prompt, initial text,
-// name check): what pages take, so tests can answer in place of a person.
+// name check, where it is kept): what pages take, so tests can answer in
+// place of a person.
 using NameAsker = std::function<QString(const QString &caption, const QString &prompt, const QString &initial,
-                                        bool checkname)>;
+                                        bool checkname, NameKept kept)>;
 
 class TForm4 : public QDialog
 {
@@ -29,7 +35,8 @@ public:
 
     // Shows the dialog modally with caption and prompt from the language's
     // "Messages"; returns resultstring(): the text accepted by OK, or empty.
-    QString getstring(const QString &caption, const QString &prompt, const QString &initial, bool checkname);
+    QString getstring(const QString &caption, const QString &prompt, const QString &initial, bool checkname,
+                      NameKept kept = NameKept::inlistfile);
 
     // This dialog as a NameAsker.
     NameAsker asker();
@@ -51,5 +58,6 @@ private:
     QLineEdit *edit_;
     QPushButton *ok_;
     bool checkname_ = false;
+    NameKept kept_ = NameKept::inlistfile;
     QString resultstring_;
 };

@@ -25,6 +25,14 @@ namespace {
 const char *const kindproperty = "qm_transkind";
 const char *const tagproperty = "qm_transtag";
 
+LookupRecorder *recorder = nullptr;
+
+void notelookup(const QString &section, const QString &key)
+{
+    if (recorder && !key.isEmpty())
+        recorder->note(section, key);
+}
+
 // Where the translation pass gets its texts.
 class Pass
 {
@@ -50,6 +58,7 @@ public:
     explicit FilePass(const QString &path) : ini_(path) {}
     QString lookup(const QString &section, const QString &key, const QString &shown) const override
     {
+        notelookup(section, key);
         return ini_.readstring(section, key, shown);
     }
 
@@ -269,6 +278,7 @@ QString Language::filepath() const
 
 QString Language::lookup(const QString &section, const QString &key, const QString &fallback) const
 {
+    notelookup(section, key);
     if (isenglish() || key.isEmpty())
         return fallback;
     const QString path = filepath();
@@ -307,6 +317,24 @@ QList<TransKey> translationkeys(const QList<QWidget *> &windows)
     RecordingPass pass;
     translatewindows(pass, windows);
     return pass.keys;
+}
+
+LookupRecorder::LookupRecorder()
+{
+    Q_ASSERT(!recorder);
+    recorder = this;
+}
+
+LookupRecorder::~LookupRecorder()
+{
+    recorder = nullptr;
+}
+
+void LookupRecorder::note(const QString &section, const QString &key)
+{
+    const TransKey k{section, key};
+    if (!keys_.contains(k))
+        keys_.append(k);
 }
 
 Language &currentlanguage()

@@ -75,6 +75,26 @@ struct TransKey
 // order, changing nothing: what a language file has to translate.
 QList<TransKey> translationkeys(const QList<QWidget *> &windows);
 
+// While one lives, notes every section and key that is looked up (the
+// translation pass, the message helpers, the name dialog, the pages' own
+// lookups), in English as in any other language: what the program asks a
+// language file for while it is used. One at a time.
+class LookupRecorder
+{
+public:
+    LookupRecorder();
+    ~LookupRecorder();
+    LookupRecorder(const LookupRecorder &) = delete;
+    LookupRecorder &operator=(const LookupRecorder &) = delete;
+
+    // In the order first looked up, each once.
+    const QList<TransKey> &keys() const { return keys_; }
+    void note(const QString &section, const QString &key);
+
+private:
+    QList<TransKey> keys_;
+};
+
 class Language
 {
 public:

@@ -296,6 +296,32 @@ TEST_F(SettingsPageTest, TheOtherNoteEditorIsChosenWithTheFileDialog)
     EXPECT_EQ(settings.text(Setting::extedit), QStringLiteral("/usr/bin/libreoffice")) << "cancelled";
 }
 
+// "settings.ini" holds windows-1250 text: the welcome note never takes a
+// letter it cannot hold, and a program path that holds one is refused, each
+// with the letters named, so a restart shows what was shown.
+TEST_F(SettingsPageTest, TextsTheSettingsFileCannotHoldAreRefusedAndNamed)
+{
+    start();
+    auto *note = control<QLineEdit>("Edit5");
+    note->clear();
+    testsupport::typetext(note, QStringLiteral("Ahoj \u263a!"));
+    EXPECT_EQ(note->text(), QStringLiteral("Ahoj !"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answers.boxes.size() == 1; }, 2000));
+    EXPECT_EQ(answers.boxes[0].text, QStringLiteral("These characters cannot be stored: \u263a\nPlease use other "
+                                                    "characters."));
+
+    page()->setprogramdialog([](const QString &) { return QStringLiteral("/opt/\u7de8\u96c6/editor"); });
+    click(control<QPushButton>("BitBtn37"));
+    ASSERT_EQ(answers.boxes.size(), 2u);
+    EXPECT_TRUE(answers.boxes[1].text.contains(QStringLiteral(": \u7de8 \u96c6\n")));
+    EXPECT_EQ(control<QLineEdit>("extedit")->text(), QString()) << "not shown as chosen";
+
+    ASSERT_TRUE(form->savesettings());
+    auto again = startagain(*readfile(db.path(settingsfilename)));
+    EXPECT_EQ(later->text(Setting::welcomenote), QStringLiteral("Ahoj !"));
+    EXPECT_EQ(later->text(Setting::extedit), QString());
+}
+
 TEST_F(SettingsPageTest, TheDonationBlockHidesAndComesBack)
 {
     start();

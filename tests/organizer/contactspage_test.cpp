@@ -229,6 +229,42 @@ TEST_F(ContactsTest, TheEditorWantsANameAndKeepsDatesAsTheBoxesSay)
     EXPECT_TRUE(card().contains(QStringLiteral("Birthday: May 17 1990, age: 36")));
 }
 
+// A contact's texts are kept in windows-1250: letters it lacks are named by
+// OK, the editor stays open with the typed text, and nothing is stored
+// until it is mended, so what the list shows is what comes back.
+TEST_F(ContactsTest, LettersTheFileCannotHoldStayInTheEditorToMend)
+{
+    load({contact("Eva")});
+    list()->setCurrentRow(0);
+    whileediting([this] {
+        auto *name = field<QLineEdit>("Edit1");
+        name->selectAll();
+        testsupport::typetext(name, QStringLiteral("\u0418\u0432\u0430\u043d Petrov"));
+        testsupport::typetext(field<QPlainTextEdit>("Memo3"), QStringLiteral("\u03a9 club"));
+        QTest::mouseClick(field<QPushButton>("BitBtn1"), Qt::LeftButton);
+        EXPECT_TRUE(editor.isVisible()) << "stays open to mend";
+        EXPECT_EQ(name->text(), QStringLiteral("\u0418\u0432\u0430\u043d Petrov"));
+        EXPECT_EQ(editor.focusWidget(), name);
+
+        name->setText(QStringLiteral("Ivan Petrov"));
+        QTest::mouseClick(field<QPushButton>("BitBtn1"), Qt::LeftButton);
+        EXPECT_TRUE(editor.isVisible()) << "the note still holds one";
+        EXPECT_EQ(editor.focusWidget(), field<QPlainTextEdit>("Memo3"));
+        field<QPlainTextEdit>("Memo3")->setPlainText(QStringLiteral("Omega club"));
+        QTest::mouseClick(field<QPushButton>("BitBtn1"), Qt::LeftButton);
+        EXPECT_FALSE(editor.isVisible());
+    }, false);
+    page.BitBtn9Click();
+    ASSERT_EQ(answers.boxes.size(), 2u);
+    EXPECT_EQ(answers.boxes[0].text, QStringLiteral("These characters cannot be stored: \u0418 \u0432 \u0430 "
+                                                    "\u043d\nPlease use other characters."));
+    EXPECT_TRUE(answers.boxes[1].text.contains(QStringLiteral(": \u03a9\n")));
+    EXPECT_EQ(rows(), QStringList{QStringLiteral("Ivan Petrov")});
+    db.loadall();
+    EXPECT_EQ(db.contacts[0].name, QStringLiteral("Ivan Petrov")) << "what was shown is what is stored";
+    EXPECT_EQ(db.contacts[0].note, QStringLiteral("Omega club"));
+}
+
 TEST_F(ContactsTest, DetectionAsksAboutEachMatchUntilAYes)
 {
     QStringList list;

@@ -18,10 +18,12 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeEdit>
+#include <QTimer>
 #include <QToolButton>
 
 using testsupport::FakePlayer;
@@ -324,6 +326,31 @@ TEST_F(EditorTest, AMelodyPathTheListFileCannotHoldIsRefused)
     EXPECT_EQ(answers.boxes.size(), 2u);
     EXPECT_EQ(db.custommelodies, QStringList({czech}));
     EXPECT_EQ(editor.melodybox->itemText(5), QStringLiteral("zvon\u011bn\u00ed"));
+}
+
+// The record's text is kept in windows-1250: OK names the letters it lacks
+// and the editor stays open with the text to mend; the record is untouched.
+TEST_F(EditorTest, ATextTheFileCannotHoldStaysInTheEditorToMend)
+{
+    TCalItemRec r = newrecord();
+    r.text = "Exam";
+    const int i = add(r);
+    QTimer::singleShot(0, [this] {
+        editor.Memo1->moveCursor(QTextCursor::End);
+        testsupport::typetext(editor.Memo1, QStringLiteral(" \u2211 \u221e"));
+        QTest::mouseClick(editor.okbutton, Qt::LeftButton);
+        EXPECT_TRUE(editor.isVisible()) << "stays open to mend";
+        EXPECT_EQ(editor.Memo1->toPlainText(), QStringLiteral("Exam \u2211 \u221e"));
+        editor.Memo1->setPlainText(QStringLiteral("Exam: sums"));
+        QTest::mouseClick(editor.okbutton, Qt::LeftButton);
+        if (editor.isVisible())
+            editor.reject();
+    });
+    EXPECT_TRUE(editor.editrecord(i));
+    ASSERT_EQ(answers.boxes.size(), 1u);
+    EXPECT_EQ(answers.boxes[0].text,
+              QStringLiteral("These characters cannot be stored: \u2211 \u221e\nPlease use other characters."));
+    EXPECT_EQ(db.calitems[i].text, QStringLiteral("Exam: sums"));
 }
 
 // A preview that cannot play says so once and gives "Play" back.

@@ -15,7 +15,9 @@
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 
 using testsupport::listrows;
 using testsupport::readfile;
@@ -31,8 +33,9 @@ protected:
     {
         db.createfolders();
         page.setnamedialog([this](const QString &caption, const QString &prompt, const QString &initial,
-                                  bool checkname) {
+                                  bool checkname, NameKept kept) {
             asked << caption + "|" + prompt + "|" + initial + (checkname ? "|checked" : "");
+            kepts << kept;
             return replies.isEmpty() ? QString() : replies.takeFirst();
         });
         page.setbuiltineditor([this](const QString &path, const QString &caption) { edited << path + "|" + caption; });
@@ -75,6 +78,7 @@ protected:
     RecordingPrompter answers;
     NotesPage page{db, settings, clock};
     QStringList replies, asked, edited, started;
+    QList<NameKept> kepts; // where each name asked for is kept
     bool startworks = true;
 };
 
@@ -116,6 +120,60 @@ TEST_F(NotesPageTest, ANewNoteIsWrittenCountedAndOpened)
     page.BitBtn40Click();
     EXPECT_EQ(lastmessage(), NotesPage::noteexists);
     EXPECT_EQ(files(), QStringList({"school.plan.rtf"}));
+}
+
+// A category's name is kept in "memocategories.dat", windows-1250: "\u03a9mega"
+// became "?mega" there and left its notes under the default category. The
+// name dialog refuses it with the text kept to mend. A note's own name is
+// only its file's name, which holds it as typed.
+TEST_F(NotesPageTest, ACategoryNameTheListCannotHoldIsRefusedButANoteNameIsKept)
+{
+    load({}, {});
+    TForm4 dialog;
+    page.setnamedialog(dialog.asker());
+    QTimer::singleShot(0, [&] {
+        testsupport::typetext(dialog.edit(), QStringLiteral("\u03a9mega"));
+        QTest::keyClick(dialog.edit(), Qt::Key_Return);
+        EXPECT_TRUE(dialog.isVisible()) << "stays open to mend";
+        EXPECT_EQ(dialog.edit()->text(), QStringLiteral("\u03a9mega"));
+        dialog.edit()->setText(QStringLiteral("Omega"));
+        QTest::keyClick(dialog.edit(), Qt::Key_Return);
+    });
+    page.BitBtn27Click();
+    ASSERT_EQ(answers.boxes.size(), 1u);
+    EXPECT_EQ(answers.boxes[0].text,
+              QStringLiteral("These characters cannot be stored: \u03a9\nPlease use other characters."));
+    EXPECT_EQ(listrows(categories()), QStringList({"Omega", "Unfiled"}));
+    EXPECT_EQ(readfile(db.path(dbfile::memocategories)), std::optional<QByteArray>("Omega\r\n"));
+
+    choose("Omega");
+    QTimer::singleShot(0, [&] {
+        testsupport::typetext(dialog.edit(), QStringLiteral("\u0417\u0430\u043c\u0435\u0442\u043a\u0430"));
+        QTest::keyClick(dialog.edit(), Qt::Key_Return);
+    });
+    page.BitBtn40Click();
+    EXPECT_EQ(answers.boxes.size(), 1u);
+    EXPECT_EQ(files(), QStringList({QStringLiteral("Omega.\u0417\u0430\u043c\u0435\u0442\u043a\u0430.rtf")}));
+    db.loadall();
+    choose("Omega");
+    EXPECT_EQ(listrows(notes()), QStringList({QStringLiteral("\u0417\u0430\u043c\u0435\u0442\u043a\u0430")}));
+    EXPECT_EQ(kepts, QList<NameKept>()) << "the real dialog was asked, not the stand-in";
+}
+
+// The pages tell the dialog where each name is kept.
+TEST_F(NotesPageTest, NotesAreKeptAsFileNamesAndCategoriesInTheirList)
+{
+    load({"school.plan.rtf"}, {"school"});
+    choose("school");
+    replies = {"trip", "voyage", "home", "house"};
+    page.BitBtn40Click(); // a new note
+    select("plan");
+    page.BitBtn38Click(); // a renamed note
+    page.BitBtn27Click(); // a new category
+    choose("school");
+    page.BitBtn35Click(); // a renamed category
+    EXPECT_EQ(kepts, QList<NameKept>({NameKept::asfilename, NameKept::asfilename, NameKept::inlistfile,
+                                      NameKept::inlistfile}));
 }
 
 // An Unfiled note named like a category is its own note, beside that

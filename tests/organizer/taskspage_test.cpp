@@ -14,7 +14,9 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QTemporaryDir>
+#include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 
 using testsupport::listrows;
 using testsupport::readfile;
@@ -29,8 +31,10 @@ protected:
     TasksPageTest()
     {
         db.createfolders();
-        page.setnamedialog([this](const QString &caption, const QString &prompt, const QString &initial, bool) {
+        page.setnamedialog([this](const QString &caption, const QString &prompt, const QString &initial, bool,
+                                  NameKept kept) {
             asked << caption + "|" + prompt + "|" + initial;
+            kepts << kept;
             return replies.isEmpty() ? QString() : replies.takeFirst();
         });
     }
@@ -64,6 +68,7 @@ protected:
     TasksPage page{db, settings, clock};
     QStringList replies;
     QStringList asked;
+    QList<NameKept> kepts; // where each text asked for is kept
 };
 
 } // namespace
@@ -245,6 +250,36 @@ TEST_F(TasksPageTest, NewCategoriesTakeTheirPlaceAndDuplicatesAreRefused)
     EXPECT_EQ(readfile(db.path(dbfile::categories)), std::optional<QByteArray>("Art\r\nSchool\r\n"));
     page.BitBtn3Click(); // cancelled
     EXPECT_EQ(categories()->count(), 3);
+}
+
+// Tasks and their categories are kept in windows-1250 files: the name
+// dialog is told so for each, and refuses what those files cannot hold.
+TEST_F(TasksPageTest, TaskTextsAndCategoriesAreKeptInTheirFiles)
+{
+    load({task("t1", "School")}, {"School"});
+    choose("School");
+    replies = {"t2", "t3", "Art", "Arts"};
+    page.BitBtn10Click();           // a new task
+    page.CheckListBox1DblClick();   // its text edited
+    page.BitBtn3Click();            // a new category
+    choose("Art");
+    page.BitBtn16Click();           // a renamed category
+    EXPECT_EQ(kepts, QList<NameKept>(4, NameKept::inlistfile));
+
+    TForm4 dialog;
+    page.setnamedialog(dialog.asker());
+    QTimer::singleShot(0, [&] {
+        testsupport::typetext(dialog.edit(), QStringLiteral("\u5b66\u6821"));
+        QTest::keyClick(dialog.edit(), Qt::Key_Return);
+        EXPECT_TRUE(dialog.isVisible()) << "stays open to mend";
+        dialog.close();
+    });
+    page.BitBtn10Click();
+    ASSERT_EQ(answers.boxes.size(), 1u);
+    EXPECT_EQ(answers.boxes[0].text,
+              QStringLiteral("These characters cannot be stored: \u5b66 \u6821\nPlease use other characters."));
+    db.loadall();
+    EXPECT_EQ(db.tasks.size(), 2u) << "nothing was added";
 }
 
 TEST_F(TasksPageTest, RenamingACategoryTakesItsTasksAlong)

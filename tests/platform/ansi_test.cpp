@@ -54,6 +54,23 @@ TEST(Ansi, CharactersOutsideTheCodePageBecomeOneQuestionMarkEach)
     EXPECT_FALSE(ansi::encodable(QStringLiteral("/home/\u00e0/bell.mp3")));
 }
 
+// What a message names when a typed text cannot be stored: each character
+// once, one outside the BMP as one, and what would not show by its code.
+TEST(Ansi, TheCharactersThatCannotBeStoredAreNamed)
+{
+    EXPECT_EQ(ansi::unstorable(QStringLiteral("P\u0159\u00edli\u0161 \u017elu\u0165ou\u010dk\u00fd? \u00a7 \u2013")), QString())
+        << "Czech letters, '?' and the code page's signs are stored";
+    EXPECT_EQ(ansi::unstorable(QStringLiteral("\u0418\u0432\u0430\u043d \u0418\u0432\u0430\u043d\u043e\u0432")),
+              QStringLiteral("\u0418\u0432\u0430\u043d\u043e"));
+    const QString smiley = QString::fromUcs4(U"\U0001F600");
+    QString odd = QStringLiteral("a") + smiley + QStringLiteral("\u200b\u0301") + QChar(0xD800) + smiley;
+    EXPECT_EQ(ansi::unstorable(odd), smiley + QStringLiteral("\u200b\u0301") + QChar(0xD800));
+    EXPECT_EQ(ansi::unstorablechars(odd), smiley + QStringLiteral(" U+200B U+0301 U+D800"));
+    EXPECT_EQ(ansi::unstorablechars(QStringLiteral("\u03a9mega")), QStringLiteral("\u03a9"));
+    // The undefined bytes' characters come back from a file, so they are stored.
+    EXPECT_EQ(ansi::unstorable(ansi::decode(QByteArray("\x81\x83\x88\x90\x98"))), QString());
+}
+
 TEST(Ansi, CuttingCountsCharactersAndNeverSplitsAPair)
 {
     const QString smiley = QString::fromUcs4(U"\U0001F600");

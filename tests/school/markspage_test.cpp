@@ -75,7 +75,7 @@ struct MarksFixture : ::testing::Test
     {
         for (const QChar c : text) {
             ASSERT_NE(QApplication::focusWidget(), nullptr);
-            QTest::keyClicks(QApplication::focusWidget(), QString(c));
+            testsupport::typetext(QApplication::focusWidget(), QString(c));
         }
     }
 
@@ -338,6 +338,44 @@ TEST_F(MarksFixture, SubjectsWindowKeepsRowsAndSubjectsInStep)
     EXPECT_EQ(stored()[2].marks[1].mark.text(), QStringLiteral("2"));
 }
 
+// The grids, the mark's note and the subjects' names store while they are
+// typed in: a letter their file cannot hold never gets in, and the pupil is
+// told which, so nothing shown turns into "?" after a restart.
+TEST_F(MarksFixture, LettersTheFileCannotHoldNeverReachTheMarks)
+{
+    typeinto(marks(), 6, 0, QStringLiteral("1\u0416"));
+    typeinto(child<QTableWidget>("StringGrid4"), 6, 0, QStringLiteral("+ \u00fakol \u2713"));
+    typeinto(child<QTableWidget>("StringGrid5"), 6, 0, QStringLiteral("\u2212"));
+    marks()->setCurrentCell(6, 0);
+    testsupport::typetext(child<QLineEdit>("Edit4"), QStringLiteral("\u00fastn\u00ed \u03b1"));
+    EXPECT_EQ(child<QLineEdit>("Edit4")->text(), QStringLiteral("\u00fastn\u00ed "));
+
+    TForm6 form(db);
+    auto *list = form.findChild<QListWidget *>(QStringLiteral("ListBox1"));
+    auto *name = form.findChild<QLineEdit *>(QStringLiteral("Edit1"));
+    closesoon(&form, [&] {
+        list->setCurrentRow(0);
+        name->selectAll();
+        testsupport::typetext(name, QStringLiteral("\u0395\u03bb"));
+        EXPECT_EQ(name->text(), QStringLiteral("English")) << "nothing was replaced";
+        EXPECT_EQ(list->item(0)->text(), QStringLiteral("English"));
+        testsupport::typetext(name, QStringLiteral("Greek"));
+    });
+    form.editsubjects();
+
+    const TSubjectRec saved = stored()[6];
+    EXPECT_EQ(saved.marks[0].mark.text(), QStringLiteral("1"));
+    EXPECT_EQ(saved.pluses.text(), QStringLiteral("+ \u00fakol "));
+    EXPECT_EQ(saved.minuses.text(), QString());
+    EXPECT_EQ(saved.marks[0].note.text(), QStringLiteral("\u00fastn\u00ed "));
+    EXPECT_EQ(stored()[0].name.text(), QStringLiteral("Greek"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answers.boxes.size() >= 5; }, 2000));
+    QStringList named;
+    for (const auto &box : answers.boxes)
+        named << box.text.section(QStringLiteral(": "), 1).section(u'\n', 0, 0);
+    EXPECT_EQ(named, QStringList({"\u0416", "\u2713", "\u2212", "\u03b1", "\u0395"}));
+}
+
 TEST_F(MarksFixture, SubjectsWindowAddsDeletesAndMoves)
 {
     TForm6 form(db);
@@ -378,7 +416,9 @@ TEST_F(MarksFixture, TermsFromTheActionMenuAndTheManager)
 {
     QStringList names = {QStringLiteral("Spring")};
     Tsubjfnameform manager;
-    page->setdialogs(&manager, [&](const QString &, const QString &, const QString &, bool) { return names.takeFirst(); });
+    page->setdialogs(&manager, [&](const QString &, const QString &, const QString &, bool, NameKept) {
+        return names.takeFirst();
+    });
     typeinto(marks(), 0, 0, QStringLiteral("1"));
     page->Novobdob1Click();
     EXPECT_EQ(page->terms().getsubjfname(), QStringLiteral("Spring"));
@@ -403,7 +443,9 @@ TEST_F(MarksFixture, TermsFromTheActionMenuAndTheManager)
         EXPECT_EQ(list->item(0)->text(), QStringLiteral("Autumn"));
         click("BitBtn5"); // Load
     });
-    manager.showterms(page->terms(), [&](const QString &, const QString &, const QString &, bool) { return names.takeFirst(); });
+    manager.showterms(page->terms(), [&](const QString &, const QString &, const QString &, bool, NameKept) {
+        return names.takeFirst();
+    });
     EXPECT_EQ(page->terms().getsubjfname(), QStringLiteral("Autumn"));
     EXPECT_EQ(marks()->item(0, 0)->text(), QStringLiteral("1")) << "the page shows the opened term";
     EXPECT_TRUE(page->terms().termexists(QStringLiteral("Spring")));

@@ -4,6 +4,7 @@
 #include "school/terms.h"
 
 #include "database/database.h"
+#include "platform/ansi.h"
 #include "platform/filenames.h"
 #include "testsupport.h"
 
@@ -204,7 +205,8 @@ TEST_F(TermsFixture, UnsafeNamesNeverBecomePaths)
     EXPECT_EQ(terms.getsubjfname(), QString(251, QLatin1Char('x')));
     ASSERT_TRUE(QFile::remove(db.path(subjfnamefile)));
     EXPECT_EQ(terms.newterm(QStringLiteral("Smile 😀"), answer(true), error), TermOutcome::failed);
-    EXPECT_EQ(error.format, Terms::unstorablemessage);
+    EXPECT_EQ(error.format, ansi::unstorablemessage);
+    EXPECT_EQ(error.args, QStringList{QString::fromUcs4(U"\U0001F600")}) << "names what cannot be stored";
     EXPECT_EQ(terms.getsubjfname(), QStringLiteral("Previous term"));
 
     // A stored name from a backup is made safe before it names a file.

@@ -6,6 +6,7 @@
 #include "database/database.h"
 #include "database/settings.h"
 #include "platform/clock.h"
+#include "testsupport.h"
 
 #include <gtest/gtest.h>
 
@@ -117,6 +118,29 @@ TEST(TimetableEditing, HoveringShowsALessonButTypingStoresOnlyIntoTheSelectedOne
     f.page->timetableboxMouseMove(f.inside(a));
     QTest::keyClicks(teacher, QStringLiteral("Novak"));
     EXPECT_EQ(f.stored()[a].teacher.text(), QStringLiteral("Novak"));
+}
+
+// Each keystroke is stored into the lesson: a letter the file cannot hold
+// never gets into the field, and the pupil is told which.
+TEST(TimetableEditing, LettersTheFileCannotHoldNeverReachTheLesson)
+{
+    Fixture f(0);
+    testsupport::RecordingPrompter answers;
+    const int a = f.find(2, 1);
+    f.click(f.inside(a));
+    for (const char *name : {"subjectedit", "teacheredit", "classroomedit"}) {
+        auto *edit = f.child<QLineEdit>(name);
+        edit->selectAll();
+        testsupport::typetext(edit, QStringLiteral("F\u0444yzika 2"));
+        EXPECT_EQ(edit->text(), QStringLiteral("Fyzika 2")) << name;
+    }
+    const TLessonRec saved = f.stored()[a];
+    EXPECT_EQ(saved.subject.text(), QStringLiteral("Fyzika 2"));
+    EXPECT_EQ(saved.teacher.text(), QStringLiteral("Fyzika 2"));
+    EXPECT_EQ(saved.classroom.text(), QStringLiteral("Fyzika 2"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answers.boxes.size() == 3; }, 2000));
+    for (const auto &box : answers.boxes)
+        EXPECT_EQ(box.text, QStringLiteral("These characters cannot be stored: \u0444\nPlease use other characters."));
 }
 
 TEST(TimetableEditing, TableTimesChangeTheWholeColumnOfTheWeekShown)

@@ -18,7 +18,8 @@ using testsupport::RecordingPrompter;
 namespace {
 
 // Runs `steps` once the dialog is up, then returns what getstring returned.
-QString ask(TForm4 &form, bool checkname, std::function<void()> steps, const QString &initial = {})
+QString ask(TForm4 &form, bool checkname, std::function<void()> steps, const QString &initial = {},
+            NameKept kept = NameKept::inlistfile)
 {
     QTimer::singleShot(0, [&form, steps] {
         EXPECT_TRUE(form.isVisible());
@@ -26,7 +27,7 @@ QString ask(TForm4 &form, bool checkname, std::function<void()> steps, const QSt
         if (form.isVisible())
             form.close();
     });
-    return form.getstring(QStringLiteral("Note"), QStringLiteral("Enter note name:"), initial, checkname);
+    return form.getstring(QStringLiteral("Note"), QStringLiteral("Enter note name:"), initial, checkname, kept);
 }
 
 } // namespace
@@ -68,6 +69,36 @@ TEST(NameDialog, RefusesCharactersThatCannotStandInAFileName)
     }
     // Blanks and an empty text pass the check.
     EXPECT_EQ(ask(form, true, [&] { QTest::keyClick(form.edit(), Qt::Key_Return); }), QString());
+}
+
+// A name kept in a list file cannot take letters windows-1250 lacks: OK
+// names them and the text stays to mend. A name that is only a file's name
+// on disk takes any.
+TEST(NameDialog, LettersAListFileCannotHoldStayInTheFieldToMend)
+{
+    TForm4 form;
+    RecordingPrompter answers;
+    const QString result = ask(form, true, [&] {
+        testsupport::typetext(form.edit(), QStringLiteral("\u03a9mega \u0161kola"));
+        QTest::keyClick(form.edit(), Qt::Key_Return);
+        EXPECT_TRUE(form.isVisible()) << "stays open for correction";
+        EXPECT_EQ(form.edit()->text(), QStringLiteral("\u03a9mega \u0161kola"));
+        form.edit()->setText(QStringLiteral("Omega \u0161kola"));
+        QTest::mouseClick(form.okbutton(), Qt::LeftButton);
+    });
+    EXPECT_EQ(result, QStringLiteral("Omega \u0161kola"));
+    ASSERT_EQ(answers.boxes.size(), 1u);
+    EXPECT_EQ(answers.boxes[0].text,
+              QStringLiteral("These characters cannot be stored: \u03a9\nPlease use other characters."));
+    EXPECT_EQ(answers.boxes[0].caption, QStringLiteral("Error"));
+
+    answers.boxes.clear();
+    const QString note = ask(form, true, [&] {
+        testsupport::typetext(form.edit(), QStringLiteral("\u0417\u0430\u043c\u0435\u0442\u043a\u0430"));
+        QTest::keyClick(form.edit(), Qt::Key_Return);
+    }, {}, NameKept::asfilename);
+    EXPECT_EQ(note, QStringLiteral("\u0417\u0430\u043c\u0435\u0442\u043a\u0430"));
+    EXPECT_TRUE(answers.boxes.empty());
 }
 
 TEST(NameDialog, EscapeIsIgnoredAndClosingGivesNothing)

@@ -280,6 +280,47 @@ TEST_F(LanguageTest, MessagesAreTranslatedAndHashesBecomeLineBreaks)
     current = saved;
 }
 
+// What a language file must hold is what the program looks up: in English
+// as in any language, through the pass, the helpers and direct lookups.
+TEST_F(LanguageTest, ARecorderNotesEveryLookupOnce)
+{
+    RecordingPrompter answers;
+    Language &current = currentlanguage();
+    const Language saved = current;
+    current.loadlanguage(dbpath, {programdir});
+    ASSERT_TRUE(current.isenglish());
+    {
+        LookupRecorder recorder;
+        trans_messagebox(QStringLiteral("Disk full"), QStringLiteral("Error"), mb::iconerror);
+        trans_confirmation(QStringLiteral("Sure?"));
+        current.lookup(QStringLiteral("Buttons"), QStringLiteral("Even week"));
+        current.lookup(QStringLiteral("Buttons"), QStringLiteral("Even week"));
+        current.lookup(QStringLiteral("Labels"), QString()); // nothing to look up
+        EXPECT_EQ(recorder.keys(), QList<TransKey>({{"Messages", "Error"},
+                                                    {"Messages", "Disk full"},
+                                                    {"Messages", "Sure?"},
+                                                    {"Buttons", "Even week"}}));
+    }
+
+    store("czech");
+    current.loadlanguage(dbpath, {programdir});
+    QWidget window;
+    auto *label = new QLabel(QStringLiteral("Name day:"), &window);
+    settranslatable(label, TransKind::label, 2);
+    {
+        LookupRecorder recorder;
+        current.translate({&window});
+        EXPECT_EQ(label->text(), QStringLiteral("Sv\u00e1tek:"));
+        EXPECT_TRUE(recorder.keys().contains(TransKey{"Labels", "Name day:*"}));
+        EXPECT_TRUE(recorder.keys().contains(TransKey{"Language", "dateformat"}));
+    }
+    // Without a recorder nothing is noted anywhere.
+    current.lookup(QStringLiteral("Labels"), QStringLiteral("Kept"));
+    LookupRecorder later;
+    EXPECT_TRUE(later.keys().isEmpty());
+    current = saved;
+}
+
 TEST(ConfirmationBox, EscapeOrClosingAnswersNo)
 {
     for (int key : {int(Qt::Key_Escape), int(Qt::Key_Return)}) {
