@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QSet>
 
 #include <cerrno>
@@ -388,9 +389,14 @@ void FileChange::move(const QString &from, const QString &to)
 bool FileChange::commit(QString *error)
 {
     // Whatever would stop a rename is found before anything changes, so a
-    // committed change can always be carried through.
+    // committed change can always be carried through. A link is never
+    // renamed over: it leads to a file elsewhere.
     for (const auto &[name, data] : files_) {
         const QString target = folder_ + name;
+        if (QFileInfo(target).isSymLink()) {
+            fail(error, target, QStringLiteral("It is a link to another place."));
+            return false;
+        }
         if (present(target) && wholefile::examine(target) != wholefile::PathKind::plain) {
             fail(error, target, QStringLiteral("It is not a plain file."));
             return false;
@@ -406,30 +412,44 @@ bool FileChange::commit(QString *error)
             return false;
         }
     }
-    // The temporaries lie in a folder of their own: a term's long name with
-    // a suffix could be longer than a file name may be.
-    const std::optional<QString> pending = makefolder(folder_, pendingprefix, error);
-    if (!pending)
-        return false;
-    step(QStringLiteral("pending folder"));
-    const QString pendingname = QFileInfo(*pending).fileName();
+    // The temporaries lie in a folder of their own beside their files (a
+    // term's long name with a suffix could be longer than a file name may
+    // be, and a linked folder may be on another disk), named by number.
+    QMap<QString, QString> pending; // folder of the files -> pending folder in it
+    auto discard = [&] {
+        for (const QString &folder : std::as_const(pending))
+            removeall(folder_ + folder);
+    };
     Journal j(folder_, kind_);
     for (size_t i = 0; i < files_.size(); ++i) {
-        const QString temp = pendingname + QLatin1Char('/') + QString::number(i);
+        const QString &name = files_[i].first;
+        const qsizetype slash = name.lastIndexOf(QLatin1Char('/'));
+        const QString dir = slash < 0 ? QString() : name.left(slash + 1);
+        if (!pending.contains(dir)) {
+            const std::optional<QString> made = makefolder(folder_ + dir, pendingprefix, error);
+            if (!made) {
+                discard();
+                return false;
+            }
+            pending.insert(dir, dir + QFileInfo(*made).fileName());
+            step(QStringLiteral("pending folder %1").arg(pending.value(dir)));
+        }
+        const QString temp = pending.value(dir) + QLatin1Char('/') + QString::number(i);
         QString reason;
         if (!wholefile::save(folder_ + temp, files_[i].second, &reason)) {
-            removeall(*pending);
-            fail(error, folder_ + files_[i].first, reason);
+            discard();
+            fail(error, folder_ + name, reason);
             return false;
         }
-        step(QStringLiteral("write %1").arg(files_[i].first));
-        j.replace(temp, files_[i].first);
+        step(QStringLiteral("write %1").arg(name));
+        j.replace(temp, name);
     }
     for (const auto &[from, to] : moves_)
         j.rename(from, to);
-    j.scratch(pendingname);
+    for (const QString &folder : std::as_const(pending))
+        j.scratch(folder);
     if (!j.write(true, error)) {
-        removeall(*pending);
+        discard();
         return false;
     }
     return j.finish(error);

@@ -118,11 +118,17 @@ void removeleftovers(const QString &dbpath, Recovery &recovery)
     // before their rename. Term names hold no point, so no term's file
     // looks like either.
     const QString terms = dbpath + dbfolder::subjects + QLatin1Char('/');
-    const QFileInfoList files = QDir(terms).entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
+    const QFileInfoList files =
+        QDir(terms).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo &file : files) {
         const QString name = file.fileName();
         if (file.isSymLink())
             continue;
+        if (file.isDir()) {
+            if (name.startsWith(journal::pendingprefix))
+                removeall(file.filePath());
+            continue;
+        }
         const qsizetype dat = name.indexOf(QStringLiteral(".dat."));
         if (dat <= 0)
             continue;

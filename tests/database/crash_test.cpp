@@ -335,7 +335,7 @@ TEST_F(CrashTest, AnUpgradeStepStoppedAfterAnyStepIsWhollyDoneOrNotAtTheNextStar
     const Snapshot after = snapshot(first);
     EXPECT_EQ(readfile(first + "dbversion.dat"), QByteArray("1.6"));
     EXPECT_EQ(readfile(first + "subjects.dat")->size(), 2 * TSubjectRec::size);
-    EXPECT_EQ(steps, 12) << "folder, 4 writes, commit, 4 renames, cleanup, journal removed";
+    EXPECT_EQ(steps, 14) << "2 folders, 4 writes, commit, 4 renames, 2 removals, journal removed";
 
     bool sawjournal = false;
     for (int k = 1; k <= steps; ++k) {
