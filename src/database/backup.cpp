@@ -229,6 +229,7 @@ ExportResult exportdatabase(const QString &dbpath, const QString &target, Progre
         result.error = QDir::toNativeSeparators(mark) + QStringLiteral(": ") + result.error;
         return result;
     }
+    result.marked = true;
     journal::step(QStringLiteral("export marked"));
     if (progress)
         progress->total = itemsize(dbpath, exportitems());
@@ -316,6 +317,7 @@ bool Import::replace(QString *error)
 {
     undeleted_.clear();
     stranded_.clear();
+    asidefolder_.clear();
     if (staging_.isEmpty())
         return false;
     const QString staged = withslash(staging_);
@@ -358,6 +360,8 @@ bool Import::replace(QString *error)
             *error = reason;
         if (j.rollback(move_, &stranded_))
             staging_.clear(); // gone with the journal
+        else
+            asidefolder_ = j.asidefolder();
         return false;
     }
     QStringList undeleted;

@@ -92,8 +92,9 @@ struct ExportResult
 {
     std::vector<const Item *> failed; // in copy order
     int copied = 0;                   // items copied whole
-    bool complete = false;            // the folder is marked as a whole backup
-    QString error;                    // why the folder could not be marked
+    bool marked = false;              // the folder was marked incomplete, so the copy began
+    bool complete = false;            // the mark is gone again: a whole backup
+    QString error;                    // why the mark could not be written or removed
 };
 // Copies every item of `dbpath` into the existing folder `target`; an item
 // missing from the database folder counts as failed. The folder carries the
@@ -132,8 +133,10 @@ public:
     // and "subjects" exist.
     bool replace(QString *error);
 
-    // Current items that could not be put back after a failed replace.
+    // Current items that could not be put back after a failed replace, and
+    // the folder where the rest of them waits.
     const QStringList &stranded() const { return stranded_; }
+    const QString &asidefolder() const { return asidefolder_; }
     // The replaced items that could not be deleted afterwards.
     const std::vector<const Item *> &undeleted() const { return undeleted_; }
 
@@ -143,6 +146,7 @@ private:
     QString staging_; // the staging folder while there is one
     std::vector<const Item *> missing_, undeleted_;
     QStringList stranded_;
+    QString asidefolder_;
 };
 
 } // namespace backup

@@ -6,6 +6,7 @@
 #include "mainwindow/program.h"
 
 #include "database/database.h"
+#include "database/recovery.h"
 #include "database/dbversion.h"
 #include "database/settings.h"
 #include "database/upgrade.h"
@@ -296,6 +297,10 @@ protected:
         for (const QString &text : {dbversionmissing, dbversiondamaged, dbversionnewer(), actualizequestion,
                                     actualizefailed})
             want("Messages", text, QStringLiteral("the database check"));
+        // So do the start's notes on what it recovered.
+        for (const QString &text : {importundone, importfinished, termsfinished, upgradefinished, changeundone,
+                                    recoveryfailed, notputback, asideputback, asidekept})
+            want("Messages", text, QStringLiteral("the start's recovery"));
         const QMap<QString, QString> messages = messagetexts();
         for (auto it = messages.cbegin(); it != messages.cend(); ++it)
             want("Messages", it.key(), it.value());
