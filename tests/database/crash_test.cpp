@@ -412,3 +412,95 @@ TEST_F(CrashTest, TheChainInMemoryWritesWhatTheChainOnDiskWrites)
     disk.remove("subjects");
     EXPECT_TRUE(files == disk) << difference(files, disk);
 }
+
+TEST_F(CrashTest, LeftoversOfOurOwnWorkGoAtTheStartAndTheUsersDataStays)
+{
+    setup(0);
+    put(db + ".import-Ab12Cd/contacts.dat", "staged copy");
+    put(db + ".pending-Ab12Cd/0", "temporary");
+    put(db + "subjects/.pending-Ab12Cd/1", "temporary");
+    put(db + "contacts.dat.upgrade", "temporary");
+    put(db + "contacts.dat.upgrade.Q1w2E3", "temporary");
+    put(db + ".journal.Q1w2E3", "temporary");
+    put(db + "subjects/Autumn.dat.upgrade", "temporary");
+    put(db + "subjects/Autumn.dat.Q1w2E3", "temporary");
+    QDir().mkpath(db + ".replaced-empty1");
+    // What the user keeps there, or what is not ours.
+    put(db + "mynotes.upgrade", "mine");
+    put(db + "subjects/Old.dat.bak", "mine");
+    put(dir.path() + "/elsewhere/keep.txt", "mine");
+    ASSERT_TRUE(QFile::link(dir.path() + "/elsewhere", db + ".import-link"));
+    const Snapshot users = snapshot(db);
+
+    // An import of an older version, killed, left the contacts aside.
+    put(db + ".replaced-Zz9Yy8/contacts.dat", "set aside contacts");
+    put(db + ".replaced-Zz9Yy8/tasks.dat", "set aside tasks");
+    ASSERT_TRUE(QFile::remove(db + "contacts.dat"));
+
+    const Recovery recovery = recoverdatabase(db);
+    EXPECT_TRUE(recovery.usable);
+    ASSERT_EQ(recovery.notes.size(), 2);
+    EXPECT_EQ(recovery.notes[0].format, asideputback);
+    EXPECT_EQ(recovery.notes[0].args, QStringList{"contacts.dat"});
+    EXPECT_EQ(recovery.notes[1].format, asidekept);
+    EXPECT_EQ(recovery.notes[1].args, QStringList{QDir::toNativeSeparators(db + ".replaced-Zz9Yy8")});
+    EXPECT_EQ(readfile(db + "contacts.dat"), QByteArray("set aside contacts")) << "never made empty";
+    EXPECT_EQ(readfile(db + ".replaced-Zz9Yy8/tasks.dat"), QByteArray("set aside tasks")) << "never removed";
+    EXPECT_EQ(readfile(db + "tasks.dat"), QByteArray("current tasks.dat"));
+
+    Snapshot now = snapshot(db);
+    now.remove(".replaced-Zz9Yy8");
+    now.remove(".replaced-Zz9Yy8/tasks.dat");
+    Snapshot expected = users;
+    for (const char *gone : {".import-Ab12Cd", ".import-Ab12Cd/contacts.dat", ".pending-Ab12Cd", ".pending-Ab12Cd/0",
+                             "subjects/.pending-Ab12Cd", "subjects/.pending-Ab12Cd/1", "contacts.dat.upgrade",
+                             "contacts.dat.upgrade.Q1w2E3", ".journal.Q1w2E3", "subjects/Autumn.dat.upgrade",
+                             "subjects/Autumn.dat.Q1w2E3", ".replaced-empty1"})
+        EXPECT_TRUE(expected.remove(gone)) << gone;
+    expected.insert("contacts.dat", "set aside contacts");
+    EXPECT_TRUE(now == expected) << difference(now, expected);
+}
+
+TEST_F(CrashTest, AJournalThatCannotBeReadStopsTheStartAndChangesNothing)
+{
+    const QByteArray journals[] = {
+        "garbage",
+        "Quillmoter journal 1\nkind import\nstate prepared\nmove contacts.dat x\n", // cut short
+        "Quillmoter journal 1\nkind import\nstate prepared\nmove ../../outside contacts.dat\nend\n",
+        "Quillmoter journal 1\nkind import\nstate prepared\nmove /etc/passwd contacts.dat\nend\n",
+        "Quillmoter journal 1\nkind nothing\nstate prepared\nend\n",
+    };
+    int round = 0;
+    for (const QByteArray &text : journals) {
+        setup(++round);
+        put(db + journal::filename, text);
+        put(db + ".import-Ab12Cd/contacts.dat", "staged copy");
+        const Snapshot before = snapshot(db);
+        const Recovery recovery = recoverdatabase(db);
+        EXPECT_FALSE(recovery.usable) << text.constData();
+        ASSERT_EQ(recovery.notes.size(), 1);
+        EXPECT_EQ(recovery.notes[0].format, recoveryfailed);
+        EXPECT_TRUE(snapshot(db) == before) << "not even its temporaries go: " << text.constData();
+    }
+}
+
+TEST_F(CrashTest, AJournalWithAnyFileNameReadsBack)
+{
+    setup(0);
+    journal::Journal j(db, journal::Kind::terms);
+    const QString odd = QStringLiteral("subjects/Zimní pololetí 2% #1\tnové.dat");
+    j.replace(QStringLiteral(".pending-x/0"), odd);
+    j.rename(QStringLiteral("a b"), QStringLiteral("c\nd"));
+    j.scratch(QStringLiteral(".pending-x"));
+    QString error;
+    ASSERT_TRUE(j.write(true, &error)) << error.toStdString();
+    const std::optional<journal::Journal> back = journal::Journal::read(db, &error);
+    ASSERT_TRUE(back) << error.toStdString();
+    EXPECT_TRUE(back->committed());
+    EXPECT_EQ(back->kind(), journal::Kind::terms);
+    ASSERT_EQ(back->entries().size(), 3u);
+    EXPECT_EQ(back->entries()[0].to, odd);
+    EXPECT_EQ(back->entries()[1].from, QStringLiteral("a b"));
+    EXPECT_EQ(back->entries()[1].to, QStringLiteral("c\nd"));
+    EXPECT_EQ(back->entries()[2].type, journal::Entry::scratch);
+}
