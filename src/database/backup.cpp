@@ -233,21 +233,32 @@ ExportResult exportdatabase(const QString &dbpath, const QString &target, Progre
     journal::step(QStringLiteral("export marked"));
     if (progress)
         progress->total = itemsize(dbpath, exportitems());
+    // An item the database folder lacks is reported and the backup is whole
+    // without it; one that is there but could not be copied (a full disk)
+    // leaves the backup marked as incomplete.
+    bool broken = false;
     for (const Item &item : exportitems()) {
         if (progress && progress->cancel)
             return result;
         const QString from = withslash(dbpath) + item.name;
-        bool ok;
-        if (item.folder)
-            ok = copyfolder(from, target, progress);
-        else
-            ok = QFileInfo(from).isFile() && copyfile(from, withslash(target) + item.name, progress);
-        if (ok)
+        const bool there = item.folder ? QFileInfo(from).isDir() : QFileInfo(from).isFile();
+        QString error;
+        bool ok = there;
+        if (there && item.folder)
+            ok = copyfolder(from, target, progress, &error);
+        else if (there)
+            ok = copyfile(from, withslash(target) + item.name, progress, &error);
+        if (ok) {
             ++result.copied;
-        else
+        } else {
             result.failed.push_back(&item);
+            if (there && !broken) {
+                broken = true;
+                result.error = error;
+            }
+        }
     }
-    if (progress && progress->cancel)
+    if ((progress && progress->cancel) || broken)
         return result;
     // The files are synced as they are written; their names in the folders
     // before the mark goes.

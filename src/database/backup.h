@@ -28,7 +28,6 @@
 
 #include <atomic>
 #include <functional>
-#include <memory>
 #include <vector>
 
 namespace backup {
@@ -98,7 +97,8 @@ struct ExportResult
 };
 // Copies every item of `dbpath` into the existing folder `target`; an item
 // missing from the database folder counts as failed. The folder carries the
-// incomplete mark until the copy has ended and is on disk.
+// incomplete mark until the copy has ended and is on disk; an item that is
+// there but could not be copied leaves the mark, with the reason in `error`.
 ExportResult exportdatabase(const QString &dbpath, const QString &target, Progress *progress = nullptr);
 
 // An import, in the order its parts run.

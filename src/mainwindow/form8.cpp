@@ -285,19 +285,28 @@ void TForm8::BitBtn2Click()
     backup::ExportResult result;
     const bool finished =
         runlong([&](backup::Progress &progress) { result = backup::exportdatabase(dbpath_, target, &progress); });
-    // A folder made here and left unfinished or empty is no backup at all.
+    // A folder made here and left unfinished or empty is no backup at all;
+    // one that was there keeps the mark of an unfinished export.
     auto removenew = [&] {
-        if (!existed) {
-            QFile::remove(target + backup::incompletemark);
-            QDir().rmdir(target);
-        }
-    };
-    if (!finished) {
         if (!existed)
             QDir(target).removeRecursively();
+    };
+    if (!finished) {
+        removenew();
         return;
     }
     if (!result.marked) {
+        removenew();
+        trans_messagebox(exportfailed, {result.error}, QStringLiteral("Error"), mb::iconerror);
+        return;
+    }
+    if (result.copied == 0) {
+        removenew();
+        trans_messagebox(nothingexported, {QDir::toNativeSeparators(target)}, QStringLiteral("Error"),
+                         mb::iconwarning);
+        return;
+    }
+    if (!result.complete) {
         removenew();
         trans_messagebox(exportfailed, {result.error}, QStringLiteral("Error"), mb::iconerror);
         return;
@@ -306,17 +315,6 @@ void TForm8::BitBtn2Click()
     QString failures;
     for (const backup::Item *item : result.failed)
         failures += reportname(*item) + QStringLiteral(", ");
-    if (result.copied == 0) {
-        // Not a backup at all: say so, and leave no empty folder behind.
-        removenew();
-        trans_messagebox(nothingexported, {QDir::toNativeSeparators(target)}, QStringLiteral("Error"),
-                         mb::iconwarning);
-        return;
-    }
-    if (!result.complete) {
-        trans_messagebox(exportfailed, {result.error}, QStringLiteral("Error"), mb::iconerror);
-        return;
-    }
     QString message = text(QStringLiteral("Database was exported to folder")) + QLatin1Char(' ')
                       + QDir::toNativeSeparators(target);
     if (!failures.isEmpty())

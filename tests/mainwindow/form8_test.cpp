@@ -349,3 +349,38 @@ TEST_F(BackupWindowTest, AnImportThatCannotBePutBackEndsTheProgramAndSaysWhere)
     const QString aside = text.section(QStringLiteral("in the folder "), 1).section(QStringLiteral(". "), 0, 0);
     EXPECT_EQ(readfile(aside + "/contacts.dat"), QByteArray("current contacts.dat")) << aside.toStdString();
 }
+
+// A file that is there but cannot be copied (a full disk, here a size
+// limit) makes no backup: a new folder goes again, a replaced one stays
+// marked, and the import refuses it.
+TEST_F(BackupWindowTest, AnExportThatCouldNotCopyAFileIsNoBackup)
+{
+    put(db + "photos/big.bmp", QByteArray(200000, 'p'));
+    form.setmode(TForm8::Mode::exporting);
+    choose(backups);
+    const QString target = backups + "/QMTR_0302261405";
+    {
+        const testsupport::FileSizeLimit limit(100000);
+        form.BitBtn2Click();
+    }
+    ASSERT_EQ(answers.boxes.size(), 1u);
+    EXPECT_TRUE(answers.boxes[0].text.startsWith("Unable to export the database:\n")) << answers.boxes[0].text.toStdString();
+    EXPECT_TRUE(answers.boxes[0].text.contains("big.bmp")) << answers.boxes[0].text.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(target)) << "no half backup left";
+
+    // Over an existing backup of the same minute.
+    form.BitBtn2Click();
+    ASSERT_EQ(answers.boxes.size(), 2u);
+    ASSERT_FALSE(backup::isincomplete(target));
+    {
+        const testsupport::FileSizeLimit limit(100000);
+        form.BitBtn2Click();
+    }
+    EXPECT_TRUE(backup::isincomplete(target)) << "partly replaced, so marked";
+    form.setmode(TForm8::Mode::importing);
+    choose(target);
+    answers.boxes.clear();
+    form.BitBtn1Click();
+    ASSERT_EQ(answers.boxes.size(), 1u);
+    EXPECT_EQ(answers.boxes[0].text, TForm8::incompletebackup);
+}
