@@ -8,8 +8,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include <filesystem>
-
 namespace backup {
 namespace {
 
@@ -44,13 +42,6 @@ void fail(QString *error, const QString &path, const QString &reason)
 }
 
 const QString cancelled = QStringLiteral("The copy was stopped.");
-
-bool removeall(const QString &path)
-{
-    std::error_code ec;
-    std::filesystem::remove_all(QFile::encodeName(path).toStdString(), ec);
-    return !ec;
-}
 
 // Every folder below `folder` and itself, so that what was copied into them
 // survives a power loss.
@@ -283,7 +274,7 @@ void Import::discard()
 {
     // Items that could not be put back may still have to pass through it.
     if (!staging_.isEmpty() && stranded_.isEmpty())
-        removeall(staging_);
+        journal::removeall(staging_);
     staging_.clear();
 }
 

@@ -88,14 +88,14 @@ std::optional<QString> decodename(const QByteArray &text)
     return name;
 }
 
+} // namespace
+
 bool removeall(const QString &path)
 {
     std::error_code ec;
     std::filesystem::remove_all(QFile::encodeName(path).toStdString(), ec);
     return !ec;
 }
-
-} // namespace
 
 void setstephook(StepHook h)
 {

@@ -46,6 +46,10 @@ bool rename(const QString &from, const QString &to, QString *error);
 // Whether anything (a link to nothing included) is at `path`.
 bool present(const QString &path);
 
+// Removes a file, or a folder with its contents; a link goes, never what it
+// leads to.
+bool removeall(const QString &path);
+
 // Makes a new folder `prefix` + six random characters inside `folder`;
 // its path, or nothing with the reason in `error`.
 std::optional<QString> makefolder(const QString &folder, const QString &prefix, QString *error);

@@ -8,8 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <filesystem>
-
 namespace {
 
 // The files whose temporaries an upgrade of older versions left beside them
@@ -22,13 +20,6 @@ bool isupgradeleftover(const QString &name, const QStringList &targets)
             return true;
     }
     return false;
-}
-
-bool removeall(const QString &path)
-{
-    std::error_code ec;
-    std::filesystem::remove_all(QFile::encodeName(path).toStdString(), ec);
-    return !ec;
 }
 
 // What the journal left: undo or finish it.
@@ -106,7 +97,7 @@ void removeleftovers(const QString &dbpath, Recovery &recovery)
             // The staging copy of a backup, temporaries of a change never
             // committed: copies, never the only one.
             if (name.startsWith(journal::stagingprefix) || name.startsWith(journal::pendingprefix))
-                removeall(entry.filePath());
+                journal::removeall(entry.filePath());
             else if (name.startsWith(journal::asideprefix))
                 restoreaside(dbpath, entry.filePath(), recovery);
         } else if (isupgradeleftover(name, ours) || wholefile::isleftover(name, journal::filename)) {
@@ -126,7 +117,7 @@ void removeleftovers(const QString &dbpath, Recovery &recovery)
             continue;
         if (file.isDir()) {
             if (name.startsWith(journal::pendingprefix))
-                removeall(file.filePath());
+                journal::removeall(file.filePath());
             continue;
         }
         const qsizetype dat = name.indexOf(QStringLiteral(".dat."));
