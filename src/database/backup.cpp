@@ -1,12 +1,12 @@
 #include "database/backup.h"
 
+#include "platform/wholefile.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-
-#include <filesystem>
 
 namespace backup {
 namespace {
@@ -41,13 +41,17 @@ void fail(QString *error, const QString &path, const QString &reason)
         *error = QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason;
 }
 
-bool move(const QString &from, const QString &to, QString *error)
+const QString cancelled = QStringLiteral("The copy was stopped.");
+
+// Every folder below `folder` and itself, so that what was copied into them
+// survives a power loss.
+void syncfolders(const QString &folder)
 {
-    std::error_code ec;
-    std::filesystem::rename(from.toStdString(), to.toStdString(), ec);
-    if (ec)
-        fail(error, from, QString::fromStdString(ec.message()));
-    return !ec;
+    QDirIterator it(folder, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        wholefile::syncfolder(it.next());
+    wholefile::syncfolder(folder);
 }
 
 qint64 foldersize(const QString &folder)
@@ -102,6 +106,11 @@ bool holdsdatabase(const QString &folder)
     return false;
 }
 
+bool isincomplete(const QString &folder)
+{
+    return journal::present(withslash(folder) + incompletemark);
+}
+
 bool copyfile(const QString &from, const QString &to, Progress *progress, QString *error)
 {
     QFile in(from);
@@ -110,12 +119,19 @@ bool copyfile(const QString &from, const QString &to, Progress *progress, QStrin
         return false;
     }
     QSaveFile out(to);
-    if (!out.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a buffered write stops short on a full disk without
+    // saying why, and its commit may still go through.
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         fail(error, to, out.errorString());
         return false;
     }
     QByteArray buffer(chunk, Qt::Uninitialized);
     for (;;) {
+        if (progress && progress->cancel) {
+            fail(error, to, cancelled);
+            out.cancelWriting();
+            return false;
+        }
         const qint64 n = in.read(buffer.data(), chunk);
         if (n < 0) {
             fail(error, from, in.errorString());
@@ -124,8 +140,9 @@ bool copyfile(const QString &from, const QString &to, Progress *progress, QStrin
         }
         if (n == 0)
             break;
-        if (out.write(buffer.constData(), n) != n) {
-            fail(error, to, out.errorString());
+        QString reason;
+        if (!wholefile::writeall(out, buffer.constData(), n, &reason)) {
+            fail(error, to, reason);
             out.cancelWriting();
             return false;
         }
@@ -133,9 +150,10 @@ bool copyfile(const QString &from, const QString &to, Progress *progress, QStrin
             progress->done += n;
     }
     if (!out.commit()) {
-        fail(error, to, out.errorString());
+        fail(error, to, wholefile::writeerror(out));
         return false;
     }
+    journal::step(QStringLiteral("copy ") + to);
     return true;
 }
 
@@ -160,6 +178,10 @@ bool copyfolder(const QString &source, const QString &destination, Progress *pro
     const QFileInfoList entries =
         QDir(source).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
     for (const QFileInfo &entry : entries) {
+        if (progress && progress->cancel) {
+            fail(error, target, cancelled);
+            return false;
+        }
         if (entry.isDir()) {
             // A linked folder could lead back up; its files are not ours.
             if (!entry.isSymLink())
@@ -190,117 +212,165 @@ qint64 itemsize(const QString &folder, const std::vector<Item> &items)
 
 ExportResult exportdatabase(const QString &dbpath, const QString &target, Progress *progress)
 {
+    ExportResult result;
+    // Marked first and synced: whatever stops the export from here on leaves
+    // a folder that says it is not whole.
+    const QString mark = withslash(target) + incompletemark;
+    if (!wholefile::save(mark, QByteArray(), &result.error)) {
+        result.error = QDir::toNativeSeparators(mark) + QStringLiteral(": ") + result.error;
+        return result;
+    }
+    result.marked = true;
+    journal::step(QStringLiteral("export marked"));
     if (progress)
         progress->total = itemsize(dbpath, exportitems());
-    ExportResult result;
+    // An item the database folder lacks is reported and the backup is whole
+    // without it; one that is there but could not be copied (a full disk)
+    // leaves the backup marked as incomplete.
+    bool broken = false;
     for (const Item &item : exportitems()) {
+        if (progress && progress->cancel)
+            return result;
         const QString from = withslash(dbpath) + item.name;
-        bool ok;
-        if (item.folder)
-            ok = copyfolder(from, target, progress);
-        else
-            ok = QFileInfo(from).isFile() && copyfile(from, withslash(target) + item.name, progress);
-        if (ok)
+        const bool there = item.folder ? QFileInfo(from).isDir() : QFileInfo(from).isFile();
+        QString error;
+        bool ok = there;
+        if (there && item.folder)
+            ok = copyfolder(from, target, progress, &error);
+        else if (there)
+            ok = copyfile(from, withslash(target) + item.name, progress, &error);
+        if (ok) {
             ++result.copied;
-        else
+        } else {
             result.failed.push_back(&item);
+            if (there && !broken) {
+                broken = true;
+                result.error = error;
+            }
+        }
+    }
+    if ((progress && progress->cancel) || broken)
+        return result;
+    // The files are synced as they are written; their names in the folders
+    // before the mark goes.
+    syncfolders(target);
+    if (QFile::remove(mark)) {
+        wholefile::syncfolder(target);
+        result.complete = true;
+        journal::step(QStringLiteral("export complete"));
+    } else {
+        result.error = QDir::toNativeSeparators(mark) + QStringLiteral(": The file cannot be removed.");
     }
     return result;
 }
 
 Import::Import(const QString &dbpath, const QString &source, Mover mover)
-    : dbpath_(withslash(dbpath)), source_(withslash(source)), move_(mover ? std::move(mover) : Mover(move))
+    : dbpath_(withslash(dbpath)), source_(withslash(source)),
+      move_(mover ? std::move(mover) : Mover(journal::rename))
 {
 }
 
-Import::~Import() = default;
+void Import::discard()
+{
+    // Items that could not be put back may still have to pass through it.
+    if (!staging_.isEmpty() && stranded_.isEmpty())
+        journal::removeall(staging_);
+    staging_.clear();
+}
 
 bool Import::stage(const VersionCheck &check, Progress *progress, QString *error)
 {
     missing_.clear();
-    // Inside the database folder, so the items later move into place on the
-    // same file system without a second copy.
-    staging_ = std::make_unique<QTemporaryDir>(dbpath_ + QStringLiteral(".import-XXXXXX"));
-    if (!staging_->isValid()) {
-        fail(error, dbpath_, staging_->errorString());
+    discard();
+    if (isincomplete(source_)) {
+        fail(error, source_, QStringLiteral("The backup is incomplete: its export was interrupted."));
         return false;
     }
-    const QString staged = withslash(staging_->path());
+    // Inside the database folder, so the items later move into place on the
+    // same file system without a second copy.
+    const std::optional<QString> folder = journal::makefolder(dbpath_, journal::stagingprefix, error);
+    if (!folder)
+        return false;
+    staging_ = *folder;
+    journal::step(QStringLiteral("staging folder"));
+    const QString staged = withslash(staging_);
     if (progress)
         progress->total = itemsize(source_, importitems());
+    bool ok = check.result != VersionCheck::refused;
     for (const Item &item : importitems()) {
+        if (!ok)
+            break;
         const QString from = source_ + item.name;
         if (item.folder ? !QFileInfo(from).isDir() : !QFileInfo(from).isFile()) {
             missing_.push_back(&item);
             continue;
         }
-        const bool ok = item.folder ? copyfolder(from, staged, progress, error)
-                                    : copyfile(from, staged + item.name, progress, error);
-        if (!ok)
-            return false;
+        ok = item.folder ? copyfolder(from, staged, progress, error)
+                         : copyfile(from, staged + item.name, progress, error);
     }
-    if (check.result == VersionCheck::upgrade && !runupgrade(staged, check.from, error))
-        return false;
-    return check.result != VersionCheck::refused;
+    if (ok && check.result == VersionCheck::upgrade)
+        ok = runupgrade(staged, check.from, error);
+    if (!ok)
+        discard();
+    return ok;
 }
 
 bool Import::replace(QString *error)
 {
     undeleted_.clear();
-    if (!staging_)
+    stranded_.clear();
+    asidefolder_.clear();
+    if (staging_.isEmpty())
         return false;
-    const QString staged = withslash(staging_->path());
-    QTemporaryDir aside(dbpath_ + QStringLiteral(".replaced-XXXXXX"));
-    if (!aside.isValid()) {
-        fail(error, dbpath_, aside.errorString());
+    const QString staged = withslash(staging_);
+    const std::optional<QString> aside = journal::makefolder(dbpath_, journal::asideprefix, error);
+    if (!aside)
         return false;
-    }
-    const QString old = withslash(aside.path());
+    journal::step(QStringLiteral("aside folder"));
+    const QString stagingname = QFileInfo(staging_).fileName();
+    const QString asidename = QFileInfo(*aside).fileName();
 
-    struct Done
-    {
-        QString name;
-        bool movedaside, placed;
-    };
-    std::vector<Done> done;
-    bool ok = true;
+    // Each current item goes aside, then the staged one takes its place. A
+    // file the backup lacks keeps the current one; a folder it lacks ends
+    // empty, made here so that it comes with the rest.
+    journal::Journal j(dbpath_, journal::Kind::import);
     for (const Item &item : importitems()) {
-        const QString current = dbpath_ + item.name;
-        const bool has = QFileInfo::exists(staged + item.name);
-        // A file the backup lacks keeps the current one; a folder it lacks
-        // ends empty.
-        if (!has && !item.folder)
+        if (item.folder && !journal::present(staged + item.name) && !QDir().mkdir(staged + item.name)) {
+            fail(error, staged + item.name, QStringLiteral("The folder cannot be created."));
+            QDir().rmdir(*aside);
+            return false;
+        }
+        const bool has = journal::present(staged + item.name);
+        if (!has)
             continue;
-        Done d{item.name, false, false};
-        if (QFileInfo::exists(current)) {
-            ok = move_(current, old + item.name, error);
-            d.movedaside = ok;
-        }
-        if (ok && has) {
-            ok = move_(staged + item.name, current, error);
-            d.placed = ok;
-        }
-        done.push_back(d);
-        if (!ok)
-            break;
+        if (journal::present(dbpath_ + item.name))
+            j.move(item.name, asidename + QLatin1Char('/') + item.name);
+        if (has)
+            j.move(stagingname + QLatin1Char('/') + item.name, item.name);
     }
-
-    if (!ok) {
-        // Back as it was, last change first.
-        for (auto it = done.rbegin(); it != done.rend(); ++it) {
-            const QString current = dbpath_ + it->name;
-            if (it->placed)
-                move_(current, staged + it->name, nullptr);
-            if (it->movedaside)
-                move_(old + it->name, current, nullptr);
-        }
+    j.aside(asidename);
+    j.scratch(stagingname);
+    if (!j.write(false, error)) {
+        QDir().rmdir(*aside);
         return false;
     }
 
-    for (const Item *item : {&photos, &memos, &terms})
-        QDir().mkpath(dbpath_ + item->name);
+    // Every move done, and the change committed: or else every move undone.
+    QString reason;
+    if (!j.apply(move_, &reason) || !j.write(true, &reason)) {
+        if (error)
+            *error = reason;
+        if (j.rollback(move_, &stranded_))
+            staging_.clear(); // gone with the journal
+        else
+            asidefolder_ = j.asidefolder();
+        return false;
+    }
+    QStringList undeleted;
+    j.finish(nullptr, &undeleted);
+    staging_.clear();
     for (const Item &item : importitems()) {
-        if (item.folder && QFileInfo::exists(old + item.name) && !deletefolder(old + item.name))
+        if (undeleted.contains(item.name))
             undeleted_.push_back(&item);
     }
     return true;

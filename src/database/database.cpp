@@ -181,18 +181,7 @@ bool Database::saverecords(const QString &filename, const std::vector<Rec> &reco
 {
     if (readonly(filename))
         return false;
-    qsizetype count = 0;
-    for (const Rec &r : records)
-        count += r.stored() ? 1 : 0;
-    QByteArray data(count * Rec::size, Qt::Uninitialized);
-    char *out = data.data();
-    for (const Rec &r : records) {
-        if (!r.stored())
-            continue;
-        r.encode(out);
-        out += Rec::size;
-    }
-    return savebytes(filename, data);
+    return savebytes(filename, encoderecords(records));
 }
 
 template <class Rec>

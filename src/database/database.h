@@ -60,6 +60,25 @@ struct DbPrompts
     std::function<bool(const QString &question)> confirm;
 };
 
+// The bytes of a record file holding every record of `records` whose key is
+// not empty (every lesson), in order.
+template <class Rec>
+QByteArray encoderecords(const std::vector<Rec> &records)
+{
+    qsizetype count = 0;
+    for (const Rec &r : records)
+        count += r.stored() ? 1 : 0;
+    QByteArray data(count * Rec::size, Qt::Uninitialized);
+    char *out = data.data();
+    for (const Rec &r : records) {
+        if (!r.stored())
+            continue;
+        r.encode(out);
+        out += Rec::size;
+    }
+    return data;
+}
+
 // The database folder below an application-data folder: "<appdata>/Quillmoter/".
 // Without an application-data folder the user's home folder takes its place.
 QString dbpathfor(const QString &appdata);

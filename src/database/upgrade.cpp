@@ -1,5 +1,6 @@
 #include "database/upgrade.h"
 
+#include "database/journal.h"
 #include "database/recordbytes.h"
 #include "platform/ansi.h"
 #include "platform/wholefile.h"
@@ -9,8 +10,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <utility>
 
 using namespace recordbytes;
@@ -26,81 +27,96 @@ QString withslash(QString folder)
     return folder;
 }
 
-// The files one step rewrites. Nothing replaces an old file until every new
-// one is on disk under a temporary name; then they are renamed into place
-// and the step's version is written last.
-class Changes
+using Changes = UpgradeChanges;
+
+// The files of a folder on disk.
+class FolderSource : public UpgradeSource
 {
 public:
-    explicit Changes(const QString &folder) : folder_(withslash(folder)) {}
+    explicit FolderSource(const QString &folder) : folder_(withslash(folder)) {}
 
-    void put(const QString &name, QByteArray data) { files_.emplace_back(name, std::move(data)); }
-
-    bool commit(const QString &version, QString *error)
+    bool read(const QString &name, std::optional<QByteArray> &data, QString *error) const override
     {
-        std::vector<QString> written;
-        for (const auto &[name, data] : files_) {
-            const QString temp = folder_ + name + QStringLiteral(".upgrade");
-            QString reason;
-            if (!wholefile::save(temp, data, &reason)) {
-                for (const QString &done : written)
-                    QFile::remove(done);
-                *error = QDir::toNativeSeparators(folder_ + name) + QStringLiteral(": ") + reason;
-                return false;
-            }
-            written.push_back(temp);
-        }
-        for (size_t i = 0; i < files_.size(); ++i) {
-            std::error_code ec;
-            std::filesystem::rename(written[i].toStdString(), (folder_ + files_[i].first).toStdString(), ec);
-            if (ec) {
-                *error = QDir::toNativeSeparators(folder_ + files_[i].first) + QStringLiteral(": ")
-                         + QString::fromStdString(ec.message());
-                return false;
-            }
-        }
+        const QString path = folder_ + name;
         QString reason;
-        if (!wholefile::save(folder_ + QStringLiteral("dbversion.dat"), ansi::encode(version), &reason)) {
-            *error = QDir::toNativeSeparators(folder_ + QStringLiteral("dbversion.dat")) + QStringLiteral(": ")
-                     + reason;
+        data.reset();
+        if (wholefile::examine(path, &reason) == wholefile::PathKind::missing)
+            return true;
+        data = wholefile::read(path, &reason, wholefile::recordlimit);
+        if (!data) {
+            *error = where(name) + QStringLiteral(": ") + reason;
             return false;
         }
         return true;
     }
+    QStringList termfiles() const override
+    {
+        QStringList names;
+        const QStringList terms = QDir(folder_ + QStringLiteral("subjects"))
+                                      .entryList({QStringLiteral("*.dat")}, QDir::Files, QDir::Name);
+        for (const QString &term : terms)
+            names << QStringLiteral("subjects/") + term;
+        return names;
+    }
+    QString where(const QString &name) const override { return QDir::toNativeSeparators(folder_ + name); }
 
 private:
     QString folder_;
-    std::vector<std::pair<QString, QByteArray>> files_;
+};
+
+// Files held in memory, by name.
+class MemorySource : public UpgradeSource
+{
+public:
+    explicit MemorySource(const QMap<QString, QByteArray> &files) : files_(files) {}
+
+    bool read(const QString &name, std::optional<QByteArray> &data, QString *) const override
+    {
+        const auto it = files_.find(name);
+        if (it == files_.end())
+            data.reset();
+        else
+            data = *it;
+        return true;
+    }
+    QStringList termfiles() const override
+    {
+        QStringList names;
+        for (auto it = files_.begin(); it != files_.end(); ++it) {
+            const QString &name = it.key();
+            if (name.startsWith(QStringLiteral("subjects/")) && name.endsWith(QStringLiteral(".dat"))
+                && name.count(QLatin1Char('/')) == 1)
+                names << name;
+        }
+        return names;
+    }
+    QString where(const QString &name) const override { return name; }
+
+private:
+    const QMap<QString, QByteArray> &files_;
 };
 
 // A file a step converts: false only when it exists and cannot be read.
 // A missing file gives `exists` false and nothing to convert.
-bool readinput(const QString &folder, const QString &name, QByteArray &data, bool &exists, QString *error)
+bool readinput(const UpgradeSource &source, const QString &name, QByteArray &data, bool &exists, QString *error)
 {
-    const QString path = withslash(folder) + name;
-    QString reason;
-    exists = wholefile::examine(path, &reason) != wholefile::PathKind::missing;
-    data.clear();
-    if (!exists)
-        return true;
-    std::optional<QByteArray> read = wholefile::read(path, &reason, wholefile::recordlimit);
-    if (!read) {
-        *error = QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason;
+    std::optional<QByteArray> read;
+    if (!source.read(name, read, error))
         return false;
-    }
-    data = std::move(*read);
+    exists = read.has_value();
+    data = exists ? std::move(*read) : QByteArray();
     return true;
 }
 
 const QString timetablefile = QStringLiteral("timetable.dat");
 
 // The one grid record of "timetable.dat".
-bool readgrid(const QString &folder, qsizetype size, QByteArray &grid, bool &exists, QString *error)
+bool readgrid(const UpgradeSource &folder, qsizetype size, QByteArray &grid, bool &exists, QString *error)
 {
     if (!readinput(folder, timetablefile, grid, exists, error))
         return false;
     if (exists && grid.size() < size) {
-        *error = QDir::toNativeSeparators(withslash(folder) + timetablefile)
+        *error = folder.where(timetablefile)
                  + QStringLiteral(": the file is shorter than its timetable.");
         return false;
     }
@@ -125,7 +141,7 @@ constexpr Grid grid16{15, 9264, 772};
 // (a missing file stays missing); `fill` writes the new grid's texts from
 // the old grid into a zeroed one.
 template <class Fill>
-bool convertgrid(const QString &folder, const Grid &from, const Grid &to, Changes &changes, QString *error,
+bool convertgrid(const UpgradeSource &folder, const Grid &from, const Grid &to, Changes &changes, QString *error,
                  Fill fill)
 {
     QByteArray old;
@@ -162,21 +178,14 @@ QByteArray convertrecords(const QByteArray &in, qsizetype insize, qsizetype keyo
 }
 
 // "subjects.dat" and every stored term: they hold the same records.
-QStringList subjectfiles(const QString &folder)
+QStringList subjectfiles(const UpgradeSource &folder)
 {
-    QStringList names;
-    if (wholefile::examine(withslash(folder) + QStringLiteral("subjects.dat")) != wholefile::PathKind::missing)
-        names << QStringLiteral("subjects.dat");
-    const QStringList terms = QDir(withslash(folder) + QStringLiteral("subjects"))
-                                  .entryList({QStringLiteral("*.dat")}, QDir::Files, QDir::Name);
-    for (const QString &term : terms)
-        names << QStringLiteral("subjects/") + term;
-    return names;
+    return QStringList{QStringLiteral("subjects.dat")} + folder.termfiles();
 }
 
 // Converts the records of each subject file into `changes`.
 template <class Convert>
-bool convertsubjects(const QString &folder, qsizetype insize, qsizetype outsize, Changes &changes, QString *error,
+bool convertsubjects(const UpgradeSource &folder, qsizetype insize, qsizetype outsize, Changes &changes, QString *error,
                      Convert convert)
 {
     for (const QString &name : subjectfiles(folder)) {
@@ -210,9 +219,10 @@ std::optional<int> gridtime(const QString &text)
     return hours * 60 + minutes;
 }
 
-bool convert10to11(const QString &folder, QString *error)
+namespace {
+
+bool step10to11(const UpgradeSource &folder, Changes &changes, QString *error)
 {
-    Changes changes(folder);
     const bool gridok = convertgrid(folder, grid10, grid11, changes, error, [](const char *old, char *grid) {
         putstr(grid, grid11.cell(0, 0), QStringLiteral("7:05"), 255);
         putstr(grid, grid11.cell(0, 1), QStringLiteral("7:50"), 255);
@@ -252,12 +262,11 @@ bool convert10to11(const QString &folder, QString *error)
                         std::memcpy(out, in, TContactRec::size);
                     }));
     }
-    return changes.commit(QStringLiteral("1.1"), error);
+    return true;
 }
 
-bool convert11to12(const QString &folder, QString *error)
+bool step11to12(const UpgradeSource &folder, Changes &changes, QString *error)
 {
-    Changes changes(folder);
     const bool gridok = convertgrid(folder, grid11, grid12, changes, error, [](const char *old, char *grid) {
         for (int r = 0; r < grid11.rows; ++r) {
             for (int c = 0; c < 7; ++c)
@@ -277,12 +286,11 @@ bool convert11to12(const QString &folder, QString *error)
         copystr(in, 232, 255, out, 431, 255);
         copystr(in, 488, 255, out, 687, 255);
     });
-    return ok && changes.commit(QStringLiteral("1.2"), error);
+    return ok;
 }
 
-bool convert12to13(const QString &folder, QString *error)
+bool step12to13(const UpgradeSource &folder, Changes &changes, QString *error)
 {
-    Changes changes(folder);
     const bool ok = convertsubjects(folder, 943, 1344, changes, error, [](const char *in, char *out) {
         copystr(in, 0, 30, out, 0, 30);
         for (int i = 0; i < 100; ++i) {
@@ -305,12 +313,11 @@ bool convert12to13(const QString &folder, QString *error)
                         std::memcpy(out + 272, in + 264, 8);
                     }));
     }
-    return changes.commit(QStringLiteral("1.3"), error);
+    return true;
 }
 
-bool convert13to14(const QString &folder, QString *error)
+bool step13to14(const UpgradeSource &folder, Changes &changes, QString *error)
 {
-    Changes changes(folder);
     const bool ok = convertgrid(folder, grid12, grid14, changes, error, [](const char *old, char *grid) {
         for (int r = 0; r < grid12.rows; ++r) {
             for (int c = 0; c < 12; ++c)
@@ -322,17 +329,16 @@ bool convert13to14(const QString &folder, QString *error)
             putstr(grid, grid14.cell(11 + i, 1), QLatin1String(times[i][1]), 255);
         }
     });
-    return ok && changes.commit(QStringLiteral("1.4"), error);
+    return ok;
 }
 
-bool convert14to15(const QString &folder, QString *error)
+bool step14to15(const UpgradeSource &, Changes &, QString *)
 {
-    return Changes(folder).commit(QStringLiteral("1.5"), error);
+    return true;
 }
 
-bool convert15to16(const QString &folder, QString *error)
+bool step15to16(const UpgradeSource &folder, Changes &changes, QString *error)
 {
-    Changes changes(folder);
     const bool gridok = convertgrid(folder, grid14, grid16, changes, error, [](const char *old, char *grid) {
         for (int r = 0; r < grid14.rows; ++r) {
             for (int c = 0; c < 12; ++c) {
@@ -354,22 +360,21 @@ bool convert15to16(const QString &folder, QString *error)
             copystr(in, 832, 255, out, 27232, 255);
             copystr(in, 1088, 255, out, 27488, 255);
         });
-    return ok && changes.commit(QStringLiteral("1.6"), error);
+    return ok;
 }
 
-bool convert16to17(const QString &folder, QString *error)
+bool step16to17(const UpgradeSource &, Changes &, QString *)
 {
-    return Changes(folder).commit(QStringLiteral("1.7"), error);
+    return true;
 }
 
-bool convert17to18(const QString &folder, QString *error)
+bool step17to18(const UpgradeSource &, Changes &, QString *)
 {
-    return Changes(folder).commit(QStringLiteral("1.8"), error);
+    return true;
 }
 
-bool convert18to19(const QString &folder, QString *error)
+bool step18to19(const UpgradeSource &folder, Changes &changes, QString *error)
 {
-    Changes changes(folder);
     QByteArray calitems;
     bool exists = false;
     if (!readinput(folder, QStringLiteral("calitems.dat"), calitems, exists, error))
@@ -383,12 +388,11 @@ bool convert18to19(const QString &folder, QString *error)
                         std::memcpy(out + 280, in + 272, 8);
                     }));
     }
-    return changes.commit(QStringLiteral("1.9"), error);
+    return true;
 }
 
-bool convert19to20(const QString &folder, QString *error)
+bool step19to20(const UpgradeSource &folder, Changes &changes, QString *error)
 {
-    Changes changes(folder);
     bool exists = false;
     for (const QString &name : {QStringLiteral("categories.dat"), QStringLiteral("memocategories.dat")}) {
         QByteArray data;
@@ -422,12 +426,11 @@ bool convert19to20(const QString &folder, QString *error)
                                                                         std::memset(out + 257, 0, 256);
                                                                 }));
     }
-    return changes.commit(QStringLiteral("2.0"), error);
+    return true;
 }
 
-bool convert20to21(const QString &folder, QString *error)
+bool step20to21(const UpgradeSource &folder, Changes &changes, QString *error)
 {
-    Changes changes(folder);
     QByteArray grid;
     bool exists = false;
     if (!readgrid(folder, grid16.size(), grid, exists, error))
@@ -435,7 +438,7 @@ bool convert20to21(const QString &folder, QString *error)
     // Without a timetable the load builds the default one: the folder is
     // current all the same.
     if (!exists)
-        return changes.commit(QStringLiteral("2.1"), error);
+        return true;
 
     int starts[15], ends[15];
     for (int r = 0; r < grid16.rows; ++r) {
@@ -443,7 +446,7 @@ bool convert20to21(const QString &folder, QString *error)
             const QString text = getstr(grid.constData(), grid16.cell(r, c), 255);
             const std::optional<int> minutes = gridtime(text);
             if (!minutes) {
-                *error = QDir::toNativeSeparators(withslash(folder) + timetablefile)
+                *error = folder.where(timetablefile)
                          + QStringLiteral(": \"%1\" is not a time of day.").arg(text);
                 return false;
             }
@@ -480,26 +483,82 @@ bool convert20to21(const QString &folder, QString *error)
             add(nullptr, r, k < 2 ? 6 : 7, k % 2 == 0 ? -2 : -1);
     }
     changes.put(timetablefile, lessons);
-    return changes.commit(QStringLiteral("2.1"), error);
+    return true;
 }
+
+} // namespace
 
 const std::vector<UpgradeStep> &upgradesteps()
 {
     static const std::vector<UpgradeStep> steps = {
-        {QStringLiteral("convert10to11"), QStringLiteral("1.1"), convert10to11},
-        {QStringLiteral("convert11to12"), QStringLiteral("1.2"), convert11to12},
-        {QStringLiteral("convert12to13"), QStringLiteral("1.3"), convert12to13},
-        {QStringLiteral("convert13to14"), QStringLiteral("1.4"), convert13to14},
-        {QStringLiteral("convert14to15"), QStringLiteral("1.5"), convert14to15},
-        {QStringLiteral("convert15to16"), QStringLiteral("1.6"), convert15to16},
-        {QStringLiteral("convert16to17"), QStringLiteral("1.7"), convert16to17},
-        {QStringLiteral("convert17to18"), QStringLiteral("1.8"), convert17to18},
-        {QStringLiteral("convert18to19"), QStringLiteral("1.9"), convert18to19},
-        {QStringLiteral("convert19to20"), QStringLiteral("2.0"), convert19to20},
-        {QStringLiteral("convert20to21"), QStringLiteral("2.1"), convert20to21},
+        {QStringLiteral("convert10to11"), QStringLiteral("1.1"), convert10to11, step10to11},
+        {QStringLiteral("convert11to12"), QStringLiteral("1.2"), convert11to12, step11to12},
+        {QStringLiteral("convert12to13"), QStringLiteral("1.3"), convert12to13, step12to13},
+        {QStringLiteral("convert13to14"), QStringLiteral("1.4"), convert13to14, step13to14},
+        {QStringLiteral("convert14to15"), QStringLiteral("1.5"), convert14to15, step14to15},
+        {QStringLiteral("convert15to16"), QStringLiteral("1.6"), convert15to16, step15to16},
+        {QStringLiteral("convert16to17"), QStringLiteral("1.7"), convert16to17, step16to17},
+        {QStringLiteral("convert17to18"), QStringLiteral("1.8"), convert17to18, step17to18},
+        {QStringLiteral("convert18to19"), QStringLiteral("1.9"), convert18to19, step18to19},
+        {QStringLiteral("convert19to20"), QStringLiteral("2.0"), convert19to20, step19to20},
+        {QStringLiteral("convert20to21"), QStringLiteral("2.1"), convert20to21, step20to21},
     };
     return steps;
 }
+
+bool runstep(const QString &folder, const UpgradeStep &step, QString *error)
+{
+    const FolderSource source(folder);
+    UpgradeChanges changes;
+    if (!step.convert(source, changes, error))
+        return false;
+    // The converted files and the version they reach, all in one change:
+    // a step is never half done, so never done twice.
+    journal::FileChange change(folder, journal::Kind::upgrade);
+    for (auto &[name, data] : changes.files)
+        change.write(name, std::move(data));
+    change.write(QStringLiteral("dbversion.dat"), ansi::encode(step.target));
+    return change.commit(error);
+}
+
+bool runstep(QMap<QString, QByteArray> &files, const UpgradeStep &step, QString *error)
+{
+    UpgradeChanges changes;
+    {
+        const MemorySource source(files);
+        if (!step.convert(source, changes, error))
+            return false;
+    }
+    for (auto &[name, data] : changes.files)
+        files.insert(name, std::move(data));
+    files.insert(QStringLiteral("dbversion.dat"), ansi::encode(step.target));
+    return true;
+}
+
+namespace {
+
+const UpgradeStep &stepnamed(const char *name)
+{
+    for (const UpgradeStep &step : upgradesteps()) {
+        if (step.name == QLatin1String(name))
+            return step;
+    }
+    std::abort();
+}
+
+} // namespace
+
+bool convert10to11(const QString &folder, QString *error) { return runstep(folder, stepnamed("convert10to11"), error); }
+bool convert11to12(const QString &folder, QString *error) { return runstep(folder, stepnamed("convert11to12"), error); }
+bool convert12to13(const QString &folder, QString *error) { return runstep(folder, stepnamed("convert12to13"), error); }
+bool convert13to14(const QString &folder, QString *error) { return runstep(folder, stepnamed("convert13to14"), error); }
+bool convert14to15(const QString &folder, QString *error) { return runstep(folder, stepnamed("convert14to15"), error); }
+bool convert15to16(const QString &folder, QString *error) { return runstep(folder, stepnamed("convert15to16"), error); }
+bool convert16to17(const QString &folder, QString *error) { return runstep(folder, stepnamed("convert16to17"), error); }
+bool convert17to18(const QString &folder, QString *error) { return runstep(folder, stepnamed("convert17to18"), error); }
+bool convert18to19(const QString &folder, QString *error) { return runstep(folder, stepnamed("convert18to19"), error); }
+bool convert19to20(const QString &folder, QString *error) { return runstep(folder, stepnamed("convert19to20"), error); }
+bool convert20to21(const QString &folder, QString *error) { return runstep(folder, stepnamed("convert20to21"), error); }
 
 std::vector<const UpgradeStep *> stepsfrom(double from)
 {
@@ -516,7 +575,16 @@ std::vector<const UpgradeStep *> stepsfrom(double from)
 bool runupgrade(const QString &folder, double from, QString *error)
 {
     for (const UpgradeStep *step : stepsfrom(from)) {
-        if (!step->run(folder, error))
+        if (!runstep(folder, *step, error))
+            return false;
+    }
+    return true;
+}
+
+bool runupgrade(QMap<QString, QByteArray> &files, double from, QString *error)
+{
+    for (const UpgradeStep *step : stepsfrom(from)) {
+        if (!runstep(files, *step, error))
             return false;
     }
     return true;

@@ -4,17 +4,22 @@
 // the chain of steps, each rewriting some files from one layout to the next.
 // Works on the files alone; callers load the folder afterwards.
 //
-// Each step writes its own target version when it is done, and replaces its
-// files only once all of them are converted, so a chain that stops part-way
-// leaves a folder that the next attempt continues from that step.
+// Each step is one change of the folder (see journal.h): its converted files
+// and its own target version replace the old ones together, across a crash
+// too, so a chain that stops part-way leaves a folder that the next attempt
+// continues from the next step. The steps' conversions work on files in
+// memory; running them on a folder reads and writes its files.
 
 #include "database/database.h"
 
+#include <QByteArray>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 // Checks the version of `folder` (ending with '/'), asks before upgrading,
@@ -32,15 +37,44 @@ struct VersionCheck
 };
 VersionCheck checkfolderversion(const QString &folder, const DbPrompts &prompts);
 
-// One step of the chain: its name, the version it writes and its work, which
-// gives false with the reason in `error` when it cannot be done.
+// What a step reads: the files of a folder by their names in it
+// ("subjects/Autumn.dat" for a stored term).
+class UpgradeSource
+{
+public:
+    virtual ~UpgradeSource() = default;
+    // The file's content, or nothing in `data` when it is missing. False
+    // (with the reason in `error`) when it is there but cannot be read.
+    virtual bool read(const QString &name, std::optional<QByteArray> &data, QString *error) const = 0;
+    // The stored terms' files, "subjects/" + file name, in name order.
+    virtual QStringList termfiles() const = 0;
+    // How a message names the file.
+    virtual QString where(const QString &name) const = 0;
+};
+
+// What a step writes besides its version: the new content of files.
+struct UpgradeChanges
+{
+    void put(const QString &name, QByteArray data) { files.emplace_back(name, std::move(data)); }
+    std::vector<std::pair<QString, QByteArray>> files;
+};
+
+// One step of the chain: its name, the version it writes, its work on a
+// folder, and its conversion, which gives false with the reason in `error`
+// when it cannot be done.
 struct UpgradeStep
 {
     QString name;
     QString target;
     std::function<bool(const QString &folder, QString *error)> run;
+    std::function<bool(const UpgradeSource &source, UpgradeChanges &changes, QString *error)> convert;
 };
 const std::vector<UpgradeStep> &upgradesteps();
+
+// Runs one step on a folder, as one change; or on files in memory (name ->
+// content), which then hold what the folder would.
+bool runstep(const QString &folder, const UpgradeStep &step, QString *error);
+bool runstep(QMap<QString, QByteArray> &files, const UpgradeStep &step, QString *error);
 
 // The steps that run on a folder of version `from`, in order: those whose
 // target is greater.
@@ -49,6 +83,7 @@ std::vector<const UpgradeStep *> stepsfrom(double from);
 // Runs those steps without asking. On failure the folder keeps the steps
 // done so far (and their version); `error` says which step stopped and why.
 bool runupgrade(const QString &folder, double from, QString *error);
+bool runupgrade(QMap<QString, QByteArray> &files, double from, QString *error);
 
 // The steps. A file a step converts that is missing is left missing (the
 // load creates it empty or with its defaults); a grid file shorter than its

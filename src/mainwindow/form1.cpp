@@ -1,6 +1,7 @@
 #include "mainwindow/form1.h"
 
 #include "database/database.h"
+#include "database/recovery.h"
 #include "database/upgrade.h"
 #include "database/settings.h"
 #include "mainwindow/aboutbox.h"
@@ -171,7 +172,13 @@ bool TForm1::FormCreate()
     // The problems of one start (a read-only or damaged folder gives many)
     // are told together in one message once the database is loaded.
     db_.holdreports();
-    const bool made = db_.createfolders();
+    // Before anything is made or loaded: a change of several files that a
+    // crash interrupted is undone or finished, or the start stops with the
+    // data where it is.
+    const Recovery recovery = recoverdatabase(db_.dbpath());
+    for (const DbMessage &note : recovery.notes)
+        db_.reporterror(note);
+    const bool made = recovery.usable && db_.createfolders();
     if (made) {
         db_.removeleftovers({settingsfilename, Language::languagefile});
         language_.loadlanguage(db_.dbpath(), folders::programfolders());

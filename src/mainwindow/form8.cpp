@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -224,7 +225,7 @@ QString TForm8::reportname(const backup::Item &item) const
     return parts.join(QStringLiteral(" - "));
 }
 
-void TForm8::runlong(const std::function<void(backup::Progress &)> &job)
+bool TForm8::runlong(const std::function<void(backup::Progress &)> &job)
 {
     busy_ = true;
     for (QWidget *w : {static_cast<QWidget *>(BitBtn1), static_cast<QWidget *>(BitBtn2),
@@ -241,11 +242,18 @@ void TForm8::runlong(const std::function<void(backup::Progress &)> &job)
         const qint64 total = progress.total;
         progress_->setValue(total > 0 ? int(1000 * progress.done / total) : 0);
     });
+    bool finished = false;
     QThread *worker = QThread::create([&job, &progress] { job(progress); });
-    connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
+    connect(worker, &QThread::finished, &loop, [&] {
+        finished = true;
+        loop.quit();
+    });
     worker->start();
     poll.start();
     loop.exec();
+    // Ended otherwise: the program is quitting. The copy stops where it is.
+    if (!finished)
+        progress.cancel = true;
     worker->wait();
     delete worker;
 
@@ -254,10 +262,13 @@ void TForm8::runlong(const std::function<void(backup::Progress &)> &job)
                        static_cast<QWidget *>(Button1)})
         w->setEnabled(true);
     busy_ = false;
+    return finished;
 }
 
 void TForm8::BitBtn2Click()
 {
+    if (busy_)
+        return;
     const QString folder = usablefolder();
     if (folder.isEmpty())
         return;
@@ -271,19 +282,38 @@ void TForm8::BitBtn2Click()
         return;
 
     backup::ExportResult result;
-    runlong([&](backup::Progress &progress) { result = backup::exportdatabase(dbpath_, target, &progress); });
-
-    QString failures;
-    for (const backup::Item *item : result.failed)
-        failures += reportname(*item) + QStringLiteral(", ");
-    if (result.copied == 0) {
-        // Not a backup at all: say so, and leave no empty folder behind.
+    const bool finished =
+        runlong([&](backup::Progress &progress) { result = backup::exportdatabase(dbpath_, target, &progress); });
+    // A folder made here and left unfinished or empty is no backup at all;
+    // one that was there keeps the mark of an unfinished export.
+    auto removenew = [&] {
         if (!existed)
-            QDir().rmdir(target);
+            QDir(target).removeRecursively();
+    };
+    if (!finished) {
+        removenew();
+        return;
+    }
+    if (!result.marked) {
+        removenew();
+        trans_messagebox(exportfailed, {result.error}, QStringLiteral("Error"), mb::iconerror);
+        return;
+    }
+    if (result.copied == 0) {
+        removenew();
         trans_messagebox(nothingexported, {QDir::toNativeSeparators(target)}, QStringLiteral("Error"),
                          mb::iconwarning);
         return;
     }
+    if (!result.complete) {
+        removenew();
+        trans_messagebox(exportfailed, {result.error}, QStringLiteral("Error"), mb::iconerror);
+        return;
+    }
+
+    QString failures;
+    for (const backup::Item *item : result.failed)
+        failures += reportname(*item) + QStringLiteral(", ");
     QString message = text(QStringLiteral("Database was exported to folder")) + QLatin1Char(' ')
                       + QDir::toNativeSeparators(target);
     if (!failures.isEmpty())
@@ -295,24 +325,46 @@ void TForm8::BitBtn2Click()
 
 void TForm8::BitBtn1Click()
 {
+    if (busy_)
+        return;
     if (trans_confirmation(importquestion) != mb::idyes)
         return;
     const QString folder = usablefolder();
     if (folder.isEmpty())
         return;
+    if (backup::isincomplete(folder)) {
+        trans_messagebox(incompletebackup, QStringLiteral("Error"), mb::iconerror);
+        return;
+    }
     // The backup itself is only read: an older one is upgraded in the copy.
     const VersionCheck check = checkfolderversion(folder, messageprompts());
     if (check.result == VersionCheck::refused)
         return;
 
-    backup::Import import(dbpath_, folder);
+    backup::Import import(dbpath_, folder, mover_);
     bool staged = false;
     QString error;
-    runlong([&](backup::Progress &progress) { staged = import.stage(check, &progress, &error); });
+    const bool finished =
+        runlong([&](backup::Progress &progress) { staged = import.stage(check, &progress, &error); });
+    if (!finished) {
+        // Quitting: nothing of the database was touched yet, and it stays so.
+        import.discard();
+        return;
+    }
+    // From here to the reload nothing else runs: no tick, no page can save
+    // between the replace and the new data in memory.
     if (!staged || !import.replace(&error)) {
+        if (!import.stranded().isEmpty()) {
+            trans_messagebox(importstranded, {error, import.stranded().join(QLatin1Char('#')), import.asidefolder()},
+                             QStringLiteral("Error"), mb::iconerror);
+            emit mustend();
+            return;
+        }
+        import.discard();
         trans_messagebox(importfailed, {error}, QStringLiteral("Error"), mb::iconerror);
         return;
     }
+    emit imported();
 
     // In the order the items were copied: files, old folders that stayed,
     // then folders the backup lacks.
@@ -336,6 +388,5 @@ void TForm8::BitBtn1Click()
                        "Unable to import following folders (do not need to be an error if database version was older)"))
                    + QStringLiteral(": ") + failures;
     prompter().messagebox(this, message, donecaption, mb::iconinformation);
-    emit imported();
     accept();
 }

@@ -35,6 +35,12 @@ public:
     static inline const QString nothingexported = QStringLiteral("Nothing could be exported to folder %s.");
     static inline const QString importfailed =
         QStringLiteral("Unable to import the database:#%s##The current database was left as it was.");
+    static inline const QString importstranded = QStringLiteral(
+        "Unable to import the database:#%s##These items could not be put back yet:#%s##Nothing was deleted: what was "
+        "set aside of your database is in the folder %s. Quillmoter ends now and puts it back at its next start.");
+    static inline const QString incompletebackup = QStringLiteral(
+        "This backup is incomplete: its export was interrupted. Please choose another backup.");
+    static inline const QString exportfailed = QStringLiteral("Unable to export the database:#%s");
     static inline const QString donecaption = QStringLiteral("Hotovo");
 
     enum class Mode { exporting, importing };
@@ -50,6 +56,11 @@ public:
 
     // Asks for a folder; the default shows the folder dialog.
     void setfolderchooser(std::function<QString()> chooser) { choosefolder_ = std::move(chooser); }
+    // How an import moves items within the database folder; a rename unless set.
+    void setmover(std::function<bool(const QString &, const QString &, QString *)> mover)
+    {
+        mover_ = std::move(mover);
+    }
 
     // The export's time stamp, "ddmmyyhhnn", set when export mode is set.
     QString exportstamp;
@@ -63,8 +74,12 @@ public:
     bool busy() const { return busy_; }
 
 signals:
-    // A backup replaced the database folder: everything must be loaded again.
+    // A backup replaced the database folder: everything must be loaded again,
+    // before anything else can save.
     void imported();
+    // An import could not be undone wholly: the program must end so that
+    // nothing saves over the items set aside; the next start puts them back.
+    void mustend();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -73,7 +88,9 @@ protected:
 private:
     QString chosenfolder() const;
     QString usablefolder();
-    void runlong(const std::function<void(backup::Progress &)> &job);
+    // Runs `job` beside the window; false when the program was asked to
+    // end meanwhile (the job is then stopped and must not be carried on).
+    bool runlong(const std::function<void(backup::Progress &)> &job);
     QString reportname(const backup::Item &item) const;
     QString text(const QString &english) const;
 
@@ -82,6 +99,7 @@ private:
     Mode mode_ = Mode::importing;
     bool busy_ = false;
     std::function<QString()> choosefolder_;
+    std::function<bool(const QString &, const QString &, QString *)> mover_;
     QMap<QString, QLabel *> texts_; // hidden labels: texts put together at run time
 
     QLabel *Label1 = nullptr;    // "Export to:" / "Database path:"

@@ -72,6 +72,7 @@ bool ProgramWindows::create()
     form8_ = std::make_unique<TForm8>(db_.dbpath(), clock_);
     form1_->adddialog(form8_.get());
     QObject::connect(form8_.get(), &TForm8::imported, form1_.get(), &TForm1::refreshcontent);
+    QObject::connect(form8_.get(), &TForm8::mustend, form1_.get(), &TForm1::Ukonit1Click);
     form1_->overview()->setbackupform(form8_.get());
     ringform_ = std::make_unique<Tringform>(player_);
     form1_->setringform(ringform_.get(), &player_);

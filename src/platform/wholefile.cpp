@@ -5,7 +5,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
 #include <QStringList>
+
+#include <algorithm>
 
 #include <cerrno>
 #include <limits>
@@ -36,18 +39,44 @@ QString notplain(mode_t mode)
     return QStringLiteral("It is not a plain file.");
 }
 
-// Makes a rename in `path`'s folder survive a power loss.
-void syncfolder(const QString &path)
+} // namespace
+
+bool syncfolder(const QString &folder)
 {
-    const int fd = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
-                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        return;
-    ::fsync(fd);
+        return false;
+    const bool ok = ::fsync(fd) == 0;
     ::close(fd);
+    return ok;
 }
 
-} // namespace
+QString writeerror(const QFileDevice &file)
+{
+    // A buffered write can stop short on a full disk without any error set;
+    // Qt's own text is then "Unknown error".
+    bool full = file.error() == QFileDevice::ResourceError;
+    if (!full && !file.fileName().isEmpty()) {
+        const QStorageInfo storage(QFileInfo(file.fileName()).absolutePath());
+        full = storage.isValid() && storage.bytesAvailable() == 0;
+    }
+    if (full)
+        return diskfull;
+    return file.errorString();
+}
+
+bool writeall(QFileDevice &file, const char *data, qint64 size, QString *error)
+{
+    for (qint64 done = 0; done < size;) {
+        const qint64 n = file.write(data + done, size - done);
+        if (n <= 0) {
+            seterror(error, writeerror(file));
+            return false;
+        }
+        done += n;
+    }
+    return true;
+}
 
 PathKind examine(const QString &path, QString *error)
 {
@@ -108,21 +137,22 @@ bool save(const QString &path, const QByteArray &data, QString *error)
     QSaveFile file(path);
     // Unbuffered: with a write buffer, Qt 6.4 commits even when the final
     // flush fails (full disk), replacing the old file with a cut one.
-    bool ok = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-    for (qsizetype done = 0; ok && done < data.size();) {
-        const qint64 n = file.write(data.constData() + done, data.size() - done);
-        ok = n > 0;
-        done += ok ? n : 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        seterror(error, file.errorString());
+        return false;
     }
-    if (ok)
-        ok = file.commit(); // syncs, then replaces the old file
+    QString reason;
+    bool ok = writeall(file, data.constData(), data.size(), &reason);
+    if (ok && !file.commit()) { // syncs, then replaces the old file
+        reason = writeerror(file);
+        ok = false;
+    }
     if (!ok) {
-        if (error)
-            *error = file.errorString();
+        seterror(error, reason);
         file.cancelWriting();
         return false;
     }
-    syncfolder(path);
+    syncfolder(QFileInfo(path).absolutePath());
     return true;
 }
 
@@ -132,10 +162,25 @@ namespace {
 std::optional<QByteArray> take(QFile &file, qint64 count, bool whole, QString *error)
 {
     // One byte more than allowed tells a file that grew since it was opened.
-    QByteArray data = file.read(whole ? count + 1 : count);
-    if (file.error() != QFileDevice::NoError) {
-        seterror(error, file.errorString());
-        return std::nullopt;
+    const qint64 want = whole ? count + 1 : count;
+    // Read in pieces no larger than the file: a read of the whole cap at
+    // once would set aside the cap in memory (512 MB for a record file).
+    constexpr qint64 piece = qint64(1) << 20;
+    QByteArray data;
+    while (data.size() < want) {
+        // The rest of the file and one byte, which tells a file that grew.
+        const qint64 left = std::max<qint64>(file.size() - file.pos(), 0) + 1;
+        const qint64 n = std::min({want - qint64(data.size()), piece, left});
+        const qsizetype before = data.size();
+        data.resize(before + qsizetype(n));
+        const qint64 got = file.read(data.data() + before, n);
+        if (got < 0) {
+            seterror(error, file.errorString());
+            return std::nullopt;
+        }
+        data.resize(before + qsizetype(got));
+        if (got == 0)
+            break;
     }
     if (whole && data.size() > count) {
         seterror(error, QStringLiteral("The file is larger than %1 MB.").arg(count >> 20));

@@ -14,6 +14,7 @@
 #include <optional>
 
 class QFile;
+class QFileDevice;
 
 namespace wholefile {
 
@@ -36,6 +37,16 @@ PathKind examine(const QString &path, QString *error = nullptr);
 // Opens `path` for reading when it is a plain file of at most `limit`
 // bytes, without ever waiting on a FIFO or a device.
 bool openplain(QFile &file, const QString &path, qint64 limit, QString *error = nullptr);
+
+// The reason a write failed, as the user reads it: a full disk says so.
+inline const QString diskfull = QStringLiteral("The disk is full.");
+QString writeerror(const QFileDevice &file);
+
+// Writes all of `data` to an open file; false with the reason in `error`.
+bool writeall(QFileDevice &file, const char *data, qint64 size, QString *error = nullptr);
+
+// Makes the renames and new names in `folder` survive a power loss.
+bool syncfolder(const QString &folder);
 
 // Writes `data` as the whole new content of `path`. On failure returns false
 // and puts the system's reason into `error` (when given).

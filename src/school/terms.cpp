@@ -1,6 +1,7 @@
 #include "school/terms.h"
 
 #include "database/database.h"
+#include "database/journal.h"
 #include "database/recordrules.h"
 #include "platform/ansi.h"
 #include "platform/collate.h"
@@ -100,19 +101,27 @@ QStringList Terms::termlist() const
     return list;
 }
 
-bool Terms::copyover(const QString &from, const QString &to, TermError &error) const
+std::optional<QByteArray> Terms::readterm(const QString &path, TermError &error) const
 {
     QString reason;
-    const std::optional<QByteArray> data = wholefile::read(from, &reason);
-    if (!data) {
-        error = {QStringLiteral("Unable to read %s:#%s"), {QDir::toNativeSeparators(from), reason}};
-        return false;
-    }
-    if (!wholefile::save(to, *data, &reason)) {
-        error = {QStringLiteral("Unable to save %s:#%s"), {QDir::toNativeSeparators(to), reason}};
-        return false;
-    }
-    return true;
+    std::optional<QByteArray> data = wholefile::read(path, &reason, wholefile::recordlimit);
+    if (!data)
+        error = {QStringLiteral("Unable to read %s:#%s"), {QDir::toNativeSeparators(path), reason}};
+    return data;
+}
+
+bool Terms::commit(journal::FileChange &change, TermError &error) const
+{
+    QString reason;
+    if (change.commit(&reason))
+        return true;
+    error = {Terms::changefailed, {reason}};
+    return false;
+}
+
+QString Terms::termname(const QString &name)
+{
+    return dbfolder::subjects + QLatin1Char('/') + name + termsuffix;
 }
 
 TermOutcome Terms::newterm(const QString &name, const std::function<bool()> &overwrite, TermError &error)
@@ -122,15 +131,30 @@ TermOutcome Terms::newterm(const QString &name, const std::function<bool()> &ove
     const std::optional<QString> open = getsubjfname(&error);
     if (!open)
         return TermOutcome::failed;
-    if (!copyover(db_.path(dbfile::subjects), termpath(*open), error))
+    const std::optional<QByteArray> stored = readterm(db_.path(dbfile::subjects), error);
+    if (!stored)
         return TermOutcome::failed;
-    if (termexists(name) && !overwrite())
+    // The open term is stored whatever the answer; its own name counts as
+    // taken, since storing it makes its file.
+    if ((name == *open || termexists(name)) && !overwrite()) {
+        QString reason;
+        if (!wholefile::save(termpath(*open), *stored, &reason)) {
+            error = {QStringLiteral("Unable to save %s:#%s"), {QDir::toNativeSeparators(termpath(*open)), reason}};
+            return TermOutcome::failed;
+        }
         return TermOutcome::declined;
-    if (!setsubjfname(name, &error))
-        return TermOutcome::failed;
-    for (TSubjectRec &subject : db_.subjects)
+    }
+    // The open term stored, the new name and the cleared marks: one change.
+    std::vector<TSubjectRec> cleared = db_.subjects;
+    for (TSubjectRec &subject : cleared)
         newsubject(subject, subject.name);
-    db_.savesubjects();
+    journal::FileChange change(db_.dbpath(), journal::Kind::terms);
+    change.write(termname(*open), *stored);
+    change.write(subjfnamefile, wholefile::joinlines({name}));
+    change.write(dbfile::subjects, encoderecords(cleared));
+    if (!commit(change, error))
+        return TermOutcome::failed;
+    db_.loadsubjects();
     return TermOutcome::done;
 }
 
@@ -141,18 +165,21 @@ TermOutcome Terms::loadterm(const QString &name, TermError &error)
         return TermOutcome::failed;
     if (name == *open)
         return TermOutcome::declined;
-    const QString subjects = db_.path(dbfile::subjects);
-    if (!copyover(subjects, termpath(*open), error) || !copyover(termpath(name), subjects, error))
+    const std::optional<QByteArray> current = readterm(db_.path(dbfile::subjects), error);
+    if (!current)
+        return TermOutcome::failed;
+    const std::optional<QByteArray> chosen = readterm(termpath(name), error);
+    if (!chosen)
+        return TermOutcome::failed;
+    // The open term stored, the chosen one opened and named: one change,
+    // or a later switch would store one term's marks over another's.
+    journal::FileChange change(db_.dbpath(), journal::Kind::terms);
+    change.write(termname(*open), *current);
+    change.write(dbfile::subjects, *chosen);
+    change.write(subjfnamefile, wholefile::joinlines({name}));
+    if (!commit(change, error))
         return TermOutcome::failed;
     db_.loadsubjects();
-    if (!setsubjfname(name, &error)) {
-        // The open term would be named wrongly and later stored over another
-        // term: go back to it.
-        TermError ignored;
-        copyover(termpath(*open), subjects, ignored);
-        db_.loadsubjects();
-        return TermOutcome::failed;
-    }
     return TermOutcome::done;
 }
 
@@ -168,6 +195,13 @@ TermOutcome Terms::renameterm(const QString &from, const QString &to, const QStr
     if (!open)
         return TermOutcome::failed;
     const bool moved = termexists(from);
+    if (from == *open && moved) {
+        // The open term's file and its name move together.
+        journal::FileChange change(db_.dbpath(), journal::Kind::terms);
+        change.move(termname(from), termname(to));
+        change.write(subjfnamefile, wholefile::joinlines({to}));
+        return commit(change, error) ? TermOutcome::done : TermOutcome::failed;
+    }
     if (moved) {
         QFile file(termpath(from));
         if (!file.rename(termpath(to))) {
@@ -176,11 +210,8 @@ TermOutcome Terms::renameterm(const QString &from, const QString &to, const QStr
             return TermOutcome::failed;
         }
     }
-    if (from == *open && !setsubjfname(to, &error)) {
-        if (moved)
-            QFile::rename(termpath(to), termpath(from));
+    if (from == *open && !setsubjfname(to, &error))
         return TermOutcome::failed;
-    }
     return TermOutcome::done;
 }
 

@@ -6,10 +6,13 @@
 //
 // Every copy, move and deletion is checked: an operation whose file step
 // fails stops there with an error and leaves every term's marks where they
-// were. A copy over an existing file replaces it whole or not at all.
+// were. What changes several files (opening another term, starting a new
+// one, renaming the open one) is one change across a crash too: the next
+// start finishes it (see database/journal.h).
 
 #include "platform/filenames.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -17,6 +20,9 @@
 #include <optional>
 
 class Database;
+namespace journal {
+class FileChange;
+}
 
 inline const QString subjfnamefile = QStringLiteral("subjfname.dat");
 
@@ -43,6 +49,7 @@ public:
         QStringLiteral("Term with this name already exists, please enter the unique name.");
     static inline const QString openmessage = QStringLiteral("Cannot delete term which is currently opened.");
     static inline const QString deletequestion = QStringLiteral("Are you sure you want to delete selected term?");
+    static inline const QString changefailed = QStringLiteral("Unable to change the terms of marks:#%s");
 
     // `previousterm`: the open term's name while "subjfname.dat" does not
     // exist (the translated "Previous term").
@@ -75,7 +82,10 @@ public:
     TermOutcome deleteterm(const QString &name, const std::function<bool()> &confirm, TermError &error);
 
 private:
-    bool copyover(const QString &from, const QString &to, TermError &error) const;
+    std::optional<QByteArray> readterm(const QString &path, TermError &error) const;
+    bool commit(journal::FileChange &change, TermError &error) const;
+    // A term's file by its name inside the database folder.
+    static QString termname(const QString &name);
 
     Database &db_;
     QString previousterm_;

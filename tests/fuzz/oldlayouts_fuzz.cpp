@@ -1,39 +1,53 @@
-// The old-layout readers of the upgrade chain: the first byte picks a step,
-// the rest stands in every file the steps read. A step converts or refuses;
-// what it leaves loads.
+// The old-layout readers of the upgrade chain, on files in memory: the first
+// byte picks a step, the rest stands in every file the steps read. A step
+// converts or refuses with a reason; what it leaves reads as today's records.
 
-#include "database/database.h"
+#include "database/records.h"
 #include "database/upgrade.h"
+#include "platform/ansi.h"
+#include "platform/wholefile.h"
 
 #include "fuzzcheck.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include <QMap>
+
+namespace {
+
+// Decodes every whole record of `data`, as a load does.
+template <class Rec>
+void decodeall(const QByteArray &data)
+{
+    for (qsizetype at = 0; at + Rec::size <= data.size(); at += Rec::size)
+        (void)Rec::decode(data.constData() + at);
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size < 1)
         return 0;
-    // In memory where the system has it: every save syncs to disk.
-    static QTemporaryDir root(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/qmfuzz-XXXXXX")
-                                                                        : QDir::tempPath() + QStringLiteral("/qmfuzz-XXXXXX"));
-    const QString folder = root.path() + QStringLiteral("/db/");
-    QDir(folder).removeRecursively();
-    QDir().mkpath(folder + QStringLiteral("subjects"));
     const QByteArray content = fuzzcheck::bytes(data + 1, size - 1);
+    QMap<QString, QByteArray> files;
     for (const char *name : {"timetable.dat", "contacts.dat", "calitems.dat", "tasks.dat", "subjects.dat",
-                             "categories.dat", "memocategories.dat", "subjects/term.dat"}) {
-        QFile file(folder + QLatin1String(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-            return 0;
-    }
+                             "categories.dat", "memocategories.dat", "subjects/term.dat"})
+        files.insert(QLatin1String(name), content);
     const std::vector<UpgradeStep> &steps = upgradesteps();
     const UpgradeStep &step = steps[data[0] % steps.size()];
     QString error;
-    if (!step.run(folder, &error))
+    if (!runstep(files, step, &error)) {
         fuzzcheck::require(!error.isEmpty(), "a refused step says why");
-    Database db(folder, [](const DbMessage &) {});
-    db.loadall();
+        return 0;
+    }
+    fuzzcheck::require(files.value(QStringLiteral("dbversion.dat")) == ansi::encode(step.target),
+                       "a step writes its version");
+    decodeall<TContactRec>(files.value(QStringLiteral("contacts.dat")));
+    decodeall<TCalItemRec>(files.value(QStringLiteral("calitems.dat")));
+    decodeall<TTaskRec>(files.value(QStringLiteral("tasks.dat")));
+    decodeall<TLessonRec>(files.value(QStringLiteral("timetable.dat")));
+    decodeall<TSubjectRec>(files.value(QStringLiteral("subjects.dat")));
+    decodeall<TSubjectRec>(files.value(QStringLiteral("subjects/term.dat")));
+    for (const char *list : {"categories.dat", "memocategories.dat"})
+        (void)wholefile::splitlines(ansi::decode(files.value(QLatin1String(list))));
     return 0;
 }

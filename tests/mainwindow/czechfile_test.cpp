@@ -14,6 +14,7 @@
 #include "widgets/form4.h"
 
 #include "database/database.h"
+#include "database/recovery.h"
 #include "database/dbversion.h"
 #include "database/settings.h"
 #include "database/upgrade.h"
@@ -269,6 +270,7 @@ const struct
     {"organizer/taskspage.cpp", "question"},      // deletedone
     {"database/database.cpp", "format"},          // report
     {"mainwindow/form1.cpp", "format"},           // report
+    {"mainwindow/form1.cpp", "note"},             // the start's recovery notes, wanted as such
     {"mainwindow/daychecks.cpp", "text"},         // showwebprompt
     {"mainwindow/program.cpp", "m.format"},       // the database's reports, made by report(...)
     {"mainwindow/form1.cpp", "joinmessages(std::exchange(startreports_, {}))"}, // the same, joined
@@ -848,6 +850,13 @@ protected:
             if (id(use.section, use.key) != id("Memos", "Tips2"))
                 want(use.section, use.key, QStringLiteral("looked up while using: ") + use.where);
         }
+        // The database check's texts reach the message boxes through its prompts.
+        for (const QString &text : {dbversionmissing, dbversionnewer(), actualizequestion, actualizefailed})
+            want("Messages", text, QStringLiteral("the database check"));
+        // So do the start's notes on what it recovered.
+        for (const QString &text : {importundone, importfinished, termsfinished, upgradefinished, changeundone,
+                                    recoveryfailed, notputback, asideputback, asidekept})
+            want("Messages", text, QStringLiteral("the start's recovery"));
     }
 
     QTemporaryDir dir;

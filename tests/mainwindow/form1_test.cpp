@@ -3,7 +3,10 @@
 
 #include "mainwindow/form1.h"
 
+#include "database/backup.h"
 #include "database/database.h"
+#include "database/journal.h"
+#include "database/recovery.h"
 #include "database/settings.h"
 #include "mainwindow/navbar.h"
 #include "mainwindow/overviewpage.h"
@@ -11,6 +14,7 @@
 #include "platform/clock.h"
 #include "platform/inifile.h"
 #include "school/timetablecolors.h"
+#include "crashsupport.h"
 #include "testsupport.h"
 #include "widgets/language.h"
 #include "widgets/pagetable.h"
@@ -173,6 +177,67 @@ TEST_F(MainWindowTest, TheProblemsOfOneStartComeInOneMessage)
     // Later problems are told as they come.
     db.reporterror({QStringLiteral("later"), {}});
     EXPECT_EQ(messages.size(), 2);
+}
+
+// The start undoes an import that a crash stopped before it makes a folder
+// or loads a file: the notes moved aside come back instead of an empty
+// "memos" folder taking their place.
+TEST_F(MainWindowTest, AnImportThatACrashStoppedIsUndoneBeforeAnythingIsMadeOrLoaded)
+{
+    QStringList messages;
+    db.setreporter([&](const DbMessage &m) { messages << m.text(); });
+    ASSERT_TRUE(db.createfolders());
+    ASSERT_TRUE(writefile(file(dbfile::dbversion), "2.1"));
+    db.contacts = {testsupport::contact("Ann")};
+    db.savecontacts();
+    ASSERT_TRUE(writefile(file(QStringLiteral("memos/Diary.rtf")), "{\\rtf1 mine}"));
+    const QString backup = dir.filePath(QStringLiteral("QMTR_0101260800/"));
+    QDir().mkpath(backup);
+    QByteArray bob(TContactRec::size, '\0');
+    testsupport::contact("Bob").encode(bob.data());
+    ASSERT_TRUE(writefile(backup + "contacts.dat", bob));
+    ASSERT_TRUE(writefile(backup + "dbversion.dat", "2.1"));
+    try {
+        journal::setstephook([](const QString &step) {
+            if (step.startsWith(QStringLiteral("move memos")))
+                throw crashsupport::Killed{step};
+        });
+        backup::Import import(db.dbpath(), backup);
+        VersionCheck check;
+        check.result = VersionCheck::current;
+        QString error;
+        ASSERT_TRUE(import.stage(check, nullptr, &error));
+        import.replace(&error);
+        FAIL() << "not stopped";
+    } catch (const crashsupport::Killed &) {
+    }
+    journal::setstephook({});
+    ASSERT_FALSE(QFileInfo::exists(file(QStringLiteral("memos"))));
+
+    auto form = start();
+    ASSERT_TRUE(form->programstart());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(importundone)) << messages[0].toStdString();
+    ASSERT_EQ(db.contacts.size(), 1u);
+    EXPECT_EQ(db.contacts[0].name, QStringLiteral("Ann"));
+    EXPECT_EQ(readfile(file(QStringLiteral("memos/Diary.rtf"))), QByteArray("{\\rtf1 mine}"));
+    EXPECT_TRUE(QDir(db.dbpath()).entryList({QStringLiteral(".*")}, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
+                    .isEmpty());
+}
+
+TEST_F(MainWindowTest, AChangeThatCannotBeRecoveredStopsTheStartBeforeAnythingIsMade)
+{
+    QStringList messages;
+    db.setreporter([&](const DbMessage &m) { messages << m.text(); });
+    QDir().mkpath(db.dbpath());
+    ASSERT_TRUE(writefile(file(journal::filename), "damaged"));
+    TForm1 form(db, settings, language, clock, {}, [] { return true; });
+    EXPECT_FALSE(form.FormCreate());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("An interrupted change of the database could not be completed")))
+        << messages[0].toStdString();
+    EXPECT_EQ(QDir(db.dbpath()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{journal::filename});
 }
 
 TEST_F(MainWindowTest, LeftoversOfAKilledSaveAreRemovedAtStart)

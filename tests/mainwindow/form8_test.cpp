@@ -5,6 +5,7 @@
 
 #include "database/backup.h"
 #include "database/database.h"
+#include "database/journal.h"
 #include "database/settings.h"
 #include "mainwindow/overviewpage.h"
 #include "platform/clock.h"
@@ -20,7 +21,10 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
+
+#include <atomic>
 
 using testsupport::readfile;
 using testsupport::RecordingPrompter;
@@ -239,4 +243,144 @@ TEST(BackupButtons, TheOverviewOpensTheBackupWindowInEachMode)
         overview.findChild<QPushButton *>(QLatin1String(button))->click();
     }
     EXPECT_EQ(modes, (QList<TForm8::Mode>{TForm8::Mode::exporting, TForm8::Mode::importing}));
+}
+
+namespace {
+
+// A backup of the current version, with every record file.
+QString makebackup(const QString &folder)
+{
+    for (const char *name : {"contacts.dat", "calitems.dat", "tasks.dat", "subjects.dat", "timetable.dat",
+                             "categories.dat", "memocategories.dat", "subjfname.dat"}) {
+        QDir().mkpath(folder);
+        writefile(folder + "/" + name, QByteArray("backup ") + name);
+    }
+    writefile(folder + "/dbversion.dat", "2.1");
+    QDir().mkpath(folder + "/photos");
+    writefile(folder + "/photos/2.bmp", "backup photo");
+    return folder;
+}
+
+} // namespace
+
+TEST_F(BackupWindowTest, AnInterruptedExportIsRefusedWithAMessage)
+{
+    const QString backup = makebackup(backups + "/QMTR_0101260800");
+    ASSERT_TRUE(writefile(backup + "/" + backup::incompletemark, ""));
+    form.setmode(TForm8::Mode::importing);
+    QSignalSpy imported(&form, &TForm8::imported);
+    choose(backup);
+    const QMap<QString, QByteArray> before = snapshot(db);
+    form.BitBtn1Click();
+    ASSERT_EQ(answers.boxes.size(), 1u);
+    EXPECT_EQ(answers.boxes[0].text, TForm8::incompletebackup);
+    EXPECT_EQ(answers.boxes[0].caption, QStringLiteral("Error"));
+    EXPECT_EQ(imported.count(), 0);
+    EXPECT_EQ(snapshot(db), before);
+
+    // A whole export has no mark; one of an older version had none either.
+    form.setmode(TForm8::Mode::exporting);
+    choose(backups);
+    form.BitBtn2Click();
+    EXPECT_FALSE(backup::isincomplete(backups + "/QMTR_0302261405"));
+    EXPECT_FALSE(QFileInfo::exists(backups + "/QMTR_0302261405/" + backup::incompletemark));
+}
+
+// Quitting while the backup is copied stops the import before it touches
+// the database folder, and a second click meanwhile starts nothing.
+TEST_F(BackupWindowTest, QuittingDuringTheCopyEndsTheImportBeforeTheReplace)
+{
+    const QString backup = makebackup(backups + "/QMTR_0101260800");
+    form.setmode(TForm8::Mode::importing);
+    QSignalSpy imported(&form, &TForm8::imported);
+    choose(backup);
+    const QMap<QString, QByteArray> before = snapshot(db);
+
+    std::atomic<bool> quitting{false};
+    // The copy waits at its first file until the program is quitting.
+    journal::setstephook([&](const QString &step) {
+        if (!step.startsWith("copy"))
+            return;
+        for (int i = 0; i < 2000 && !quitting; ++i)
+            QThread::msleep(5);
+    });
+    QTimer::singleShot(0, &form, [&] {
+        form.BitBtn1Click(); // busy: nothing happens
+        QCoreApplication::exit(0);
+        quitting = true;
+    });
+    form.BitBtn1Click();
+    journal::setstephook({});
+    // Back to an application that may run event loops again.
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+
+    EXPECT_TRUE(quitting);
+    EXPECT_EQ(answers.questions.size(), 1u) << "the second click asked nothing";
+    EXPECT_EQ(imported.count(), 0);
+    EXPECT_TRUE(answers.boxes.empty());
+    EXPECT_EQ(snapshot(db), before) << "no staging copy left, nothing replaced";
+}
+
+TEST_F(BackupWindowTest, AnImportThatCannotBePutBackEndsTheProgramAndSaysWhere)
+{
+    const QString backup = makebackup(backups + "/QMTR_0101260800");
+    form.setmode(TForm8::Mode::importing);
+    QSignalSpy imported(&form, &TForm8::imported);
+    QSignalSpy mustend(&form, &TForm8::mustend);
+    choose(backup);
+    int calls = 0;
+    form.setmover([&](const QString &from, const QString &to, QString *error) {
+        ++calls;
+        if (calls == 3 || calls == 5) {
+            *error = QStringLiteral("refused");
+            return false;
+        }
+        return journal::rename(from, to, error);
+    });
+    form.BitBtn1Click();
+    EXPECT_EQ(imported.count(), 0);
+    EXPECT_EQ(mustend.count(), 1);
+    ASSERT_EQ(answers.boxes.size(), 1u);
+    const QString text = answers.boxes[0].text;
+    EXPECT_TRUE(text.startsWith("Unable to import the database:\nrefused")) << text.toStdString();
+    EXPECT_TRUE(text.contains(journal::asideprefix)) << text.toStdString();
+    // The contacts are in the folder the message names.
+    const QString aside = text.section(QStringLiteral("in the folder "), 1).section(QStringLiteral(". "), 0, 0);
+    EXPECT_EQ(readfile(aside + "/contacts.dat"), QByteArray("current contacts.dat")) << aside.toStdString();
+}
+
+// A file that is there but cannot be copied (a full disk, here a size
+// limit) makes no backup: a new folder goes again, a replaced one stays
+// marked, and the import refuses it.
+TEST_F(BackupWindowTest, AnExportThatCouldNotCopyAFileIsNoBackup)
+{
+    put(db + "photos/big.bmp", QByteArray(200000, 'p'));
+    form.setmode(TForm8::Mode::exporting);
+    choose(backups);
+    const QString target = backups + "/QMTR_0302261405";
+    {
+        const testsupport::FileSizeLimit limit(100000);
+        form.BitBtn2Click();
+    }
+    ASSERT_EQ(answers.boxes.size(), 1u);
+    EXPECT_TRUE(answers.boxes[0].text.startsWith("Unable to export the database:\n")) << answers.boxes[0].text.toStdString();
+    EXPECT_TRUE(answers.boxes[0].text.contains("big.bmp")) << answers.boxes[0].text.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(target)) << "no half backup left";
+
+    // Over an existing backup of the same minute.
+    form.BitBtn2Click();
+    ASSERT_EQ(answers.boxes.size(), 2u);
+    ASSERT_FALSE(backup::isincomplete(target));
+    {
+        const testsupport::FileSizeLimit limit(100000);
+        form.BitBtn2Click();
+    }
+    EXPECT_TRUE(backup::isincomplete(target)) << "partly replaced, so marked";
+    form.setmode(TForm8::Mode::importing);
+    choose(target);
+    answers.boxes.clear();
+    form.BitBtn1Click();
+    ASSERT_EQ(answers.boxes.size(), 1u);
+    EXPECT_EQ(answers.boxes[0].text, TForm8::incompletebackup);
 }

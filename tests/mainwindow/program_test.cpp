@@ -2,6 +2,7 @@
 
 #include "database/records.h"
 #include "platform/daynumber.h"
+#include "crashsupport.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <algorithm>
 #include <unistd.h>
 
 namespace {
@@ -181,4 +183,143 @@ TEST(Program, TwoStartsAtTheSameMomentLeaveOneCopyAndDeliverTheRequest)
         running->kill();
         running->waitForFinished();
     }
+}
+
+namespace {
+
+// A database folder and a backup of version 1.9 beside it, in `home`; the
+// backup's copy is upgraded before it replaces the database.
+void fillimport(const QString &home)
+{
+    const QString db = home + "/data/Quillmoter/";
+    const QString backup = home + "/QMTR_0101260800/";
+    auto put = [](const QString &path, const QByteArray &data) {
+        QDir().mkpath(QFileInfo(path).path());
+        ASSERT_TRUE(testsupport::writefile(path, data)) << path.toStdString();
+    };
+    for (const char *name : {"contacts.dat", "calitems.dat", "tasks.dat", "subjects.dat", "timetable.dat",
+                             "categories.dat", "memocategories.dat", "subjfname.dat"}) {
+        put(db + name, QByteArray("current ") + name);
+        // A 1.9 timetable is a grid: the backup has none, the load makes one.
+        if (QByteArray(name) != "timetable.dat")
+            put(backup + name, QByteArray("backup ") + name);
+    }
+    put(db + "dbversion.dat", "2.1");
+    put(db + "custommelodies.dat", "");
+    put(db + "photos/1.bmp", "current photo");
+    put(db + "memos/Diary.rtf", "current note");
+    put(db + "subjects/Autumn.dat", "current term");
+    put(backup + "dbversion.dat", "1.9");
+    put(backup + "photos/2.bmp", "backup photo");
+    put(backup + "memos/Travel.rtf", "backup note");
+}
+
+// Runs the import helper; its steps, one a line.
+QStringList importsteps(const QTemporaryDir &home, int stopafter, QProcess::ExitStatus *status = nullptr)
+{
+    QProcess helper;
+    helper.setProcessEnvironment(environment(home));
+    helper.start(QStringLiteral(QM_IMPORTHELPER_PATH),
+                 {home.path() + "/data/Quillmoter/", home.path() + "/QMTR_0101260800/", QString::number(stopafter)});
+    EXPECT_TRUE(helper.waitForFinished(20000));
+    if (status)
+        *status = helper.exitStatus();
+    return QString::fromUtf8(helper.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+// The import is killed for real at chosen steps of each phase (the copy, its
+// upgrade, the moves, the commit, the clean-up); the program started again
+// finds the database wholly as before or wholly imported.
+TEST(Program, AnImportKilledAnywhereIsUndoneOrFinishedWhenTheProgramStartsAgain)
+{
+    QTemporaryDir reference;
+    fillimport(reference.path());
+    const QString refdb = reference.path() + "/data/Quillmoter/";
+    const auto before = crashsupport::snapshot(refdb);
+    const QStringList steps = importsteps(reference, 0);
+    const auto after = crashsupport::snapshot(refdb);
+    ASSERT_GT(steps.size(), 20) << steps.join('\n').toStdString();
+    ASSERT_FALSE(steps.last().startsWith("error")) << steps.last().toStdString();
+    ASSERT_TRUE(before != after);
+
+    // Steps at which to kill: the first and last, and where each phase
+    // begins: the copy, the upgrade of the copy, its renames, the journal
+    // of the replace, the moves, the commit, the clean-up.
+    QList<int> chosen{1, int(steps.size())};
+    auto first = [&](const QString &prefix, int from = 0) {
+        for (int i = from; i < steps.size(); ++i) {
+            if (steps[i].section(' ', 1).startsWith(prefix))
+                return i + 1;
+        }
+        ADD_FAILURE() << "no step " << prefix.toStdString();
+        return 1;
+    };
+    const int written = first("journal written");
+    chosen << first("copy") << first("journal committed") << first("replace") << written << written + 1
+           << written + 2 << first("move photos") << first("journal committed", written) << first("remove .replaced");
+    std::sort(chosen.begin(), chosen.end());
+    chosen.erase(std::unique(chosen.begin(), chosen.end()), chosen.end());
+
+    for (int k : chosen) {
+        QTemporaryDir home;
+        fillimport(home.path());
+        const QString db = home.path() + "/data/Quillmoter/";
+        QProcess::ExitStatus status = QProcess::NormalExit;
+        const QStringList done = importsteps(home, k, &status);
+        ASSERT_EQ(status, QProcess::CrashExit) << "killed after step " << k;
+        ASSERT_EQ(done.size(), k);
+
+        QProcess program;
+        program.setProcessEnvironment(environment(home));
+        program.start(QStringLiteral(QM_PROGRAM_PATH), {});
+        ASSERT_TRUE(program.waitForStarted());
+        QMap<QString, QByteArray> now;
+        const bool settled = waitfor([&] {
+            now = crashsupport::snapshot(db);
+            return now == before || now == after;
+        });
+        program.kill();
+        program.waitForFinished();
+        EXPECT_TRUE(settled) << "killed after step " << k << " (" << done.last().toStdString()
+                             << "):" << crashsupport::difference(now, after);
+    }
+}
+
+// The database folder on a small disk of its own (a memory file system in a
+// mount namespace, where the system allows one): the import's copy fills it.
+TEST(Program, AnImportOntoAFullDiskSaysSoAndChangesNothing)
+{
+    QTemporaryDir home;
+    fillimport(home.path());
+    // A photo larger than the whole small disk.
+    ASSERT_TRUE(testsupport::writefile(home.path() + "/QMTR_0101260800/photos/big.bmp", QByteArray(1 << 20, 'p')));
+    const QString db = home.path() + "/data/Quillmoter/";
+    const auto before = crashsupport::snapshot(db);
+    const QString script = QStringLiteral(
+        "mount -t tmpfs -o size=512k tmpfs \"$1\" 2>/dev/null || exit 77\n"
+        "cp -a \"$2/.\" \"$1/\" || exit 2\n"
+        "\"$3\" \"$1/\" \"$4\"\n"
+        "status=$?\n"
+        "cp -a \"$1/.\" \"$5/\" || exit 2\n"
+        "exit $status\n");
+    const QString mount = home.path() + "/small", out = home.path() + "/after";
+    QDir().mkpath(mount);
+    QDir().mkpath(out);
+    QProcess shell;
+    shell.setProcessEnvironment(environment(home));
+    shell.start(QStringLiteral("unshare"), {"-rm", "sh", "-c", script, "sh", mount, db,
+                                            QStringLiteral(QM_IMPORTHELPER_PATH),
+                                            home.path() + "/QMTR_0101260800/", out});
+    if (!shell.waitForStarted())
+        GTEST_SKIP() << "no unshare here";
+    ASSERT_TRUE(shell.waitForFinished(20000));
+    if (shell.exitCode() == 77 || (shell.exitCode() != 1 && shell.readAllStandardError().contains("unshare")))
+        GTEST_SKIP() << "no mount namespace here";
+    const QString output = QString::fromUtf8(shell.readAllStandardOutput());
+    EXPECT_EQ(shell.exitCode(), 1) << output.toStdString();
+    EXPECT_TRUE(output.contains("error: ") && output.trimmed().endsWith("The disk is full.")) << output.toStdString();
+    const auto after = crashsupport::snapshot(out);
+    EXPECT_TRUE(after == before) << crashsupport::difference(after, before);
 }

@@ -2,6 +2,7 @@
 // and the day checks.
 
 #include "mainwindow/form1.h"
+#include "mainwindow/form8.h"
 
 #include "database/database.h"
 #include "database/settings.h"
@@ -21,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStackedWidget>
@@ -453,4 +455,48 @@ TEST_F(TimerTest, TheVersionNoticeOnlyForAnOutdatedBuild)
     answers.questions.clear();
     start(QDateTime(QDate(2028, 3, 3), QTime(9, 0)));
     EXPECT_TRUE(answers.questions.empty());
+}
+
+// The import's closing message lets the timer tick: by then the imported
+// calendar is in memory, so a reminder of the replaced one can neither ring
+// nor be saved over the imported file.
+TEST_F(TimerTest, AReminderDueDuringAnImportNeverSavesOverTheImportedCalendar)
+{
+    addreminder("Dentist", wednesday, 1030);
+    start(QDateTime(wednesday, QTime(10, 29, 59)));
+    ASSERT_TRUE(started);
+    ASSERT_TRUE(ringform.isHidden());
+    clock = QDateTime(wednesday, QTime(10, 30, 0)); // the import runs into its minute
+
+    const QString backup = dir.filePath(QStringLiteral("Backups/QMTR_0912261000/"));
+    QDir().mkpath(backup);
+    TCalItemRec other = testsupport::armedrecord("From the backup", wednesday, 1400);
+    QByteArray imported(TCalItemRec::size, '\0');
+    other.encode(imported.data());
+    ASSERT_TRUE(testsupport::writefile(backup + "calitems.dat", imported));
+    ASSERT_TRUE(testsupport::writefile(backup + "dbversion.dat", "2.1"));
+
+    // Every message box ticks once while it is open.
+    struct TickingPrompter : RecordingPrompter
+    {
+        std::function<void()> tick;
+        int messagebox(QWidget *parent, const QString &text, const QString &caption, int flags) override
+        {
+            tick();
+            return RecordingPrompter::messagebox(parent, text, caption, flags);
+        }
+    } ticking;
+    ticking.tick = [this] { form->Timer1Timer(); };
+
+    TForm8 backupwindow(db.dbpath(), programclock);
+    QObject::connect(&backupwindow, &TForm8::imported, form.get(), &TForm1::refreshcontent);
+    backupwindow.setmode(TForm8::Mode::importing);
+    backupwindow.findChild<QLineEdit *>(QStringLiteral("Edit1"))->setText(backup);
+    backupwindow.BitBtn1Click();
+
+    ASSERT_EQ(ticking.boxes.size(), 1u);
+    EXPECT_TRUE(ringform.isHidden()) << "rang: " << ringform.titlelabel->text().toStdString();
+    EXPECT_EQ(testsupport::readfile(db.path(dbfile::calitems)), imported);
+    ASSERT_EQ(db.calitems.size(), 1u);
+    EXPECT_EQ(db.calitems[0].text, QStringLiteral("From the backup"));
 }

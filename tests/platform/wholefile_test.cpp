@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 using testsupport::Odd;
@@ -90,4 +91,30 @@ TEST(WholeFile, AnIniFileInPlaceOfSomethingElseIsNeverWrittenOver)
         EXPECT_FALSE(ini.save()) << testsupport::oddname(odd);
         EXPECT_TRUE(testsupport::isodd(path, odd)) << testsupport::oddname(odd);
     }
+}
+
+// A full disk is named as such, not as "Unknown error".
+TEST(WholeFile, AFullDiskSaysSo)
+{
+    QFile full(QStringLiteral("/dev/full"));
+    if (!full.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        GTEST_SKIP() << "no /dev/full here";
+    QString error;
+    EXPECT_FALSE(wholefile::writeall(full, "data", 4, &error));
+    EXPECT_EQ(error, wholefile::diskfull);
+}
+
+// A read of a small file sets aside what the file holds, not the cap.
+TEST(WholeFile, AReadTakesTheWholeFileInPiecesUpToItsCap)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("records"));
+    QByteArray data(3 << 20, '\0');
+    for (qsizetype i = 0; i < data.size(); ++i)
+        data[i] = char(i * 7);
+    ASSERT_TRUE(testsupport::writefile(path, data));
+    EXPECT_EQ(wholefile::read(path, nullptr, wholefile::recordlimit), data);
+    EXPECT_EQ(wholefile::read(path, nullptr, data.size()), data);
+    EXPECT_FALSE(wholefile::read(path, nullptr, data.size() - 1).has_value());
+    EXPECT_EQ(wholefile::readhead(path, (1 << 20) + 5), data.left((1 << 20) + 5));
 }
