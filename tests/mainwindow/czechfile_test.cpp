@@ -11,6 +11,7 @@
 #include "database/upgrade.h"
 #include "platform/ansi.h"
 #include "platform/clock.h"
+#include "platform/melodyplayer.h"
 #include "testsupport.h"
 #include "widgets/language.h"
 #include "widgets/pagetable.h"
@@ -296,6 +297,9 @@ protected:
         for (const QString &text : {dbversionmissing, dbversiondamaged, dbversionnewer(), actualizequestion,
                                     actualizefailed})
             want("Messages", text, QStringLiteral("the database check"));
+        // Why a melody cannot play, filled into its message.
+        for (const QString &text : {melodyreason::nofile, melodyreason::notasound, melodyreason::nooutput})
+            want("Messages", text, QStringLiteral("a melody's failure"));
         const QMap<QString, QString> messages = messagetexts();
         for (auto it = messages.cbegin(); it != messages.cend(); ++it)
             want("Messages", it.key(), it.value());
