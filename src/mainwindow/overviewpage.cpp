@@ -29,6 +29,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QStackedWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -128,6 +129,10 @@ OverviewPage::OverviewPage(Database &db, Settings &settings, Clock &clock, QWidg
     big.setBold(true);
     big.setPointSizeF(big.pointSizeF() * 1.4);
     welcome->setFont(big);
+    // The user's own words, as typed, on as many lines as they take: a long
+    // note must not widen the window past the screen.
+    welcome->setTextFormat(Qt::PlainText);
+    welcome->setWordWrap(true);
     page->addWidget(welcome);
     builddaybox(page);
     buildclockbox(page);
@@ -236,9 +241,13 @@ void OverviewPage::buildclockbox(QBoxLayout *page)
                                                        {QStringLiteral("Rings in:"), rings}};
     for (int r = 0; r < rows.size(); ++r) {
         lessons->addWidget(captionlabel(rows[r].first, lessonpanel), r, 0, Qt::AlignTop);
-        lessons->addWidget(rows[r].second, r, 1);
+        // The countdown is of a fixed width: held to the left, it does not
+        // hold its column to that width.
+        lessons->addWidget(rows[r].second, r, 1, rows[r].second == rings ? Qt::AlignLeft : Qt::Alignment());
     }
     lessons->setRowStretch(rows.size(), 1);
+    // The values right beside their captions; the room left over lies after them.
+    lessons->setColumnStretch(1, 1);
     lessonpanel->setMinimumWidth(220);
     inschooloff = named(new QLabel(QStringLiteral("Mode \"In school\" is off"), clockbox), "inschooloff");
     settranslatable(inschooloff, TransKind::label);
@@ -334,6 +343,27 @@ void OverviewPage::builddonation(QBoxLayout *page)
     page->addLayout(line);
     connect(here, &LinkLabel::clicked, this, &OverviewPage::aboutrequested);
     connect(support, &LinkLabel::clicked, this, &OverviewPage::Label84Click);
+}
+
+QSize OverviewPage::minimumSizeHint() const
+{
+    QSize size = PageWidget::minimumSizeHint();
+    // A window asks its pages for a minimum size only, not for the height
+    // their wrapped lines take at a width: that height is given here, at
+    // the narrowest the page gets. In a stack of pages that is as wide as
+    // the widest of the others needs.
+    if (layout() && layout()->hasHeightForWidth()) {
+        int narrowest = size.width();
+        if (const auto *stack = qobject_cast<const QStackedWidget *>(parentWidget())) {
+            for (int i = 0; i < stack->count(); ++i) {
+                const QWidget *other = stack->widget(i);
+                if (other != this)
+                    narrowest = std::max({narrowest, other->minimumSizeHint().width(), other->minimumWidth()});
+            }
+        }
+        size.setHeight(std::max(size.height(), layout()->totalMinimumHeightForWidth(narrowest)));
+    }
+    return size;
 }
 
 void OverviewPage::showEvent(QShowEvent *event)
