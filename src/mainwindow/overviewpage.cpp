@@ -29,6 +29,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QStyle>
 #include <QStackedWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -452,6 +453,18 @@ void OverviewPage::refreshitemscounts()
         item->setIcon(0, QIcon(iconpixmap(QLatin1String(counticons[image]), QSize(16, 16))));
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     }
+    countlist->header()->resizeSection(1, countcolumnwidth());
+}
+
+int OverviewPage::countcolumnwidth() const
+{
+    // 55 pixels, or as wide as a count needs ("150/150"): a count is never
+    // cut. The view leaves a margin on either side of a text.
+    const int margins = 2 * (countlist->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, countlist) + 1);
+    int width = 55;
+    for (int i = 0; i < countlist->topLevelItemCount(); ++i)
+        width = std::max(width, countlist->fontMetrics().horizontalAdvance(countlist->topLevelItem(i)->text(1)) + margins);
+    return width;
 }
 
 void OverviewPage::ComboBox7Change()

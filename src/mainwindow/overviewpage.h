@@ -90,6 +90,9 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // The count column's width: the designed 55 pixels, or what the widest
+    // count needs with the view's margins.
+    int countcolumnwidth() const;
     void builddaybox(QBoxLayout *page);
     void buildclockbox(QBoxLayout *page);
     void buildlists(QBoxLayout *page);

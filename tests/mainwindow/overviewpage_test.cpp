@@ -17,7 +17,9 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QHeaderView>
 #include <QListWidget>
+#include <QStyle>
 #include <QTest>
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -221,6 +223,9 @@ protected:
               "Jaroslava Vondráčková-Hrubá", "Kryštof Wolfeschlegelstein"})
             db.contacts.push_back(testsupport::contact(name, 0, 0, 0, 8, 12));
         db.savecontacts();
+        for (int i = 0; i < 150; ++i)
+            db.tasks.push_back(testsupport::task("Revise"));
+        db.savetasks();
     }
 
     QTemporaryDir dir;
@@ -290,6 +295,18 @@ TEST_P(OverviewFitTest, TheSmallestWindowFitsTheScreenAndCutsNothing)
         EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry()))
             << name << " sticks out of its box: " << w->geometry().bottom() << " below "
             << w->parentWidget()->rect().bottom();
+    }
+
+    // The counts are whole: the view cuts a text narrower than its column
+    // less a margin on either side.
+    QTreeWidget *counts = o->findChild<QTreeWidget *>(QStringLiteral("countlist"));
+    const int margins = 2 * (counts->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, counts) + 1);
+    ASSERT_GT(counts->topLevelItemCount(), 2);
+    EXPECT_EQ(counts->topLevelItem(2)->text(1), QStringLiteral("150/150"));
+    for (int i = 0; i < counts->topLevelItemCount(); ++i) {
+        const QString count = counts->topLevelItem(i)->text(1);
+        EXPECT_GE(counts->header()->sectionSize(1), counts->fontMetrics().horizontalAdvance(count) + margins)
+            << qPrintable(count);
     }
 
     // Each lesson value starts right after the widest caption.
