@@ -29,8 +29,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRandomGenerator>
-#include <QStyle>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
