@@ -277,12 +277,14 @@ public:
         playing = true;
     }
     void stop() override { playing = false; }
+    void setlooping(bool on) override { looping = on; }
     bool isstopped() const override { return !playing; }
 
     QString file_;
     QString opened;
     int plays = 0;
     bool playing = false;
+    bool looping = false;
     QString failure; // when set, every open() fails with it
     bool failedopen = false;
 };

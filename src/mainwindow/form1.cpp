@@ -25,6 +25,7 @@
 #include "platform/folders.h"
 #include "platform/inifile.h"
 #include "platform/melodyplayer.h"
+#include "platform/onscreen.h"
 #include "platform/pictures.h"
 #include "platform/prompter.h"
 #include "school/timetablepage.h"
@@ -39,6 +40,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QShowEvent>
 #include <QStackedWidget>
@@ -468,6 +470,24 @@ void TForm1::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     if (!event->spontaneous())
         overview_->showtips();
+}
+
+void TForm1::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    // Grown because what it shows needs more room (the texts filled in as it
+    // is shown, a long welcome note): it grows from its top-left corner and
+    // would leave the screen at the bottom, out of reach. A size the user
+    // chose never lies below the minimum.
+    const QSize old = event->oldSize();
+    if (!old.isValid() || !isVisible() || windowState() != Qt::WindowNoState)
+        return;
+    if (old.width() < minimumWidth() || old.height() < minimumHeight()) {
+        QTimer::singleShot(0, this, [this] {
+            if (const QScreen *here = screen(); here && windowState() == Qt::WindowNoState)
+                move(keptonscreen(frameGeometry(), here->availableGeometry()));
+        });
+    }
 }
 
 void TForm1::Timer1Timer()

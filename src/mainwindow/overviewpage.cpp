@@ -29,6 +29,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QStackedWidget>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -128,6 +130,10 @@ OverviewPage::OverviewPage(Database &db, Settings &settings, Clock &clock, QWidg
     big.setBold(true);
     big.setPointSizeF(big.pointSizeF() * 1.4);
     welcome->setFont(big);
+    // The user's own words, as typed, on as many lines as they take: a long
+    // note must not widen the window past the screen.
+    welcome->setTextFormat(Qt::PlainText);
+    welcome->setWordWrap(true);
     page->addWidget(welcome);
     builddaybox(page);
     buildclockbox(page);
@@ -236,9 +242,13 @@ void OverviewPage::buildclockbox(QBoxLayout *page)
                                                        {QStringLiteral("Rings in:"), rings}};
     for (int r = 0; r < rows.size(); ++r) {
         lessons->addWidget(captionlabel(rows[r].first, lessonpanel), r, 0, Qt::AlignTop);
-        lessons->addWidget(rows[r].second, r, 1);
+        // The countdown is of a fixed width: held to the left, it does not
+        // hold its column to that width.
+        lessons->addWidget(rows[r].second, r, 1, rows[r].second == rings ? Qt::AlignLeft : Qt::Alignment());
     }
     lessons->setRowStretch(rows.size(), 1);
+    // The values right beside their captions; the room left over lies after them.
+    lessons->setColumnStretch(1, 1);
     lessonpanel->setMinimumWidth(220);
     inschooloff = named(new QLabel(QStringLiteral("Mode \"In school\" is off"), clockbox), "inschooloff");
     settranslatable(inschooloff, TransKind::label);
@@ -336,6 +346,27 @@ void OverviewPage::builddonation(QBoxLayout *page)
     connect(support, &LinkLabel::clicked, this, &OverviewPage::Label84Click);
 }
 
+QSize OverviewPage::minimumSizeHint() const
+{
+    QSize size = PageWidget::minimumSizeHint();
+    // A window asks its pages for a minimum size only, not for the height
+    // their wrapped lines take at a width: that height is given here, at
+    // the narrowest the page gets. In a stack of pages that is as wide as
+    // the widest of the others needs.
+    if (layout() && layout()->hasHeightForWidth()) {
+        int narrowest = size.width();
+        if (const auto *stack = qobject_cast<const QStackedWidget *>(parentWidget())) {
+            for (int i = 0; i < stack->count(); ++i) {
+                const QWidget *other = stack->widget(i);
+                if (other != this)
+                    narrowest = std::max({narrowest, other->minimumSizeHint().width(), other->minimumWidth()});
+            }
+        }
+        size.setHeight(std::max(size.height(), layout()->totalMinimumHeightForWidth(narrowest)));
+    }
+    return size;
+}
+
 void OverviewPage::showEvent(QShowEvent *event)
 {
     // The text as the language left it.
@@ -422,6 +453,18 @@ void OverviewPage::refreshitemscounts()
         item->setIcon(0, QIcon(iconpixmap(QLatin1String(counticons[image]), QSize(16, 16))));
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     }
+    countlist->header()->resizeSection(1, countcolumnwidth());
+}
+
+int OverviewPage::countcolumnwidth() const
+{
+    // 55 pixels, or as wide as a count needs ("150/150"): a count is never
+    // cut. The view leaves a margin on either side of a text.
+    const int margins = 2 * (countlist->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, countlist) + 1);
+    int width = 55;
+    for (int i = 0; i < countlist->topLevelItemCount(); ++i)
+        width = std::max(width, countlist->fontMetrics().horizontalAdvance(countlist->topLevelItem(i)->text(1)) + margins);
+    return width;
 }
 
 void OverviewPage::ComboBox7Change()

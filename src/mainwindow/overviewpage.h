@@ -77,6 +77,11 @@ public:
     // The clock face the clock is drawn on ("clock.bmp" beside the program).
     const QImage &clockface() const { return clockface_; }
 
+    // As narrow as its parts allow, and high enough for the wrapped texts
+    // (welcome note, name days, tips) at that width, where they need the
+    // most lines: the window is never made so low that they are cut.
+    QSize minimumSizeHint() const override;
+
 signals:
     // The link "here" asks for the about box.
     void aboutrequested();
@@ -85,6 +90,9 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // The count column's width: the designed 55 pixels, or what the widest
+    // count needs with the view's margins.
+    int countcolumnwidth() const;
     void builddaybox(QBoxLayout *page);
     void buildclockbox(QBoxLayout *page);
     void buildlists(QBoxLayout *page);

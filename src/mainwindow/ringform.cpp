@@ -1,5 +1,6 @@
 #include "mainwindow/ringform.h"
 
+#include "organizer/form3.h"
 #include "organizer/melodies.h"
 #include "platform/melodyplayer.h"
 #include "platform/pictures.h"
@@ -43,7 +44,9 @@ Tringform::Tringform(MelodyPlayer &player, QWidget *parent)
 
 void Tringform::showreminder(const QString &title, const QPixmap &pic)
 {
-    titlelabel->setText(title);
+    // A title longer than the line ends in "…" rather than mid-letter.
+    titlelabel->setText(
+        titlelabel->fontMetrics().elidedText(title, Qt::ElideRight, titlelabel->contentsRect().width()));
     picture->setPixmap(pic);
     const bool washidden = isHidden();
     if (washidden) {
@@ -66,6 +69,8 @@ void Tringform::FormShow()
 {
     ringing_ = true;
     melodyfailed_ = false;
+    // It sounds until the pop-up is clicked.
+    player_.setlooping(true);
     player_.open();
     player_.play();
 }
@@ -83,7 +88,13 @@ void Tringform::playerfailed(const QString &reason)
     if (!ringing_ || melodyfailed_)
         return;
     melodyfailed_ = true;
-    trans_messagebox(melodyplayfailed, {player_.file(), reason}, QStringLiteral("Error"), mb::iconerror);
+    // A machine without sound is told so once a run, not at every reminder.
+    if (reason == melodyreason::nooutput) {
+        if (nooutputtold_)
+            return;
+        nooutputtold_ = true;
+    }
+    reportmelodyfailure(player_.file(), reason);
 }
 
 void Tringform::paintEvent(QPaintEvent *)

@@ -23,7 +23,7 @@ public:
     // Shows a reminder. When the pop-up was hidden it is placed and starts
     // the melody the player was pointed at; when it is already up only its
     // title and picture change. A melody that cannot be played is reported
-    // once.
+    // once per pop-up; a system without any sound output once a run.
     void showreminder(const QString &title, const QPixmap &picture);
     // Stops the melody and hides the pop-up.
     void PaintBox1Click(); // a click anywhere on the pop-up
@@ -48,4 +48,5 @@ private:
     QImage frame_;
     bool melodyfailed_ = false;
     bool ringing_ = false; // shown by a reminder and not yet clicked away
+    bool nooutputtold_ = false; // "no audio output" was said this run
 };

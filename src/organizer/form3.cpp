@@ -542,9 +542,16 @@ void TForm3::SpeedButton5Click()
     previewing_ = true;
     previewfailed_ = false;
     setplayermelody(player_, melodybox->currentIndex(), db_.custommelodies);
+    player_.setlooping(false);
     player_.open();
     player_.rewind();
     player_.play();
+    // A melody that cannot start at all (no file, no sound output) was
+    // reported already: "Stop" would stand for nothing playing.
+    if (player_.isstopped()) {
+        previewing_ = false;
+        return;
+    }
     stopbutton->show();
     playbutton->hide();
     Timer1->start();
@@ -565,6 +572,12 @@ void TForm3::Timer1Timer()
     }
 }
 
+void reportmelodyfailure(const QString &file, const QString &reason)
+{
+    const QString said = currentlanguage().lookup(QStringLiteral("Messages"), reason);
+    trans_messagebox(melodyplayfailed, {file, said}, QStringLiteral("Error"), mb::iconerror);
+}
+
 void TForm3::playerfailed(const QString &reason)
 {
     // Only a preview of this window is reported here, and only once; the
@@ -572,7 +585,7 @@ void TForm3::playerfailed(const QString &reason)
     if (!previewing_ || previewfailed_)
         return;
     previewfailed_ = true;
-    trans_messagebox(melodyplayfailed, {player_.file(), reason}, QStringLiteral("Error"), mb::iconerror);
+    reportmelodyfailure(player_.file(), reason);
 }
 
 bool TForm3::storablemelody(const QString &path)

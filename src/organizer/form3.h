@@ -53,6 +53,11 @@ private:
     int current_ = 0;
 };
 
+// Tells that a melody cannot be played: its file and why, the reason in the
+// program's language where the language file has it (the preview and the
+// reminder pop-up both say it this way).
+void reportmelodyfailure(const QString &file, const QString &reason);
+
 class TForm3 : public QDialog
 {
     Q_OBJECT

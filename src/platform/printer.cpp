@@ -87,6 +87,9 @@ bool printlines(QPrinter &printer, const QString &title, const QStringList &line
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
+    // The printer's engine outlives each painter and keeps the last transform
+    // it was told of; a new painter's identity is not told unless it is set.
+    painter.resetTransform();
     painter.setFont(printfont());
     const QFontMetrics metrics(painter.font(), painter.device());
     const QRect page = painter.viewport();

@@ -25,8 +25,12 @@ bool printtimetable(QPrinter &printer, const std::vector<TLessonRec> &timetable,
     const TtPrintGeometry at = ttprintgeometry(printer.logicalDpiX(), printer.logicalDpiY(), widthcm, view);
     // Painted at the printer's scale straight onto the page: a picture of
     // the whole printed size would take gigabytes at large widths.
+    // Restored before the end: the shared printer's engine would otherwise
+    // keep the margins for the next print.
+    painter.save();
     painter.translate(at.left, at.top);
     ttpaint(painter, timetable, view, at.scale, ttpictureheight);
+    painter.restore();
     return painter.end();
 }
 

@@ -21,6 +21,7 @@
 #include "platform/ansi.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
+#include "platform/melodyplayer.h"
 #include "testsupport.h"
 #include "widgets/language.h"
 #include "widgets/pagetable.h"
@@ -271,6 +272,7 @@ const struct
     {"database/database.cpp", "format"},          // report
     {"mainwindow/form1.cpp", "format"},           // report
     {"mainwindow/form1.cpp", "note"},             // the start's recovery notes, wanted as such
+    {"organizer/form3.cpp", "reason"},            // why a melody cannot play, wanted as such
     {"mainwindow/daychecks.cpp", "text"},         // showwebprompt
     {"mainwindow/program.cpp", "m.format"},       // the database's reports, made by report(...)
     {"mainwindow/form1.cpp", "joinmessages(std::exchange(startreports_, {}))"}, // the same, joined
@@ -857,6 +859,9 @@ protected:
         for (const QString &text : {importundone, importfinished, termsfinished, upgradefinished, changeundone,
                                     recoveryfailed, notputback, asideputback, asidekept})
             want("Messages", text, QStringLiteral("the start's recovery"));
+        // Why a melody cannot play, filled into its message.
+        for (const QString &text : {melodyreason::nofile, melodyreason::notasound, melodyreason::nooutput})
+            want("Messages", text, QStringLiteral("a melody's failure"));
     }
 
     QTemporaryDir dir;

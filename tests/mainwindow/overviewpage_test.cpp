@@ -15,8 +15,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
+#include <QHeaderView>
 #include <QListWidget>
+#include <QStyle>
+#include <QTest>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
@@ -199,3 +203,124 @@ TEST_F(OverviewTest, TwoDifferentTipsOrAsManyAsThereAre)
     form.show();
     EXPECT_FALSE(tip(0).isEmpty()) << "the tips shown before stay";
 }
+
+namespace {
+
+// The Overview at the window's smallest, with a long welcome note and eight
+// contacts sharing today's name day, in a language given by its name.
+class OverviewFitTest : public ::testing::TestWithParam<const char *>
+{
+protected:
+    OverviewFitTest()
+    {
+        programclock.setsource([] { return QDateTime(QDate(2026, 12, 8), QTime(10, 0)); });
+        db.createfolders();
+        if (QLatin1String(GetParam()) != QLatin1String("english"))
+            testsupport::writefile(db.path(Language::languagefile), GetParam());
+        for (const char *name :
+             {"Maximilián Alexandr Hohenberg", "Květoslava Nováková-Dvořáková", "Bartoloměj Featherstonehaugh",
+              "Anna-Kateřina Wittelsbachová", "Konstantin Przybyszewski", "Evangelína Montgomery-Smythová",
+              "Jaroslava Vondráčková-Hrubá", "Kryštof Wolfeschlegelstein"})
+            db.contacts.push_back(testsupport::contact(name, 0, 0, 0, 8, 12));
+        db.savecontacts();
+        for (int i = 0; i < 150; ++i)
+            db.tasks.push_back(testsupport::task("Revise"));
+        db.savetasks();
+    }
+
+    QTemporaryDir dir;
+    Database db{dir.filePath(QStringLiteral("Quillmoter/"))};
+    Settings settings;
+    Language language;
+    RecordingPrompter answers;
+    Clock programclock;
+};
+
+// 255 characters, as much as the setting holds.
+QString longwelcome()
+{
+    QString note = QStringLiteral(
+        "Welcome back! Remember the history essay, the chemistry lab report and the maths test on Friday; bring "
+        "the gym kit on Wednesday, water the class plants before the holidays and return the library books on "
+        "time, or the fine doubles every single week after that.");
+    note.resize(255, QLatin1Char('.'));
+    return note;
+}
+
+} // namespace
+
+// The page never makes the window wider or higher than a 1280 x 800 screen,
+// and at the window's smallest nothing on it is cut: the wrapped texts have
+// all their lines, the clock and the moon lie inside their box, and the
+// lesson values stand right beside their captions.
+TEST_P(OverviewFitTest, TheSmallestWindowFitsTheScreenAndCutsNothing)
+{
+    TForm1 form{db, settings, language, programclock, {}, [] { return false; }};
+    ASSERT_TRUE(form.FormCreate());
+    language.translate({&form});
+    ASSERT_TRUE(form.programstart());
+    ASSERT_EQ(language.language(), QLatin1String(GetParam()));
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    // Typed in while the window is up.
+    settings.settext(Setting::welcomenote, longwelcome());
+    OverviewPage *o = form.overview();
+    const QString namedays = o->findChild<QLabel *>(QStringLiteral("namedaytext"))->text();
+    ASSERT_TRUE(namedays.contains(QStringLiteral("Kryštof Wolfeschlegelstein"))) << qPrintable(namedays);
+
+    // The wrapped texts are laid out through posted requests, up to the window.
+    auto settled = [&] { return o->height() >= o->minimumSizeHint().height(); };
+    ASSERT_TRUE(QTest::qWaitFor(settled, 5000));
+    const QSize smallest = form.minimumSize();
+    // Room is left for the window's frame and title bar.
+    EXPECT_LE(smallest.width(), 1280 - 20);
+    EXPECT_LE(smallest.height(), 800 - 50);
+    form.resize(smallest);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form.size() == smallest && settled(); }, 5000))
+        << form.size().width() << " x " << form.size().height();
+
+    for (QLabel *label : o->findChildren<QLabel *>()) {
+        if (!label->isVisibleTo(o) || label->text().isEmpty())
+            continue;
+        const QString what = label->objectName() + QStringLiteral(" \"") + label->text().left(30) + u'"';
+        if (label->wordWrap()) {
+            EXPECT_GE(label->height(), label->heightForWidth(label->width())) << qPrintable(what);
+        } else {
+            EXPECT_GE(label->width(), label->minimumSizeHint().width()) << qPrintable(what);
+            EXPECT_GE(label->height(), label->minimumSizeHint().height()) << qPrintable(what);
+        }
+    }
+    for (const char *name : {"clock", "Moon1", "lessonpanel"}) {
+        const QWidget *w = o->findChild<QWidget *>(QLatin1String(name));
+        EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry()))
+            << name << " sticks out of its box: " << w->geometry().bottom() << " below "
+            << w->parentWidget()->rect().bottom();
+    }
+
+    // The counts are whole: the view cuts a text narrower than its column
+    // less a margin on either side.
+    QTreeWidget *counts = o->findChild<QTreeWidget *>(QStringLiteral("countlist"));
+    const int margins = 2 * (counts->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, counts) + 1);
+    ASSERT_GT(counts->topLevelItemCount(), 2);
+    EXPECT_EQ(counts->topLevelItem(2)->text(1), QStringLiteral("150/150"));
+    for (int i = 0; i < counts->topLevelItemCount(); ++i) {
+        const QString count = counts->topLevelItem(i)->text(1);
+        EXPECT_GE(counts->header()->sectionSize(1), counts->fontMetrics().horizontalAdvance(count) + margins)
+            << qPrintable(count);
+    }
+
+    // Each lesson value starts right after the widest caption.
+    const QWidget *panel = o->findChild<QWidget *>(QStringLiteral("lessonpanel"));
+    int captionsend = 0;
+    for (const QLabel *label : panel->findChildren<QLabel *>()) {
+        if (label->objectName().isEmpty())
+            captionsend = std::max(captionsend, label->x() + label->fontMetrics().horizontalAdvance(label->text()));
+    }
+    for (const char *name : {"current", "next", "room", "rings"}) {
+        const QLabel *value = panel->findChild<QLabel *>(QLatin1String(name));
+        EXPECT_LE(value->x() - captionsend, 24) << name << " stands " << value->x() - captionsend
+                                                << " pixels right of its caption";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, OverviewFitTest, ::testing::Values("english", "czech"));

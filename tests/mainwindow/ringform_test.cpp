@@ -50,6 +50,7 @@ TEST(ReminderPopup, AClickAnywhereOnItClosesItAndStopsTheMelody)
         ringform.showreminder(QStringLiteral("Dentist"), QPixmap());
         ASSERT_TRUE(ringform.isVisible());
         ASSERT_TRUE(player.playing);
+        ASSERT_TRUE(player.looping) << "it sounds until clicked";
         QWidget *under = ringform.childAt(at) ? ringform.childAt(at) : &ringform;
         QTest::mouseClick(under, Qt::LeftButton, {}, under->mapFrom(&ringform, at));
         EXPECT_TRUE(ringform.isHidden()) << at.x() << "," << at.y();
@@ -78,5 +79,45 @@ TEST(ReminderPopup, AMelodyThatCannotBeOpenedIsReportedOncePerReminder)
     // The next pop-up tries again, and tells again.
     ringform.PaintBox1Click();
     ringform.showreminder(QStringLiteral("Later"), QPixmap());
+    EXPECT_EQ(answers.boxes.size(), 2u);
+}
+
+// A title wider than its line ends in "…" within the line, not cut
+// mid-letter; a short one is shown whole.
+TEST(ReminderPopup, ALongTitleEndsInAnEllipsis)
+{
+    FakePlayer player;
+    Tringform ringform(player);
+    const QString longtitle = QStringLiteral("Parent-teacher meeting about the history project");
+    ringform.showreminder(longtitle, QPixmap());
+    const QString shown = ringform.titlelabel->text();
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << qPrintable(shown);
+    EXPECT_TRUE(longtitle.startsWith(shown.chopped(1)));
+    EXPECT_LE(ringform.titlelabel->fontMetrics().horizontalAdvance(shown), ringform.titlelabel->contentsRect().width());
+
+    ringform.PaintBox1Click();
+    ringform.showreminder(QStringLiteral("Gym"), QPixmap());
+    EXPECT_EQ(ringform.titlelabel->text(), QStringLiteral("Gym"));
+}
+
+// A system without any sound output is told once a run; every reminder
+// still shows, and a melody that fails for another reason is still told.
+TEST(ReminderPopup, NoSoundOutputIsToldOnceARun)
+{
+    RecordingPrompter answers;
+    FakePlayer player;
+    player.failure = melodyreason::nooutput;
+    Tringform ringform(player);
+    for (const char *title : {"Exam", "Gym", "Dentist"}) {
+        ringform.showreminder(QLatin1String(title), QPixmap());
+        EXPECT_TRUE(ringform.isVisible());
+        EXPECT_TRUE(ringform.melodyfailed()) << "the timer does not retry it";
+        ringform.PaintBox1Click();
+    }
+    ASSERT_EQ(answers.boxes.size(), 1u);
+    EXPECT_TRUE(answers.boxes[0].text.contains(melodyreason::nooutput));
+
+    player.failure = melodyreason::nofile;
+    ringform.showreminder(QStringLiteral("Exam"), QPixmap());
     EXPECT_EQ(answers.boxes.size(), 2u);
 }

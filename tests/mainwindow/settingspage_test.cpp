@@ -396,6 +396,10 @@ TEST_F(SettingsPageTest, RestoreWindowCentresTheDesignSize)
 {
     start();
     form->show();
+    // The texts the Overview fills in as it is shown (tips, donation) may
+    // need more lines: the window takes its size once they are laid out.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return form->overview()->height() >= form->overview()->minimumSizeHint().height(); }, 5000));
     const QSize design = form->size();
     form->setGeometry(5, 5, design.width() + 100, design.height() + 50);
     form->Obnovitokno1Click();

@@ -7,16 +7,19 @@
 #include "organizer/melodies.h"
 #include "platform/daynumber.h"
 #include "platform/folders.h"
+#include "platform/melodyplayer.h"
 #include "testsupport.h"
 #include "widgets/fittedcontrols.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QAudioDevice>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMediaDevices>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -220,12 +223,14 @@ TEST_F(EditorTest, MelodiesPlayTheirFiles)
 
     // The preview plays the chosen file and the buttons follow the player.
     editor.melodybox->setCurrentIndex(5);
+    player.looping = true; // as a reminder's pop-up left it
     editor.SpeedButton5Click();
     EXPECT_EQ(player.opened, bell);
+    EXPECT_FALSE(player.looping) << "a preview plays once";
     EXPECT_FALSE(editor.stopbutton->isHidden());
     EXPECT_TRUE(editor.playbutton->isHidden());
     editor.SpeedButton4Click();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !editor.playbutton->isHidden(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !editor.playbutton->isHidden(); }, 5000));
     EXPECT_TRUE(editor.stopbutton->isHidden());
 }
 
@@ -363,7 +368,8 @@ TEST_F(EditorTest, APreviewThatCannotPlayIsReportedAndTheButtonsReturnToPlay)
     editor.SpeedButton5Click();
     ASSERT_EQ(answers.boxes.size(), 1u);
     EXPECT_TRUE(answers.boxes[0].text.contains(QStringLiteral("The file does not exist.")));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !editor.playbutton->isHidden(); }));
+    // Nothing plays, so "Stop" is never shown.
+    EXPECT_FALSE(editor.playbutton->isHidden());
     EXPECT_TRUE(editor.stopbutton->isHidden());
 
     // A failure of the pop-up's melody is not the editor's to report.
@@ -473,4 +479,53 @@ TEST(RepeatPanel, OpensAndClosesInGrowingSteps)
     };
     EXPECT_EQ(run(400, 10.0), QList<int>({400, 410, 422, 436, 453, 474, 499, 529, 597}));
     EXPECT_EQ(run(597, -10.0), QList<int>({597, 587, 575, 561, 544, 523, 498, 468, 400}));
+}
+
+// With no sound output at all the real player refuses: a click on "Play"
+// says so once, and "Stop" never shows for a melody no one hears.
+TEST(EditorSound, WithoutASoundOutputPlaySaysSoOnceAndNeverShowsStop)
+{
+    if (!QMediaDevices::audioOutputs().isEmpty())
+        GTEST_SKIP() << "this machine has a sound output";
+    QTemporaryDir dir;
+    Database db{dir.filePath(QStringLiteral("Quillmoter/"))};
+    db.createfolders();
+    Settings settings;
+    RecordingPrompter answers;
+    std::unique_ptr<MelodyPlayer> player(createmediaplayer(nullptr));
+    TForm3 editor{db, settings, *player};
+    db.calitems.push_back(newrecord());
+    db.calitems.back().timemode = 1;
+    editor.caleditindex = 0;
+    editor.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+    ASSERT_TRUE(editor.playbutton->isVisible());
+
+    // Counts every time "Stop" would show, however briefly.
+    struct ShowCounter : QObject
+    {
+        int shows = 0;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            if (event->type() == QEvent::Show)
+                ++shows;
+            return false;
+        }
+    } stopshows;
+    editor.stopbutton->installEventFilter(&stopshows);
+
+    QTest::mouseClick(editor.playbutton, Qt::LeftButton);
+    ASSERT_EQ(answers.boxes.size(), 1u);
+    EXPECT_TRUE(answers.boxes[0].text.contains(melodyreason::nooutput)) << qPrintable(answers.boxes[0].text);
+    EXPECT_EQ(answers.boxes[0].caption, QStringLiteral("Error"));
+    EXPECT_TRUE(editor.playbutton->isVisible());
+    EXPECT_EQ(stopshows.shows, 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(answers.boxes.size(), 1u) << "said once";
+
+    // Each press is answered, once.
+    QTest::mouseClick(editor.playbutton, Qt::LeftButton);
+    EXPECT_EQ(answers.boxes.size(), 2u);
+    EXPECT_EQ(stopshows.shows, 0);
+    editor.stopbutton->removeEventFilter(&stopshows);
 }

@@ -5,6 +5,7 @@
 #include "school/printform.h"
 
 #include "organizer/contacts.h"
+#include "organizer/memo.h"
 #include "organizer/tasks.h"
 #include "platform/printer.h"
 #include "testsupport.h"
@@ -15,10 +16,14 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTextDocument>
 
 #include <sys/resource.h>
+
+#include <functional>
 
 using testsupport::RecordingPrompter;
 
@@ -220,4 +225,92 @@ TEST(TextPrint, ThePrintDialogRefusesWithoutAPrinter)
     form.BitBtn1Click();
     ASSERT_EQ(answers.boxes.size(), 1u);
     EXPECT_EQ(answers.boxes[0].text, QStringLiteral("Printer is not accessible!"));
+}
+
+namespace {
+
+// Where each word of a PDF's first page sits: its text and top-left corner
+// in points, from pdftotext's bounding boxes.
+struct PlacedWord
+{
+    QString text;
+    double x, y;
+};
+std::optional<std::vector<PlacedWord>> pdfwords(const QString &path)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        return std::nullopt;
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
+                                          QStringLiteral("-l"), QStringLiteral("1"), path, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    const QString html = QString::fromUtf8(p.readAllStandardOutput());
+    static const QRegularExpression word(
+        QStringLiteral(R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)"[^>]*>([^<]*)</word>)re"));
+    std::vector<PlacedWord> out;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        out.push_back({m.captured(3), m.captured(1).toDouble(), m.captured(2).toDouble()});
+    }
+    return out;
+}
+
+} // namespace
+
+// The prints share one printer for the run: a text or note print after a
+// timetable print starts where it would have started alone, and loses no
+// line at a page's end.
+TEST(TextPrint, PrintsAfterATimetablePrintStartFromACleanPage)
+{
+    QTemporaryDir dir;
+    QList<TaskRow> rows;
+    QStringList names;
+    for (int i = 1; i <= 150; ++i) {
+        names << QStringLiteral("Task%1").arg(i, 3, 10, QLatin1Char('0'));
+        rows.push_back({false, names.back()});
+    }
+    const QStringList lines = taskprintlines(QStringLiteral("Homework"), rows);
+    QTextDocument note;
+    note.setPlainText(QStringLiteral("Homework\n") + names.join(u'\n'));
+
+    const std::vector<std::pair<const char *, std::function<bool(QPrinter &)>>> prints = {
+        {"tasks", [&](QPrinter &p) { return printing::printlines(p, QStringLiteral("tasks"), lines); }},
+        {"note",
+         [&](QPrinter &p) {
+             memo::print(note, p, QStringLiteral("note"));
+             return true;
+         }},
+    };
+    for (const auto &[what, print] : prints) {
+        SCOPED_TRACE(what);
+        // Alone, on a printer of its own.
+        const QString alone = dir.filePath(QStringLiteral("alone-%1.pdf").arg(QLatin1String(what)));
+        {
+            QPrinter fresh(QPrinter::HighResolution);
+            topdf(fresh, alone);
+            ASSERT_TRUE(print(fresh));
+        }
+        // After the timetable, on the shared printer.
+        QPrinter &shared = printing::printer();
+        topdf(shared, dir.filePath(QStringLiteral("timetable.pdf")));
+        ASSERT_TRUE(
+            printtimetable(shared, {lesson(1, 0, "Mathematics")}, tableview(), 16, QStringLiteral("timetable")));
+        const QString after = dir.filePath(QStringLiteral("after-%1.pdf").arg(QLatin1String(what)));
+        topdf(shared, after);
+        ASSERT_TRUE(print(shared));
+        shared.setOutputFileName(QString());
+
+        const std::optional<QString> text = pdftext(after);
+        const std::optional<std::vector<PlacedWord>> first = pdfwords(alone), second = pdfwords(after);
+        if (!text || !first || !second)
+            GTEST_SKIP() << "pdftotext is not installed";
+        for (const QString &name : names)
+            EXPECT_TRUE(text->contains(name)) << qPrintable(name) << " is missing";
+        ASSERT_FALSE(first->empty());
+        ASSERT_FALSE(second->empty());
+        EXPECT_EQ(second->front().text, QStringLiteral("Homework"));
+        EXPECT_NEAR(second->front().x, first->front().x, 0.5);
+        EXPECT_NEAR(second->front().y, first->front().y, 0.5);
+        EXPECT_EQ(second->size(), first->size()) << "the first page holds as many words as alone";
+    }
 }
