@@ -90,9 +90,12 @@ TForm1::TForm1(Database &db, Settings &settings, Language &language, Clock &cloc
     overview_ = static_cast<OverviewPage *>(PageControl1->widget(pageoverview));
     timetable_ = static_cast<TimetablePage *>(PageControl1->widget(pagetimetable));
     // The Overview's lesson status follows a change of the shown week at once.
+    // Before the start has run its course the first tick shows it: a tick
+    // here would ring what is due before the window is up.
     connect(timetable_, &TimetablePage::weekchanged, this, [this] {
         overview_->lessonschanged();
-        Timer1Timer();
+        if (Timer1 && Timer1->isActive())
+            Timer1Timer();
     });
     connect(overview_, &OverviewPage::aboutrequested, this, &TForm1::BitBtn15Click);
     row->addWidget(PageControl1, 1);

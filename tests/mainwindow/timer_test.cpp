@@ -126,6 +126,23 @@ TEST_F(TimerTest, AReminderRingsOnceInItsMinuteAndIsSavedDisarmed)
     EXPECT_FALSE(player.playing);
 }
 
+// The start shows the timetable's week, which refreshes the lesson panel; a
+// reminder due at launch must wait for the first tick, after the window is
+// up, or its pop-up and any melody message come with no window behind them.
+TEST_F(TimerTest, AReminderDueAtLaunchRingsAtTheFirstTickNotDuringTheStart)
+{
+    addreminder("Physics exam", wednesday, 1030);
+    start(QDateTime(wednesday, QTime(10, 30, 5)));
+    ASSERT_TRUE(started);
+    EXPECT_TRUE(ringform.isHidden());
+    EXPECT_EQ(player.plays, 0);
+    EXPECT_TRUE(db.calitems[0].remind);
+
+    form->Timer1Timer();
+    EXPECT_FALSE(ringform.isHidden());
+    EXPECT_FALSE(db.calitems[0].remind);
+}
+
 TEST_F(TimerTest, AWeeklyReminderRingsOnItsFirstDayThenStaysDisarmed)
 {
     addreminder("Gym", wednesday.addDays(-30), 800, "w0010000");

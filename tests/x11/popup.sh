@@ -78,7 +78,14 @@ done
 
 # Without a sound output the pop-up says once that its melody cannot be
 # played; the pupil answers that first.
-box=$(xdotool search --onlyvisible --name '^Error$' | head -n1 || true)
+# It comes in the tick that rings, but X may map it a moment later; where a
+# sound output is there, none comes.
+box=
+for _ in $(seq 50); do
+  box=$(xdotool search --onlyvisible --name '^Error$' | head -n1 || true)
+  [ -n "$box" ] && break
+  sleep 0.1
+done
 if [ -n "$box" ]; then
   xdotool windowactivate --sync "$box" key Return
   for _ in $(seq 50); do xdotool search --onlyvisible --name '^Error$' >/dev/null || break; sleep 0.1; done
