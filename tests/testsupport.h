@@ -68,6 +68,16 @@ inline QStringList listrows(const QListWidget *list)
     return out;
 }
 
+// The texts of a list view's rows, top to bottom.
+inline QStringList listrows(const QAbstractItemView *view)
+{
+    QStringList out;
+    const QAbstractItemModel *model = view->model();
+    for (int i = 0; i < model->rowCount(); ++i)
+        out << model->index(i, 0).data().toString();
+    return out;
+}
+
 // Makes the row with exactly `text` current, as a click does.
 inline void chooserow(QListWidget *list, const QString &text)
 {
