@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDateEdit>
 #include <QFile>
 #include <QLabel>
@@ -129,6 +131,58 @@ TEST_F(ContactsTest, AClickOnTheOnlyRowShowsItsCard)
     const QRect first = list()->visualRect(list()->model()->index(0, 0));
     QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, first.center());
     EXPECT_TRUE(card().contains(QStringLiteral("Cellphone: 603")));
+    page.hide();
+}
+
+// A class's worth of contacts, stored out of order: keys and clicks move
+// through the sorted list, each showing its own contact's card, and the
+// card's text copies as shown.
+TEST_F(ContactsTest, KeysAndClicksInALongListShowTheirContactsCard)
+{
+    std::vector<TContactRec> pupils;
+    for (int i = 0; i < 300; ++i) {
+        const int n = (i * 37) % 300;
+        TContactRec c = contact(QStringLiteral("pupil %1").arg(n, 3, 10, QLatin1Char('0')).toUtf8().constData());
+        if (n % 2)
+            c.name = QStringLiteral("Pupil %1").arg(n, 3, 10, QLatin1Char('0')); // case does not count
+        c.cellphone = QStringLiteral("777 %1").arg(n);
+        pupils.push_back(c);
+    }
+    load(pupils);
+    page.resize(700, 400);
+    page.show();
+    auto name = [this] { return page.findChild<QLabel *>(QStringLiteral("Label8"))->text(); };
+    EXPECT_EQ(name(), QStringLiteral("pupil 000")) << "the first row is chosen after a load";
+    EXPECT_EQ(rows().size(), 300);
+
+    QTest::keyClick(list(), Qt::Key_End);
+    EXPECT_EQ(name(), QStringLiteral("Pupil 299"));
+    EXPECT_TRUE(card().contains(QStringLiteral("Cellphone: 777 299")));
+    QTest::keyClick(list(), Qt::Key_Up);
+    EXPECT_EQ(name(), QStringLiteral("pupil 298"));
+    QTest::keyClick(list(), Qt::Key_Home);
+    QTest::keyClick(list(), Qt::Key_Down);
+    EXPECT_EQ(name(), QStringLiteral("Pupil 001"));
+    const QRect third = list()->visualRect(list()->model()->index(2, 0));
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, third.center());
+    EXPECT_EQ(name(), QStringLiteral("pupil 002"));
+
+    // The Delete key deletes the selected contact; the next takes its row.
+    QTest::keyClick(list(), Qt::Key_Delete);
+    EXPECT_EQ(answers.questions.back(), ContactsPage::deletequestion);
+    EXPECT_EQ(name(), QStringLiteral("Pupil 003"));
+    EXPECT_EQ(currentrow(), 2);
+    EXPECT_EQ(rows().size(), 299);
+    EXPECT_FALSE(rows().contains(QStringLiteral("pupil 002")));
+    Database reread(db.dbpath());
+    reread.loadcontacts();
+    EXPECT_EQ(reread.contacts.size(), 299u);
+
+    auto *text = page.findChild<QPlainTextEdit *>(QStringLiteral("Memo2"));
+    text->selectAll();
+    page.Koprovat1Click();
+    EXPECT_EQ(QApplication::clipboard()->text(), card());
+    EXPECT_TRUE(card().contains(QStringLiteral("777 3\n")));
     page.hide();
 }
 
