@@ -287,10 +287,12 @@ public:
     }
     void stop() override { playing = false; }
     bool isstopped() const override { return !playing; }
+    void prepare() override { ++prepares; }
 
     QString file_;
     QString opened;
     int plays = 0;
+    int prepares = 0;
     bool playing = false;
     QString failure; // when set, every open() fails with it
     bool failedopen = false;
