@@ -48,18 +48,33 @@ QToolButton *arrow(const char *name, const char *icon, const QString &hint, QWid
     return b;
 }
 
-} // namespace
-
-QTreeWidget *makedaylist(QWidget *parent)
+void daylistlook(QTreeView *list)
 {
-    auto *list = new QTreeWidget(parent);
-    list->setColumnCount(1);
     list->setHeaderHidden(true);
     list->setRootIsDecorated(false);
     list->setIconSize(QSize(32, 32));
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setFrameShape(QFrame::NoFrame);
+}
+
+} // namespace
+
+QTreeWidget *makedaylist(QWidget *parent)
+{
+    auto *list = new QTreeWidget(parent);
+    list->setColumnCount(1);
+    daylistlook(list);
+    return list;
+}
+
+QTreeView *makedayview(QWidget *parent)
+{
+    auto *list = new QTreeView(parent);
+    daylistlook(list);
+    // Rows are as tall as each other: nothing needs to be laid out but
+    // what shows.
+    list->setUniformRowHeights(true);
     return list;
 }
 

@@ -14,6 +14,7 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QToolButton;
+class QTreeView;
 class QTreeWidget;
 class TForm3;
 class TMoon;
@@ -25,6 +26,8 @@ class CalendarPage;
 // A day list: records with their picture and caption, one column, no
 // header. The Overview's seven-day list looks the same.
 QTreeWidget *makedaylist(QWidget *parent);
+// The same look for a day list over a model.
+QTreeView *makedayview(QWidget *parent);
 void filldaylist(QTreeWidget *list, const QList<DayRow> &rows);
 
 // The painted months; clicks select a day, keys move the selection.
