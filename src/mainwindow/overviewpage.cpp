@@ -9,7 +9,7 @@
 #include "moon/tmoon.h"
 #include "organizer/calendarpage.h"
 #include "organizer/counts.h"
-#include "organizer/sevendays.h"
+#include "organizer/daylist.h"
 #include "platform/clock.h"
 #include "platform/dateformat.h"
 #include "platform/daynumber.h"
@@ -256,7 +256,7 @@ void OverviewPage::buildlists(QBoxLayout *page)
     auto *week = weekbox->insidelayout<QVBoxLayout>();
     ListView2 = makedayview(weekbox);
     ListView2->setObjectName(QStringLiteral("ListView2"));
-    sevendays_ = new SevenDayList(db_.calitems, this);
+    sevendays_ = new DayList(db_.calitems, this);
     ListView2->setModel(sevendays_);
     ListView2->setIconSize(QSize(16, 16));
     ListView2->setSelectionMode(QAbstractItemView::NoSelection);
@@ -407,7 +407,7 @@ void OverviewPage::refreshday()
 
 void OverviewPage::refresh7days()
 {
-    sevendays_->fill(clock_.today(), settings_.text(Setting::dateformat));
+    sevendays_->showweek(clock_.today(), settings_.text(Setting::dateformat));
 }
 
 void OverviewPage::recount(PageCount count)

@@ -22,7 +22,7 @@ class QLabel;
 class TForm8;
 class QTreeView;
 class QTreeWidget;
-class SevenDayList;
+class DayList;
 class TMoon;
 enum class DbKind;
 enum class Setting;
@@ -134,7 +134,7 @@ private:
     QLabel *room = nullptr;
     QLabel *rings = nullptr;
     QTreeView *ListView2 = nullptr; // the next seven days
-    SevenDayList *sevendays_ = nullptr; // its rows
+    DayList *sevendays_ = nullptr; // its rows
     QTreeWidget *countlist = nullptr;
     QWidget *tipboxes[2] = {};
     QLabel *tipicons[2] = {};

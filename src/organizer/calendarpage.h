@@ -15,20 +15,17 @@ class QMenu;
 class QPushButton;
 class QToolButton;
 class QTreeView;
-class QTreeWidget;
 class TForm3;
 class TMoon;
 enum class DbKind;
 enum class Setting;
 
 class CalendarPage;
+class DayList;
 
-// A day list: records with their picture and caption, one column, no
-// header. The Overview's seven-day list looks the same.
-QTreeWidget *makedaylist(QWidget *parent);
-// The same look for a day list over a model.
+// A day list's view: records with their picture and caption, one column,
+// no header, over a DayList. The Overview's seven-day list looks the same.
 QTreeView *makedayview(QWidget *parent);
-void filldaylist(QTreeWidget *list, const QList<DayRow> &rows);
 
 // The painted months; clicks select a day, keys move the selection.
 class CalendarPanel : public QWidget
@@ -104,7 +101,8 @@ private:
     TForm3 *editor_ = nullptr;
     CalendarPanel *calendar = nullptr;
     QDateEdit *DateTimePicker1 = nullptr; // the selected day
-    QTreeWidget *ListView1 = nullptr; // the selected day's records
+    QTreeView *ListView1 = nullptr; // the selected day's records
+    DayList *dayrecords_ = nullptr; // its rows
     QToolButton *prevbutton = nullptr;
     QToolButton *nextbutton = nullptr;
     QPushButton *todaybutton = nullptr;

@@ -1,16 +1,16 @@
-#include "organizer/sevendays.h"
+#include "organizer/daylist.h"
 
 #include "organizer/calendaricons.h"
 
 #include <QFont>
 #include <QIcon>
 
-SevenDayList::SevenDayList(const std::vector<TCalItemRec> &calitems, QObject *parent)
+DayList::DayList(const std::vector<TCalItemRec> &calitems, QObject *parent)
     : QAbstractListModel(parent), calitems_(calitems)
 {
 }
 
-void SevenDayList::fill(QDate today, const QString &dateformat)
+void DayList::showweek(QDate today, const QString &dateformat)
 {
     beginResetModel();
     entries_ = sevendayentries(calitems_, today);
@@ -18,12 +18,28 @@ void SevenDayList::fill(QDate today, const QString &dateformat)
     endResetModel();
 }
 
-int SevenDayList::rowCount(const QModelIndex &parent) const
+void DayList::showrecords(const QList<int> &records)
+{
+    beginResetModel();
+    entries_.clear();
+    entries_.reserve(records.size());
+    for (int record : records)
+        entries_.push_back({record, QDate()});
+    endResetModel();
+}
+
+void DayList::rowschanged(int row, int other)
+{
+    emit dataChanged(index(row), index(row));
+    emit dataChanged(index(other), index(other));
+}
+
+int DayList::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(entries_.size());
 }
 
-QVariant SevenDayList::data(const QModelIndex &index, int role) const
+QVariant DayList::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= entries_.size())
         return {};

@@ -1,7 +1,7 @@
-// The Overview's seven-day list as a model: the rows of the list function,
-// with each record's picture and bold date headings, made as they show.
+// The day lists as a model: the seven-day list function's rows, with each
+// record's picture and bold date headings, and a day's records.
 
-#include "organizer/sevendays.h"
+#include "organizer/daylist.h"
 
 #include "organizer/calendaricons.h"
 #include "platform/daynumber.h"
@@ -10,6 +10,7 @@
 
 #include <QFont>
 #include <QIcon>
+#include <QSignalSpy>
 
 namespace {
 
@@ -28,7 +29,7 @@ TCalItemRec record(const char *text, QDate date, const char *repetition = "0", i
 
 } // namespace
 
-TEST(SevenDayList, RowsAsTheListFunctionGivesThem)
+TEST(DayList, TheWeekAsTheListFunctionGivesIt)
 {
     const QDate today(2026, 12, 9); // a Wednesday
     std::vector<TCalItemRec> calitems = {
@@ -37,8 +38,8 @@ TEST(SevenDayList, RowsAsTheListFunctionGivesThem)
         record("Exam#chapters 4 and 5", today.addDays(1), "0", 5),
         record("", today), // deleted
     };
-    SevenDayList list(calitems);
-    list.fill(today, QStringLiteral("d.M.yyyy"));
+    DayList list(calitems);
+    list.showweek(today, QStringLiteral("d.M.yyyy"));
     const QList<DayRow> expected = sevendayrows(calitems, today, QStringLiteral("d.M.yyyy"));
     ASSERT_EQ(list.rowCount(), expected.size());
     ASSERT_EQ(list.rowCount(), 7) << "Gym; blank, Thursday, Exam; blank, Friday, Gym";
@@ -55,10 +56,29 @@ TEST(SevenDayList, RowsAsTheListFunctionGivesThem)
               calendaricon(itemimageindex(3, true)).cacheKey());
 
     // Refilled for another day; rows past the end and records gone show nothing.
-    list.fill(today.addDays(3), QStringLiteral("d.M.yyyy"));
+    list.showweek(today.addDays(3), QStringLiteral("d.M.yyyy"));
     EXPECT_EQ(list.rowCount(), int(sevendayrows(calitems, today.addDays(3), {}).size()));
     calitems.clear();
     EXPECT_TRUE(list.index(0).data().toString().isEmpty());
     EXPECT_FALSE(list.index(0).data(Qt::DecorationRole).isValid());
     EXPECT_FALSE(list.data(list.index(0).sibling(99, 0)).isValid());
+}
+
+// A day's records in the order given; rows changed in place tell the view.
+TEST(DayList, ADaysRecords)
+{
+    const QDate today(2026, 12, 9);
+    std::vector<TCalItemRec> calitems = {record("A", today), record("B", today), record("C", today)};
+    DayList list(calitems);
+    list.showrecords({2, 0});
+    ASSERT_EQ(list.rowCount(), 2);
+    EXPECT_EQ(list.index(0).data().toString(), QStringLiteral("7:30 C"));
+    EXPECT_FALSE(list.index(0).data(Qt::FontRole).isValid());
+    EXPECT_TRUE(list.index(1).data(Qt::DecorationRole).isValid());
+    QSignalSpy changed(&list, &QAbstractItemModel::dataChanged);
+    std::swap(calitems[2], calitems[0]);
+    list.rowschanged(0, 1);
+    EXPECT_EQ(changed.size(), 2);
+    EXPECT_EQ(list.index(0).data().toString(), QStringLiteral("7:30 A"));
+    EXPECT_EQ(list.index(1).data().toString(), QStringLiteral("7:30 C"));
 }
