@@ -5,13 +5,15 @@
 # Osmo with an empty home, as a yardstick. Times each launch until its window
 # is mapped (bench_mapwatch), then its resident memory 3 s later. Prints each
 # run, the medians with their spread, and the ratio of the two medians.
-# Osmo is not a dependency: without it only the program is measured.
+# Osmo is not a dependency: without it (or with QM_PEER set empty) only the
+# program is measured; QM_PROGRAM names another build of the program.
 # Run after building with benchmarks: bench/launch_x11.sh [runs] [contacts]
 set -euo pipefail
 . "$(dirname "$0")/programhome.sh"
 runs=${1:-5}
 contacts=${2:-10000}
 watch=build/bench/bench_mapwatch
+program=${QM_PROGRAM:-build/bin/quillmoter}
 for tool in Xvfb openbox; do
   command -v "$tool" >/dev/null 2>&1 || { echo "$tool is not installed" >&2; exit 1; }
 done
@@ -46,7 +48,7 @@ launch() {
 }
 ours() {
   launch "Quillmoter organizer" env HOME="$home" XDG_DATA_HOME="$home/data" XDG_CONFIG_HOME="$home/config" \
-    XDG_RUNTIME_DIR="$home/runtime" QT_QPA_PLATFORM=xcb build/bin/quillmoter
+    XDG_RUNTIME_DIR="$home/runtime" QT_QPA_PLATFORM=xcb "$program"
 }
 theirs() {
   local peerhome=$home/peer$1
