@@ -40,20 +40,22 @@ constexpr int playerdelayms = 1000;
 
 void prepareforreminders(Database &db, MelodyPlayer &player, int delayms)
 {
-    QTimer::singleShot(delayms, &player, [&db, &player] {
+    QTimer::singleShot(delayms, &player, [&db, &player, delayms] {
         if (anyarmed(db.calitems)) {
             player.prepare();
             return;
         }
         // Watches the calendar until a record is armed; it goes with its
         // connection once it has seen one.
+        // Set up a moment after the record is armed, once its editor has
+        // closed and the window has been repainted.
         auto *watch = new QObject(&player);
-        QObject::connect(&db, &Database::changed, watch, [&db, &player, watch](DbKind kind) {
+        QObject::connect(&db, &Database::changed, watch, [&db, &player, watch, delayms](DbKind kind) {
             if (kind != DbKind::calendar || !anyarmed(db.calitems))
                 return;
             QObject::disconnect(&db, nullptr, watch, nullptr);
             watch->deleteLater();
-            player.prepare();
+            QTimer::singleShot(delayms, &player, &MelodyPlayer::prepare);
         });
     });
 }

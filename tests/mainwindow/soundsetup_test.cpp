@@ -50,10 +50,10 @@ TEST(SoundSetup, OnlyWhenARecordIsArmedAtStartOrLater)
     EXPECT_EQ(later.prepares, 0);
     db.calitems[0].remind = true;
     db.savecalitems();
-    EXPECT_EQ(later.prepares, 1);
+    db.savecalitems();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return later.prepares > 0; }));
     db.savecalitems();
     QCoreApplication::processEvents();
-    db.savecalitems();
     EXPECT_EQ(later.prepares, 1) << "once";
     EXPECT_EQ(early.prepares, 1);
 }
