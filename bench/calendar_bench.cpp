@@ -5,6 +5,7 @@
 
 #include "database/settings.h"
 #include "organizer/calendarpage.h"
+#include "organizer/daylist.h"
 #include "platform/clock.h"
 
 #include "qtbenchmain.h"
@@ -13,7 +14,7 @@
 
 #include <QPainter>
 #include <QTemporaryDir>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace {
 
@@ -24,12 +25,15 @@ struct Fixture
     Settings settings;
     Clock clock;
     CalendarPage page{db, settings, clock};
-    QTreeWidget sevendays;
+    DayList sevendays{db.calitems};
+    QTreeView sevendaysview;
 
     Fixture()
     {
         for (int i = 0; i < 10000; ++i)
             db.calitems.push_back(samplecalitem(i));
+        sevendaysview.setUniformRowHeights(true);
+        sevendaysview.setModel(&sevendays);
         page.resize(780, 550);
         page.resetday();
     }
@@ -62,7 +66,7 @@ void BM_Refresh7Days(benchmark::State &state)
 {
     Fixture &f = fixture();
     for (auto _ : state)
-        filldaylist(&f.sevendays, sevendayrows(f.db.calitems, f.clock.today(), f.settings.text(Setting::dateformat)));
+        f.sevendays.showweek(f.clock.today(), f.settings.text(Setting::dateformat));
 }
 
 } // namespace

@@ -69,6 +69,16 @@ inline QStringList listrows(const QListWidget *list)
     return out;
 }
 
+// The texts of a list view's rows, top to bottom.
+inline QStringList listrows(const QAbstractItemView *view)
+{
+    QStringList out;
+    const QAbstractItemModel *model = view->model();
+    for (int i = 0; i < model->rowCount(); ++i)
+        out << model->index(i, 0).data().toString();
+    return out;
+}
+
 // Makes the row with exactly `text` current, as a click does.
 inline void chooserow(QListWidget *list, const QString &text)
 {
@@ -279,10 +289,12 @@ public:
     void stop() override { playing = false; }
     void setlooping(bool on) override { looping = on; }
     bool isstopped() const override { return !playing; }
+    void prepare() override { ++prepares; }
 
     QString file_;
     QString opened;
     int plays = 0;
+    int prepares = 0;
     bool playing = false;
     bool looping = false;
     QString failure; // when set, every open() fails with it

@@ -49,8 +49,9 @@ TAboutBox::TAboutBox(QWidget *parent)
 {
     setObjectName(QStringLiteral("AboutBox"));
     setFixedSize(615, 449);
-    frame_ = borderimage(size());
-    setMask(regionwithout(frame_, borderkey));
+    // The frame is painted when shown rather than kept as a picture of the
+    // whole box (a megabyte for a box that may never open).
+    setMask(regionwithout(borderimage(size()), borderkey));
 
     auto *icon = new QLabel(this);
     icon->setPixmap(iconpixmap(QStringLiteral("quillmoter.svg"), QSize(64, 64)));
@@ -150,7 +151,8 @@ void TAboutBox::Label13Click()
 
 void TAboutBox::paintEvent(QPaintEvent *)
 {
-    QPainter(this).drawImage(0, 0, frame_);
+    QPainter painter(this);
+    PaintBox1Paint(painter, size());
 }
 
 void TAboutBox::mousePressEvent(QMouseEvent *event)

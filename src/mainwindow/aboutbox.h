@@ -4,7 +4,6 @@
 // "OK" or when another window takes the focus.
 
 #include <QDialog>
-#include <QImage>
 #include <QStringList>
 
 class LinkLabel;
@@ -36,7 +35,6 @@ protected:
     bool event(QEvent *event) override;
 
 private:
-    QImage frame_;
     QPlainTextEdit *Memo1 = nullptr;  // the about text
     LinkLabel *Label13 = nullptr;     // the maker's web address
     QPushButton *BitBtn1 = nullptr;   // "OK"

@@ -9,6 +9,7 @@
 #include "moon/tmoon.h"
 #include "organizer/calendarpage.h"
 #include "organizer/counts.h"
+#include "organizer/daylist.h"
 #include "platform/clock.h"
 #include "platform/dateformat.h"
 #include "platform/daynumber.h"
@@ -31,6 +32,7 @@
 #include <QRandomGenerator>
 #include <QStackedWidget>
 #include <QStyle>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -262,8 +264,10 @@ void OverviewPage::buildlists(QBoxLayout *page)
 {
     auto *weekbox = new FramedBox(this);
     auto *week = weekbox->insidelayout<QVBoxLayout>();
-    ListView2 = makedaylist(weekbox);
+    ListView2 = makedayview(weekbox);
     ListView2->setObjectName(QStringLiteral("ListView2"));
+    sevendays_ = new DayList(db_.calitems, this);
+    ListView2->setModel(sevendays_);
     ListView2->setIconSize(QSize(16, 16));
     ListView2->setSelectionMode(QAbstractItemView::NoSelection);
     ListView2->setFocusPolicy(Qt::NoFocus);
@@ -434,7 +438,7 @@ void OverviewPage::refreshday()
 
 void OverviewPage::refresh7days()
 {
-    filldaylist(ListView2, sevendayrows(db_.calitems, clock_.today(), settings_.text(Setting::dateformat)));
+    sevendays_->showweek(clock_.today(), settings_.text(Setting::dateformat));
 }
 
 void OverviewPage::recount(PageCount count)

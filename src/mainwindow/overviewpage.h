@@ -20,7 +20,9 @@ class ClockView;
 class LinkLabel;
 class QLabel;
 class TForm8;
+class QTreeView;
 class QTreeWidget;
+class DayList;
 class TMoon;
 enum class DbKind;
 enum class Setting;
@@ -139,7 +141,8 @@ private:
     QLabel *next = nullptr;
     QLabel *room = nullptr;
     QLabel *rings = nullptr;
-    QTreeWidget *ListView2 = nullptr; // the next seven days
+    QTreeView *ListView2 = nullptr; // the next seven days
+    DayList *sevendays_ = nullptr; // its rows
     QTreeWidget *countlist = nullptr;
     QWidget *tipboxes[2] = {};
     QLabel *tipicons[2] = {};

@@ -11,6 +11,7 @@
 #include "organizer/form2.h"
 #include "organizer/form3.h"
 #include "organizer/memoform.h"
+#include "organizer/reminders.h"
 #include "organizer/notespage.h"
 #include "platform/clock.h"
 #include "platform/melodyplayer.h"
@@ -36,6 +37,28 @@ namespace {
 constexpr int playerdelayms = 1000;
 
 } // namespace
+
+void prepareforreminders(Database &db, MelodyPlayer &player, int delayms)
+{
+    QTimer::singleShot(delayms, &player, [&db, &player, delayms] {
+        if (anyarmed(db.calitems)) {
+            player.prepare();
+            return;
+        }
+        // Watches the calendar until a record is armed; it goes with its
+        // connection once it has seen one.
+        // Set up a moment after the record is armed, once its editor has
+        // closed and the window has been repainted.
+        auto *watch = new QObject(&player);
+        QObject::connect(&db, &Database::changed, watch, [&db, &player, watch, delayms](DbKind kind) {
+            if (kind != DbKind::calendar || !anyarmed(db.calitems))
+                return;
+            QObject::disconnect(&db, nullptr, watch, nullptr);
+            watch->deleteLater();
+            QTimer::singleShot(delayms, &player, &MelodyPlayer::prepare);
+        });
+    });
+}
 
 void setupapplication()
 {
@@ -147,8 +170,9 @@ int runquillmoter(int argc, char *argv[])
     if (!form1.startshidden())
         form1.showmainwindow();
     // The media framework takes most of a second to set up on a fresh
-    // profile: done once the window is up, not inside the tick that rings
-    // the first reminder (which saves before it rings either way).
-    QTimer::singleShot(playerdelayms, player, &MelodyPlayer::prepare);
+    // profile, and some 20 MB: done once the window is up and a reminder
+    // may ring, not inside the tick that rings the first one (which saves
+    // before it rings either way).
+    prepareforreminders(db, *player, playerdelayms);
     return QApplication::exec();
 }

@@ -33,6 +33,12 @@ int runquillmoter(int argc, char *argv[]);
 // system would add it to every title, and titles are exactly the captions.
 void setupapplication();
 
+// Sets up the sound system ahead of the first reminder, `delayms` after the
+// window is up, so that a reminder never waits for it: then, when a record
+// is armed to remind, else as soon as one is. Until then it costs neither
+// memory nor time (a preview in the record editor sets it up itself).
+void prepareforreminders(Database &db, MelodyPlayer &player, int delayms);
+
 // Every window of the program, each made once and kept for the whole run.
 class ProgramWindows
 {

@@ -249,17 +249,39 @@ QList<DayRow> dayrows(const std::vector<TCalItemRec> &calitems, const QList<int>
     return rows;
 }
 
-QList<DayRow> sevendayrows(const std::vector<TCalItemRec> &calitems, QDate today, const QString &dateformat)
+QList<DayEntry> sevendayentries(const std::vector<TCalItemRec> &calitems, QDate today)
 {
-    QList<DayRow> rows;
+    QList<DayEntry> entries;
     for (int n = 0; n < 7; ++n) {
         const QDate day = today.addDays(n);
         const QList<int> records = dayrecords(calitems, day);
         if (n > 0 && !records.isEmpty()) {
-            rows.push_back({QString(), -1, false});
-            rows.push_back({formatdate(dateformat, day), -1, true});
+            entries.push_back({});
+            entries.push_back({-1, day});
         }
-        rows += dayrows(calitems, records);
+        for (int record : records)
+            entries.push_back({record, QDate()});
     }
+    return entries;
+}
+
+DayRow dayrow(const std::vector<TCalItemRec> &calitems, const DayEntry &entry, const QString &dateformat)
+{
+    if (entry.record >= 0 && entry.record < int(calitems.size())) {
+        const TCalItemRec &r = calitems[size_t(entry.record)];
+        return {calcaption(r), itemimageindex(r.icon, r.remind), false};
+    }
+    if (entry.heading.isValid())
+        return {formatdate(dateformat, entry.heading), -1, true};
+    return {};
+}
+
+QList<DayRow> sevendayrows(const std::vector<TCalItemRec> &calitems, QDate today, const QString &dateformat)
+{
+    QList<DayRow> rows;
+    const QList<DayEntry> entries = sevendayentries(calitems, today);
+    rows.reserve(entries.size());
+    for (const DayEntry &entry : entries)
+        rows.push_back(dayrow(calitems, entry, dateformat));
     return rows;
 }

@@ -56,6 +56,18 @@ QList<DayRow> dayrows(const std::vector<TCalItemRec> &calitems, const QList<int>
 // with the date in `dateformat` (the d/m/y patterns) and its records.
 QList<DayRow> sevendayrows(const std::vector<TCalItemRec> &calitems, QDate today, const QString &dateformat);
 
+// A row of the seven-day list before its text is made: a record, a date
+// heading, or (neither) a blank spacer.
+struct DayEntry
+{
+    int record = -1;
+    QDate heading;
+};
+// The rows of sevendayrows, found without making their texts.
+QList<DayEntry> sevendayentries(const std::vector<TCalItemRec> &calitems, QDate today);
+// The text and picture of one such row.
+DayRow dayrow(const std::vector<TCalItemRec> &calitems, const DayEntry &entry, const QString &dateformat);
+
 // The calendar icons: picture 2 * icon, plus 1 with an armed reminder. An
 // icon outside 0..8 counts as 0.
 constexpr int calendariconcount = 9;

@@ -5,6 +5,7 @@
 #include "moon/tmoon.h"
 #include "organizer/anniversaries.h"
 #include "organizer/calendaricons.h"
+#include "organizer/daylist.h"
 #include "organizer/form3.h"
 #include "platform/clock.h"
 #include "platform/daynumber.h"
@@ -24,7 +25,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace {
@@ -48,39 +49,26 @@ QToolButton *arrow(const char *name, const char *icon, const QString &hint, QWid
     return b;
 }
 
-} // namespace
-
-QTreeWidget *makedaylist(QWidget *parent)
+void daylistlook(QTreeView *list)
 {
-    auto *list = new QTreeWidget(parent);
-    list->setColumnCount(1);
     list->setHeaderHidden(true);
     list->setRootIsDecorated(false);
     list->setIconSize(QSize(32, 32));
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setFrameShape(QFrame::NoFrame);
-    return list;
 }
 
-void filldaylist(QTreeWidget *list, const QList<DayRow> &rows)
+} // namespace
+
+QTreeView *makedayview(QWidget *parent)
 {
-    list->clear();
-    // Added in one go: the list lays itself out once, not once per row.
-    QList<QTreeWidgetItem *> items;
-    items.reserve(rows.size());
-    for (const DayRow &row : rows) {
-        auto *item = new QTreeWidgetItem(QStringList{row.caption});
-        if (row.image >= 0)
-            item->setIcon(0, calendaricon(row.image));
-        if (row.heading) {
-            QFont bold = item->font(0);
-            bold.setBold(true);
-            item->setFont(0, bold);
-        }
-        items << item;
-    }
-    list->addTopLevelItems(items);
+    auto *list = new QTreeView(parent);
+    daylistlook(list);
+    // Rows are as tall as each other: nothing needs to be laid out but
+    // what shows.
+    list->setUniformRowHeights(true);
+    return list;
 }
 
 CalendarPanel::CalendarPanel(CalendarPage &page, QWidget *parent) : QWidget(parent), page_(page)
@@ -166,8 +154,12 @@ void CalendarPage::buildday(QBoxLayout *page)
     auto *right = new QVBoxLayout;
     auto *listbox = new FramedBox(this);
     auto *listlayout = listbox->insidelayout<QVBoxLayout>();
-    ListView1 = makedaylist(listbox);
+    ListView1 = makedayview(listbox);
     ListView1->setObjectName(QStringLiteral("ListView1"));
+    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    dayrecords_ = new DayList(db_.calitems, this);
+    ListView1->setModel(dayrecords_);
     ListView1->installEventFilter(this);
     listlayout->addWidget(ListView1);
     right->addWidget(listbox, 1);
@@ -218,7 +210,7 @@ void CalendarPage::buildday(QBoxLayout *page)
     connect(deletebutton, &QPushButton::clicked, this, &CalendarPage::deleteclick);
     connect(upbutton, &QPushButton::clicked, this, &CalendarPage::moveup);
     connect(downbutton, &QPushButton::clicked, this, &CalendarPage::movedown);
-    connect(ListView1, &QTreeWidget::itemDoubleClicked, this, &CalendarPage::editclick);
+    connect(ListView1, &QTreeView::doubleClicked, this, &CalendarPage::editclick);
 }
 
 void CalendarPage::settingchanged(Setting which)
@@ -408,11 +400,11 @@ void CalendarPage::refreshcalitems(int flag)
         return;
 
     const int selected = selectedrow();
-    filldaylist(ListView1, dayrows(db_.calitems, calrowmap));
-    if (selected >= 0 && selected < ListView1->topLevelItemCount())
-        ListView1->setCurrentItem(ListView1->topLevelItem(selected));
-    else if (ListView1->topLevelItemCount() > 0)
-        ListView1->setCurrentItem(ListView1->topLevelItem(0));
+    dayrecords_->showrecords(calrowmap);
+    if (selected >= 0 && selected < calrowmap.size())
+        ListView1->setCurrentIndex(dayrecords_->index(selected));
+    else if (!calrowmap.isEmpty())
+        ListView1->setCurrentIndex(dayrecords_->index(0));
 
     Moon2->setdate(daynumber::fromdate(calselected));
     AnniversaryCaptions captions;
@@ -425,8 +417,8 @@ void CalendarPage::refreshcalitems(int flag)
 
 int CalendarPage::selectedrow() const
 {
-    QTreeWidgetItem *item = ListView1->currentItem();
-    return item && item->isSelected() ? ListView1->indexOfTopLevelItem(item) : -1;
+    const QModelIndex current = ListView1->currentIndex();
+    return current.isValid() && ListView1->selectionModel()->isSelected(current) ? current.row() : -1;
 }
 
 void CalendarPage::BitBtn6Click()
@@ -500,15 +492,8 @@ void CalendarPage::afterdeletion()
 void CalendarPage::swaprows(int row, int other)
 {
     std::swap(db_.calitems[calrowmap[row]], db_.calitems[calrowmap[other]]);
-    QTreeWidgetItem *a = ListView1->topLevelItem(row);
-    QTreeWidgetItem *b = ListView1->topLevelItem(other);
-    const QString text = a->text(0);
-    const QIcon icon = a->icon(0);
-    a->setText(0, b->text(0));
-    a->setIcon(0, b->icon(0));
-    b->setText(0, text);
-    b->setIcon(0, icon);
-    ListView1->setCurrentItem(b);
+    dayrecords_->rowschanged(row, other);
+    ListView1->setCurrentIndex(dayrecords_->index(other));
     savecalitems();
     // The order shows in the seven-day list too.
 }

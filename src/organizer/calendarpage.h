@@ -14,18 +14,18 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QToolButton;
-class QTreeWidget;
+class QTreeView;
 class TForm3;
 class TMoon;
 enum class DbKind;
 enum class Setting;
 
 class CalendarPage;
+class DayList;
 
-// A day list: records with their picture and caption, one column, no
-// header. The Overview's seven-day list looks the same.
-QTreeWidget *makedaylist(QWidget *parent);
-void filldaylist(QTreeWidget *list, const QList<DayRow> &rows);
+// A day list's view: records with their picture and caption, one column,
+// no header, over a DayList. The Overview's seven-day list looks the same.
+QTreeView *makedayview(QWidget *parent);
 
 // The painted months; clicks select a day, keys move the selection.
 class CalendarPanel : public QWidget
@@ -101,7 +101,8 @@ private:
     TForm3 *editor_ = nullptr;
     CalendarPanel *calendar = nullptr;
     QDateEdit *DateTimePicker1 = nullptr; // the selected day
-    QTreeWidget *ListView1 = nullptr; // the selected day's records
+    QTreeView *ListView1 = nullptr; // the selected day's records
+    DayList *dayrecords_ = nullptr; // its rows
     QToolButton *prevbutton = nullptr;
     QToolButton *nextbutton = nullptr;
     QPushButton *todaybutton = nullptr;

@@ -1,6 +1,7 @@
 #include "organizer/contactspage.h"
 
 #include "database/database.h"
+#include "organizer/contactlist.h"
 #include "organizer/form2.h"
 #include "platform/clock.h"
 #include "platform/collate.h"
@@ -13,33 +14,20 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QCollator>
 #include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
+#include <QItemSelectionModel>
+#include <QListView>
+#include <QScopedValueRollback>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
-namespace {
-
-constexpr int recordrole = Qt::UserRole; // a row's index in the contacts
-
-QCollator listcollator()
-{
-    QCollator collator;
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    return collator;
-}
-
-} // namespace
 
 ContactsPage::ContactsPage(Database &db, Settings &settings, Clock &clock, QWidget *parent)
     : PageWidget(db, settings, clock, parent)
@@ -66,8 +54,8 @@ ContactsPage::ContactsPage(Database &db, Settings &settings, Clock &clock, QWidg
     connect(&db_, &Database::changed, this, &ContactsPage::databasechanged);
     connect(&db_, &Database::reloaded, this, [this] {
         fillcontacts(-1);
-        if (ListBox1->count() > 0)
-            ListBox1->setCurrentRow(0);
+        if (contactlist_->rowCount() > 0)
+            setcurrentrow(0);
         ListBox1Click();
     });
 }
@@ -77,10 +65,14 @@ void ContactsPage::buildlist(QBoxLayout *page)
     auto *left = new QVBoxLayout;
     auto *listbox = new FramedBox(this);
     auto *listlayout = listbox->insidelayout<QVBoxLayout>();
-    ListBox1 = new QListWidget(listbox);
+    ListBox1 = new QListView(listbox);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setFrameShape(QFrame::NoFrame);
     ListBox1->setUniformItemSizes(true);
+    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListBox1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    contactlist_ = new ContactList(this);
+    ListBox1->setModel(contactlist_);
     ListBox1->installEventFilter(this);
     listlayout->addWidget(ListBox1);
     left->addWidget(listbox, 1);
@@ -104,8 +96,11 @@ void ContactsPage::buildlist(QBoxLayout *page)
     left->addLayout(buttons);
     page->addLayout(left, 2);
 
-    connect(ListBox1, &QListWidget::itemSelectionChanged, this, &ContactsPage::ListBox1Click);
-    connect(ListBox1, &QListWidget::itemDoubleClicked, this, &ContactsPage::ListBox1DblClick);
+    connect(ListBox1->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!quietlist_)
+            ListBox1Click();
+    });
+    connect(ListBox1, &QListView::doubleClicked, this, &ContactsPage::ListBox1DblClick);
     connect(BitBtn1, &QPushButton::clicked, this, &ContactsPage::BitBtn1Click);
     connect(BitBtn9, &QPushButton::clicked, this, &ContactsPage::BitBtn9Click);
     connect(BitBtn2, &QToolButton::clicked, this, &ContactsPage::BitBtn2Click);
@@ -175,63 +170,39 @@ ImportCaptions ContactsPage::importcaptions() const
 
 void ContactsPage::fillcontacts(int select)
 {
-    // Sorted once with sort keys, then added in one go: thousands of
-    // contacts list in a blink.
-    const QCollator collator = listcollator();
-    struct Row
     {
-        QCollatorSortKey key;
-        int record;
-    };
-    std::vector<Row> rows;
-    rows.reserve(db_.contacts.size());
-    for (int i = 0; i < int(db_.contacts.size()); ++i) {
-        if (!db_.contacts[i].name.isEmpty())
-            rows.push_back({collator.sortKey(db_.contacts[i].name), i});
-    }
-    std::stable_sort(rows.begin(), rows.end(), [](const Row &a, const Row &b) { return a.key.compare(b.key) < 0; });
-    const QSignalBlocker quiet(ListBox1);
-    ListBox1->clear();
-    for (const Row &row : rows) {
-        auto *item = new QListWidgetItem(db_.contacts[row.record].name, ListBox1);
-        item->setData(recordrole, row.record);
+        const QScopedValueRollback quiet(quietlist_, true);
+        contactlist_->fill(db_.contacts);
     }
     selectrecord(select);
 }
 
 void ContactsPage::addrow(int record)
 {
-    // Into its alphabetical place, as a sorted list puts it.
-    const QCollator collator = listcollator();
-    const QString &name = db_.contacts[record].name;
-    int row = 0;
-    while (row < ListBox1->count() && collator.compare(ListBox1->item(row)->text(), name) <= 0)
-        ++row;
-    auto *item = new QListWidgetItem(name);
-    item->setData(recordrole, record);
-    const QSignalBlocker quiet(ListBox1);
-    ListBox1->insertItem(row, item);
+    // Into its alphabetical place, as a sorted list puts it; the selection
+    // stays on its row.
+    const QScopedValueRollback quiet(quietlist_, true);
+    contactlist_->insert(db_.contacts, record);
 }
 
 void ContactsPage::selectrecord(int record)
 {
-    const QSignalBlocker quiet(ListBox1);
-    ListBox1->setCurrentRow(-1);
-    for (int row = 0; row < ListBox1->count(); ++row) {
-        if (ListBox1->item(row)->data(recordrole).toInt() == record) {
-            ListBox1->setCurrentRow(row);
-            break;
-        }
-    }
+    setcurrentrow(contactlist_->rowof(record));
+}
+
+void ContactsPage::setcurrentrow(int row)
+{
+    const QScopedValueRollback quiet(quietlist_, true);
+    ListBox1->selectionModel()->setCurrentIndex(contactlist_->index(row), QItemSelectionModel::ClearAndSelect);
 }
 
 int ContactsPage::getcontactindex() const
 {
     // Each row keeps its record: contacts of the same name stay apart.
-    const QListWidgetItem *item = ListBox1->currentItem();
-    if (!item || !item->isSelected())
+    const QModelIndex current = ListBox1->currentIndex();
+    if (!current.isValid() || !ListBox1->selectionModel()->isSelected(current))
         return -1;
-    const int record = item->data(recordrole).toInt();
+    const int record = contactlist_->record(current.row());
     if (record < 0 || record >= int(db_.contacts.size()) || db_.contacts[record].name.isEmpty())
         return -1;
     return record;
@@ -308,17 +279,17 @@ void ContactsPage::BitBtn2Click()
     const int record = getcontactindex();
     if (record < 0 || trans_confirmation(deletequestion) != mb::idyes)
         return;
-    const int row = ListBox1->currentRow();
+    const int row = ListBox1->currentIndex().row();
     QFile::remove(photofile(db_, db_.contacts[record].photo));
     db_.contacts[record].name = QString();
     {
-        const QSignalBlocker quiet(ListBox1);
-        delete ListBox1->takeItem(row);
-        ListBox1->setCurrentRow(-1);
-        if (row < ListBox1->count())
-            ListBox1->setCurrentRow(row);
+        const QScopedValueRollback quiet(quietlist_, true);
+        contactlist_->removerow(row);
+        setcurrentrow(-1);
+        if (row < contactlist_->rowCount())
+            setcurrentrow(row);
         else if (row > 0)
-            ListBox1->setCurrentRow(row - 1);
+            setcurrentrow(row - 1);
     }
     ListBox1Click();
     savecontacts();

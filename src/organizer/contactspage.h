@@ -8,8 +8,9 @@
 
 #include <functional>
 
+class ContactList;
 class QLabel;
-class QListWidget;
+class QListView;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
@@ -58,13 +59,17 @@ private:
     void fillcontacts(int select);
     void addrow(int record);
     void selectrecord(int record);
+    // Makes `row` the current and selected one (-1: none), quietly.
+    void setcurrentrow(int row);
     void savecontacts();
     CardCaptions cardcaptions() const;
     ImportCaptions importcaptions() const;
 
     TForm2 *editor_ = nullptr;
     std::function<QString()> choosefile_;
-    QListWidget *ListBox1 = nullptr;      // the contacts by name
+    QListView *ListBox1 = nullptr;        // the contacts by name
+    ContactList *contactlist_ = nullptr;  // its rows
+    bool quietlist_ = false;              // the rows are being set: no card yet
     QPushButton *BitBtn1 = nullptr;       // "New"
     QPushButton *BitBtn9 = nullptr;       // "Edit"
     QToolButton *BitBtn2 = nullptr;       // "Delete"

@@ -6,6 +6,8 @@
 
 #include <QList>
 
+#include <algorithm>
+
 int takedue(Database &db, const QDateTime &now, const std::function<void(const DueReminder &)> &ring)
 {
     const QDate today = now.date();
@@ -34,4 +36,10 @@ int takedue(Database &db, const QDateTime &now, const std::function<void(const D
     for (const DbMessage &failure : std::as_const(failures))
         db.reporterror(failure);
     return int(due.size());
+}
+
+bool anyarmed(const std::vector<TCalItemRec> &calitems)
+{
+    return std::any_of(calitems.begin(), calitems.end(),
+                       [](const TCalItemRec &r) { return r.remind && !r.text.isEmpty(); });
 }

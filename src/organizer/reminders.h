@@ -1,10 +1,13 @@
 #pragma once
 // Reminders that ring: armed calendar records whose start is this minute.
 
+#include "database/records.h"
+
 #include <QDateTime>
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 class Database;
 
@@ -21,3 +24,6 @@ struct DueReminder
 // instead of them. A record rings once; repeating ones wait until they are armed again.
 // Returns how many rang.
 int takedue(Database &db, const QDateTime &now, const std::function<void(const DueReminder &)> &ring);
+
+// Whether some record (with a text) is armed to remind.
+bool anyarmed(const std::vector<TCalItemRec> &calitems);

@@ -36,6 +36,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -708,7 +709,8 @@ Walk walkprogram(const QMap<QString, Entry> &czech)
                 click(w, "BitBtn2"); // a name day for a name no list has
                 click(w, "BitBtn1");
             })});
-        child<QListWidget>(contacts, "ListBox1")->setCurrentRow(0);
+        auto *contactlist = child<QListView>(contacts, "ListBox1");
+        contactlist->setCurrentIndex(contactlist->model()->index(0, 0));
         act(QStringLiteral("edit contact"), [&] { click(contacts, "BitBtn9"); }, {looking(Modals::close())});
         act(QStringLiteral("delete contact"), [&] { click(contacts, "BitBtn2"); });
         act(QStringLiteral("import contacts"), [&] { click(contacts, "BitBtn5"); });

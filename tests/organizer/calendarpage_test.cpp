@@ -21,7 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 
 using testsupport::FakePlayer;
 using testsupport::RecordingPrompter;
@@ -51,16 +51,11 @@ protected:
         page.resetday();
     }
 
-    QStringList rows(const QTreeWidget *list) const
-    {
-        QStringList out;
-        for (int i = 0; i < list->topLevelItemCount(); ++i)
-            out << list->topLevelItem(i)->text(0);
-        return out;
-    }
+    QStringList rows(const QTreeView *list) const { return testsupport::listrows(list); }
 
-    void selectrow(int row) { daylist()->setCurrentItem(daylist()->topLevelItem(row)); }
-    QTreeWidget *daylist() const { return page.findChild<QTreeWidget *>(QStringLiteral("ListView1")); }
+    void selectrow(int row) { daylist()->setCurrentIndex(daylist()->model()->index(row, 0)); }
+    int currentrow() const { return daylist()->currentIndex().row(); }
+    QTreeView *daylist() const { return page.findChild<QTreeView *>(QStringLiteral("ListView1")); }
     QStringList sevendays() const
     {
         QStringList out;
@@ -90,7 +85,7 @@ TEST_F(CalendarTest, TheDayListShowsTheSelectedDaysRecordsInArrayOrder)
     page.refreshcalitems(0);
     EXPECT_EQ(page.calrowmap, QList<int>({0, 2}));
     EXPECT_EQ(rows(daylist()), QStringList({"7:05 Maths test", "Gym"}));
-    EXPECT_EQ(daylist()->currentItem(), daylist()->topLevelItem(0));
+    EXPECT_EQ(currentrow(), 0);
     EXPECT_EQ(page.findChild<QDateEdit *>(QStringLiteral("DateTimePicker1"))->date(), today);
 }
 
@@ -157,7 +152,7 @@ TEST_F(CalendarTest, MovesSwapRecordsInTheArrayAndTheList)
     EXPECT_EQ(db.calitems[0].text, QStringLiteral("Second"));
     EXPECT_EQ(db.calitems[2].text, QStringLiteral("First"));
     EXPECT_EQ(rows(daylist()), QStringList({"Second", "First"}));
-    EXPECT_EQ(daylist()->currentItem(), daylist()->topLevelItem(1));
+    EXPECT_EQ(currentrow(), 1);
     EXPECT_EQ(sevendays().first(), QStringLiteral("Second")) << "the seven days follow the move";
     page.movedown(); // already last
     EXPECT_EQ(db.calitems[2].text, QStringLiteral("First"));
@@ -166,6 +161,28 @@ TEST_F(CalendarTest, MovesSwapRecordsInTheArrayAndTheList)
     Database reread(db.dbpath());
     reread.loadcalitems();
     EXPECT_EQ(reread.calitems[0].text, QStringLiteral("First"));
+}
+
+// A double click on a record of the day list opens the editor on that
+// record; Enter does the same for the selected one.
+TEST_F(CalendarTest, ADoubleClickOnARecordEditsIt)
+{
+    db.calitems = {record("First", today), record("Second", today), record("Elsewhere", today.addDays(3))};
+    page.refreshcalitems(0);
+    page.show();
+    QTimer::singleShot(0, [this] {
+        EXPECT_EQ(editor.caleditindex, 1);
+        editor.Memo1->setPlainText(QStringLiteral("Second, moved to noon"));
+        editor.BitBtn1Click();
+    });
+    const QRect second = daylist()->visualRect(daylist()->model()->index(1, 0));
+    // The first click selects, the second opens.
+    QTest::mouseClick(daylist()->viewport(), Qt::LeftButton, {}, second.center());
+    QTest::mouseDClick(daylist()->viewport(), Qt::LeftButton, {}, second.center());
+    EXPECT_EQ(db.calitems[1].text, QStringLiteral("Second, moved to noon"));
+    EXPECT_EQ(rows(daylist()), QStringList({"First", "Second, moved to noon"}));
+    EXPECT_EQ(currentrow(), 1) << "the edited row stays selected";
+    page.hide();
 }
 
 TEST_F(CalendarTest, ANewRecordIsMadeOnTheSelectedDay)

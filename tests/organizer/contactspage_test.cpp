@@ -10,12 +10,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDateEdit>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QItemSelectionModel>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -47,14 +50,14 @@ protected:
         db.loadall();
     }
 
-    QListWidget *list() const { return page.findChild<QListWidget *>(QStringLiteral("ListBox1")); }
-    QStringList rows() const
+    QListView *list() const { return page.findChild<QListView *>(QStringLiteral("ListBox1")); }
+    QStringList rows() const { return testsupport::listrows(list()); }
+    // Makes `row` current and selected, as a click does.
+    void setrow(int row) const
     {
-        QStringList out;
-        for (int i = 0; i < list()->count(); ++i)
-            out << list()->item(i)->text();
-        return out;
+        list()->setCurrentIndex(list()->model()->index(row, 0));
     }
+    int currentrow() const { return list()->currentIndex().row(); }
     QString card() const { return page.findChild<QPlainTextEdit *>(QStringLiteral("Memo2"))->toPlainText(); }
     template <class W>
     W *field(const char *name) const
@@ -95,9 +98,9 @@ TEST_F(ContactsTest, ContactsOfTheSameNameStayApart)
     second.cellphone = "222";
     load({contact("\u0160imon"), first, contact("Sandra"), second});
     EXPECT_EQ(rows(), QStringList({"Jan Novak", "Jan Novak", "Sandra", QStringLiteral("\u0160imon")}));
-    list()->setCurrentRow(0);
+    setrow(0);
     const QString one = card();
-    list()->setCurrentRow(1);
+    setrow(1);
     const QString other = card();
     EXPECT_NE(one, other);
     EXPECT_TRUE((one + other).contains(QStringLiteral("111")));
@@ -125,16 +128,68 @@ TEST_F(ContactsTest, AClickOnTheOnlyRowShowsItsCard)
     page.BitBtn1Click();
     ASSERT_EQ(rows(), QStringList({"Jan"}));
     page.show();
-    const QRect first = list()->visualItemRect(list()->item(0));
+    const QRect first = list()->visualRect(list()->model()->index(0, 0));
     QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, first.center());
     EXPECT_TRUE(card().contains(QStringLiteral("Cellphone: 603")));
+    page.hide();
+}
+
+// A class's worth of contacts, stored out of order: keys and clicks move
+// through the sorted list, each showing its own contact's card, and the
+// card's text copies as shown.
+TEST_F(ContactsTest, KeysAndClicksInALongListShowTheirContactsCard)
+{
+    std::vector<TContactRec> pupils;
+    for (int i = 0; i < 300; ++i) {
+        const int n = (i * 37) % 300;
+        TContactRec c = contact(QStringLiteral("pupil %1").arg(n, 3, 10, QLatin1Char('0')).toUtf8().constData());
+        if (n % 2)
+            c.name = QStringLiteral("Pupil %1").arg(n, 3, 10, QLatin1Char('0')); // case does not count
+        c.cellphone = QStringLiteral("777 %1").arg(n);
+        pupils.push_back(c);
+    }
+    load(pupils);
+    page.resize(700, 400);
+    page.show();
+    auto name = [this] { return page.findChild<QLabel *>(QStringLiteral("Label8"))->text(); };
+    EXPECT_EQ(name(), QStringLiteral("pupil 000")) << "the first row is chosen after a load";
+    EXPECT_EQ(rows().size(), 300);
+
+    QTest::keyClick(list(), Qt::Key_End);
+    EXPECT_EQ(name(), QStringLiteral("Pupil 299"));
+    EXPECT_TRUE(card().contains(QStringLiteral("Cellphone: 777 299")));
+    QTest::keyClick(list(), Qt::Key_Up);
+    EXPECT_EQ(name(), QStringLiteral("pupil 298"));
+    QTest::keyClick(list(), Qt::Key_Home);
+    QTest::keyClick(list(), Qt::Key_Down);
+    EXPECT_EQ(name(), QStringLiteral("Pupil 001"));
+    const QRect third = list()->visualRect(list()->model()->index(2, 0));
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, third.center());
+    EXPECT_EQ(name(), QStringLiteral("pupil 002"));
+
+    // The Delete key deletes the selected contact; the next takes its row.
+    QTest::keyClick(list(), Qt::Key_Delete);
+    EXPECT_EQ(answers.questions.back(), ContactsPage::deletequestion);
+    EXPECT_EQ(name(), QStringLiteral("Pupil 003"));
+    EXPECT_EQ(currentrow(), 2);
+    EXPECT_EQ(rows().size(), 299);
+    EXPECT_FALSE(rows().contains(QStringLiteral("pupil 002")));
+    Database reread(db.dbpath());
+    reread.loadcontacts();
+    EXPECT_EQ(reread.contacts.size(), 299u);
+
+    auto *text = page.findChild<QPlainTextEdit *>(QStringLiteral("Memo2"));
+    text->selectAll();
+    page.Koprovat1Click();
+    EXPECT_EQ(QApplication::clipboard()->text(), card());
+    EXPECT_TRUE(card().contains(QStringLiteral("777 3\n")));
     page.hide();
 }
 
 TEST_F(ContactsTest, DeletingTheOnlyAndTheLastRow)
 {
     load({contact("Ann"), contact("Bob")});
-    list()->setCurrentRow(1);
+    setrow(1);
     answers.answer = mb::idno;
     page.BitBtn2Click();
     EXPECT_EQ(rows().size(), 2);
@@ -142,7 +197,7 @@ TEST_F(ContactsTest, DeletingTheOnlyAndTheLastRow)
     page.BitBtn2Click();
     EXPECT_EQ(answers.questions.back(), ContactsPage::deletequestion);
     EXPECT_EQ(rows(), QStringList({"Ann"}));
-    EXPECT_EQ(list()->currentRow(), 0) << "the new last row";
+    EXPECT_EQ(currentrow(), 0) << "the new last row";
     EXPECT_TRUE(card().startsWith(QString()) && page.findChild<QLabel *>(QStringLiteral("Label8"))->text() == "Ann");
 
     page.BitBtn2Click();
@@ -172,7 +227,7 @@ TEST_F(ContactsTest, ANewContactIsListedOnlyWithANameAndGetsAFreshPhoto)
     page.BitBtn1Click();
     EXPECT_EQ(db.contacts[2].photo, 2) << "the abandoned one keeps its number until the next load";
     EXPECT_EQ(rows(), QStringList({"Ann", "Zoe"}));
-    EXPECT_EQ(list()->currentRow(), 0) << "the new row is not selected";
+    EXPECT_EQ(currentrow(), 0) << "the new row is not selected";
     Database reread(db.dbpath());
     reread.loadcontacts();
     EXPECT_EQ(reread.contacts.size(), 2u);
@@ -181,14 +236,14 @@ TEST_F(ContactsTest, ANewContactIsListedOnlyWithANameAndGetsAFreshPhoto)
 TEST_F(ContactsTest, EditingKeepsTheRowSelectedInItsNewPlace)
 {
     load({contact("Ann"), contact("Bob"), contact("Cyril")});
-    list()->setCurrentRow(0);
+    setrow(0);
     whileediting([this] {
         field<QLineEdit>("Edit1")->setText(QStringLiteral("Zuzana"));
         field<QLineEdit>("Edit7")->setText(QStringLiteral("777"));
     });
     QTest::keyClick(list(), Qt::Key_Return);
     EXPECT_EQ(rows(), QStringList({"Bob", "Cyril", "Zuzana"}));
-    EXPECT_EQ(list()->currentItem()->text(), QStringLiteral("Zuzana"));
+    EXPECT_EQ(list()->currentIndex().data().toString(), QStringLiteral("Zuzana"));
     EXPECT_TRUE(card().contains(QStringLiteral("Cellphone: 777")));
     Database reread(db.dbpath());
     reread.loadcontacts();
@@ -198,7 +253,7 @@ TEST_F(ContactsTest, EditingKeepsTheRowSelectedInItsNewPlace)
 TEST_F(ContactsTest, TheEditorWantsANameAndKeepsDatesAsTheBoxesSay)
 {
     load({contact("Ann", 29, 2, 2004, 26, 7)});
-    list()->setCurrentRow(0);
+    setrow(0);
     whileediting([this] {
         field<QLineEdit>("Edit1")->clear();
         editor.BitBtn1Click();
@@ -235,7 +290,7 @@ TEST_F(ContactsTest, TheEditorWantsANameAndKeepsDatesAsTheBoxesSay)
 TEST_F(ContactsTest, LettersTheFileCannotHoldStayInTheEditorToMend)
 {
     load({contact("Eva")});
-    list()->setCurrentRow(0);
+    setrow(0);
     whileediting([this] {
         auto *name = field<QLineEdit>("Edit1");
         name->selectAll();
@@ -277,7 +332,7 @@ TEST_F(ContactsTest, DetectionAsksAboutEachMatchUntilAYes)
     list[32 + 9] = QStringLiteral("Ema, Jan");
     db.setnamedays(list);
     load({contact("Jan  Ema")});
-    this->list()->setCurrentRow(0);
+    setrow(0);
     answers.answer = mb::idno;
     whileediting([this] { editor.BitBtn2Click(); }, false);
     page.BitBtn9Click();
@@ -309,7 +364,7 @@ TEST_F(ContactsTest, DetectionAsksAboutEachMatchUntilAYes)
 TEST_F(ContactsTest, APickedPictureIsStoredAtOnceAndABadOneIsReported)
 {
     load({contact("Ann")});
-    list()->setCurrentRow(0);
+    setrow(0);
     const QString picture = dir.filePath(QStringLiteral("face.png"));
     QImage face(300, 150, QImage::Format_RGB32);
     face.fill(Qt::blue);
