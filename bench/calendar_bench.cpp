@@ -6,7 +6,9 @@
 #include "database/settings.h"
 #include "organizer/calendarpage.h"
 #include "organizer/daylist.h"
+#include "organizer/form3.h"
 #include "platform/clock.h"
+#include "platform/melodyplayer.h"
 
 #include "qtbenchmain.h"
 
@@ -24,7 +26,9 @@ struct Fixture
     Database db{dir.path()};
     Settings settings;
     Clock clock;
-    CalendarPage page{db, settings, clock};
+    std::unique_ptr<MelodyPlayer> player{createmediaplayer(nullptr)};
+    TForm3 editor{db, settings, *player};
+    CalendarPage page{db, settings, clock, editor};
     DayList sevendays{db.calitems};
     QTreeView sevendaysview;
 

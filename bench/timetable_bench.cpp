@@ -6,6 +6,7 @@
 #include "database/database.h"
 #include "database/settings.h"
 #include "platform/clock.h"
+#include "school/printform.h"
 #include "school/timetablepage.h"
 #include "school/timetableview.h"
 
@@ -84,7 +85,8 @@ void BM_DragStepAndSave(benchmark::State &state)
     settings.settime(Setting::timelinepicker1, QTime(7, 0));
     settings.settime(Setting::timelinepicker2, QTime(20, 0));
     Clock clock;
-    TimetablePage page(db, settings, clock);
+    Tprintttform printform;
+    TimetablePage page(db, settings, clock, printform);
     page.BitBtn29Click();
     page.resize(1200, 500);
     page.show();

@@ -5,22 +5,17 @@
 #include "database/upgrade.h"
 #include "database/settings.h"
 #include "mainwindow/aboutbox.h"
+#include "mainwindow/form8.h"
 #include "mainwindow/makerpages.h"
 #include "mainwindow/navbar.h"
 #include "mainwindow/overviewpage.h"
-#include "mainwindow/pages.h"
+#include "mainwindow/programdialogs.h"
 #include "mainwindow/ringform.h"
 #include "mainwindow/settingspage.h"
-#include "organizer/anniversaries.h"
+#include "organizer/calendar.h"
 #include "organizer/calendaricons.h"
-#include "organizer/calendarpage.h"
-#include "organizer/contactspage.h"
-#include "organizer/form2.h"
-#include "organizer/form3.h"
 #include "organizer/melodies.h"
-#include "organizer/notespage.h"
 #include "organizer/reminders.h"
-#include "organizer/taskspage.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
 #include "platform/inifile.h"
@@ -29,7 +24,6 @@
 #include "platform/pictures.h"
 #include "platform/prompter.h"
 #include "school/timetablepage.h"
-#include "widgets/form4.h"
 #include "widgets/language.h"
 
 #include <QCloseEvent>
@@ -85,19 +79,6 @@ TForm1::TForm1(Database &db, Settings &settings, Language &language, Clock &cloc
     // Pages are switched only by the navigation bar: no tabs.
     PageControl1 = new QStackedWidget(central);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    for (const PageEntry &entry : pagetable)
-        PageControl1->addWidget(makepage(entry.page, db_, settings_, clock_, PageControl1));
-    overview_ = static_cast<OverviewPage *>(PageControl1->widget(pageoverview));
-    timetable_ = static_cast<TimetablePage *>(PageControl1->widget(pagetimetable));
-    // The Overview's lesson status follows a change of the shown week at once.
-    // Before the start has run its course the first tick shows it: a tick
-    // here would ring what is due before the window is up.
-    connect(timetable_, &TimetablePage::weekchanged, this, [this] {
-        overview_->lessonschanged();
-        if (Timer1 && Timer1->isActive())
-            Timer1Timer();
-    });
-    connect(overview_, &OverviewPage::aboutrequested, this, &TForm1::BitBtn15Click);
     row->addWidget(PageControl1, 1);
     setCentralWidget(central);
 
@@ -117,6 +98,27 @@ TForm1::TForm1(Database &db, Settings &settings, Language &language, Clock &cloc
 }
 
 TForm1::~TForm1() = default;
+
+void TForm1::createpages(ProgramDialogs &dialogs)
+{
+    dialogs_ = &dialogs;
+    pages_ = makepages(db_, settings_, clock_, dialogs, PageControl1);
+    for (const PageEntry &entry : pagetable)
+        PageControl1->addWidget(pages_.at(entry.page));
+    // The Overview's lesson status follows a change of the shown week at once.
+    // Before the start has run its course the first tick shows it: a tick
+    // here would ring what is due before the window is up.
+    connect(pages_.timetable, &TimetablePage::weekchanged, this, [this] {
+        pages_.overview->lessonschanged();
+        if (Timer1->isActive())
+            Timer1Timer();
+    });
+    connect(pages_.overview, &OverviewPage::aboutrequested, this, &TForm1::BitBtn15Click);
+    // Another language applies at the next start: the question ends this run.
+    pages_.settings->bindlanguage(language_, [this] { Ukonit1Click(); });
+    connect(dialogs.backupwindow.get(), &TForm8::imported, this, &TForm1::refreshcontent);
+    connect(dialogs.backupwindow.get(), &TForm8::mustend, this, &TForm1::Ukonit1Click);
+}
 
 QWidget *TForm1::buildnavcolumn(QWidget *parent)
 {
@@ -191,9 +193,6 @@ bool TForm1::FormCreate()
             db_.reporterror({unreadablefile, {QDir::toNativeSeparators(db_.path(Language::languagefile)),
                                               language_.storederror()}});
         }
-        // Another language applies at the next start: the question ends this run.
-        static_cast<SettingsPage *>(PageControl1->widget(pagesettings))
-            ->bindlanguage(language_, [this] { Ukonit1Click(); });
         db_.loadcustommelodies();
     }
     startreports_ << db_.releasereports();
@@ -229,7 +228,7 @@ bool TForm1::programstart()
     db_.unfiled = unfiledlabel_->text();
     loadsettings();
     PageControl1->setCurrentIndex(pageoverview);
-    timetable_->BitBtn29Click();
+    pages_.timetable->BitBtn29Click();
     refreshcontent();
     refreshnavbar();
     showstartreports();
@@ -248,37 +247,12 @@ void TForm1::refreshcontent()
     db_.loadall();
 }
 
-QWidget *TForm1::page(Page which) const
-{
-    return PageControl1->widget(which);
-}
-
-void TForm1::seteditors(TForm2 *contacteditor, TForm3 *recordeditor)
-{
-    static_cast<ContactsPage *>(PageControl1->widget(pagecontacts))->seteditor(contacteditor);
-    static_cast<CalendarPage *>(PageControl1->widget(pagecalendar))->seteditor(recordeditor);
-    dialogs_ << contacteditor << recordeditor;
-}
-
-void TForm1::setnamedialog(TForm4 *dialog)
-{
-    static_cast<TasksPage *>(PageControl1->widget(pagetasks))->setnamedialog(dialog->asker());
-    static_cast<NotesPage *>(PageControl1->widget(pagenotes))->setnamedialog(dialog->asker());
-    dialogs_ << dialog;
-}
-
-void TForm1::setringform(Tringform *ringform, MelodyPlayer *player)
-{
-    ringform_ = ringform;
-    player_ = player;
-}
-
 void TForm1::showanniballoon()
 {
     if (!hidestotray() || !settings_.flag(Setting::showballoon))
         return;
     // The balloon hides itself after 10 seconds.
-    TrayIcon1->showMessage(caption, overview_->balloontext(), QSystemTrayIcon::Information, 10000);
+    TrayIcon1->showMessage(caption, pages_.overview->balloontext(), QSystemTrayIcon::Information, 10000);
 }
 
 void TForm1::refreshnavbar()
@@ -298,9 +272,9 @@ void TForm1::setcolors()
     navcolumn->setPalette(bar);
 
     const QColor background = wincolor(settings_.colour(Setting::bgcolor));
-    QList<QWidget *> painted = dialogs_;
-    for (int i = 0; i < PageControl1->count(); ++i)
-        painted << PageControl1->widget(i);
+    QList<QWidget *> painted = dialogs_->coloured();
+    for (const PageEntry &entry : pagetable)
+        painted << pages_.at(entry.page);
     for (QWidget *widget : std::as_const(painted)) {
         QPalette p = widget->palette();
         p.setColor(QPalette::Window, background);
@@ -311,13 +285,7 @@ void TForm1::setcolors()
 
 void TForm1::BitBtn15Click()
 {
-    if (aboutbox_)
-        aboutbox_->exec();
-}
-
-void TForm1::adddialog(QWidget *dialog)
-{
-    dialogs_ << dialog;
+    dialogs_->aboutbox->exec();
 }
 
 void TForm1::settingchanged(Setting which)
@@ -472,7 +440,7 @@ void TForm1::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
     if (!event->spontaneous())
-        overview_->showtips();
+        pages_.overview->showtips();
 }
 
 void TForm1::resizeEvent(QResizeEvent *event)
@@ -501,7 +469,7 @@ void TForm1::Timer1Timer()
     // Overview shows can change within a second (a timetable edit, a
     // setting, the page shown again): then it works through the second again.
     const qint64 second = clock_.epochsecond();
-    if (second == tickedsecond_ && !(overviewshown_ && overview_->lessonsdirty())) {
+    if (second == tickedsecond_ && !(overviewshown_ && pages_.overview->lessonsdirty())) {
         if (overviewshown_)
             counttimetablerepaint();
         keepmelodyplaying();
@@ -518,17 +486,14 @@ void TForm1::Timer1Timer()
     }
 
     if (overviewshown_) {
-        overview_->tick(moment);
+        pages_.overview->tick(moment);
         counttimetablerepaint();
     }
 
     // Reminders, on every page.
     takedue(db_, moment, [this](const DueReminder &due) {
-        if (!ringform_)
-            return;
-        if (player_)
-            setplayermelody(*player_, due.melody, db_.custommelodies);
-        ringform_->showreminder(due.title, calendarpicture(itemimageindex(due.icon, false)));
+        setplayermelody(dialogs_->player, due.melody, db_.custommelodies);
+        dialogs_->ringform->showreminder(due.title, calendarpicture(itemimageindex(due.icon, false)));
     });
     keepmelodyplaying();
 }
@@ -537,16 +502,18 @@ void TForm1::counttimetablerepaint()
 {
     tickms_ += tickinterval;
     if (tickms_ > 60000) {
-        timetable_->repaintview();
+        pages_.timetable->repaintview();
         tickms_ = 0;
     }
 }
 
 void TForm1::keepmelodyplaying()
 {
-    if (ringform_ && player_ && ringform_->isVisible() && !ringform_->melodyfailed() && player_->isstopped()) {
-        player_->rewind();
-        player_->play();
+    const Tringform &ringform = *dialogs_->ringform;
+    MelodyPlayer &player = dialogs_->player;
+    if (ringform.isVisible() && !ringform.melodyfailed() && player.isstopped()) {
+        player.rewind();
+        player.play();
     }
 }
 

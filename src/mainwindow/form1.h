@@ -12,7 +12,7 @@
 
 #include "database/database.h"
 #include "mainwindow/daychecks.h"
-#include "widgets/pagetable.h"
+#include "mainwindow/pages.h"
 
 #include <QMainWindow>
 #include <QSize>
@@ -24,21 +24,14 @@
 class Clock;
 class Database;
 class Language;
-class MelodyPlayer;
 class NavigationBar;
-class OverviewPage;
 class QLabel;
 class QMenu;
 class QStackedWidget;
 class QSystemTrayIcon;
 class QTimer;
 class Settings;
-class TAboutBox;
-class TForm2;
-class TForm3;
-class TForm4;
-class TimetablePage;
-class Tringform;
+struct ProgramDialogs;
 enum class Setting;
 
 class TForm1 : public QMainWindow
@@ -52,9 +45,10 @@ public:
         "lower right corner). It will be always available to restore and checking your reminders.##Using "
         "of notification area can be adjusted in settings.");
     static inline const QString traynoticecaption = QStringLiteral("Quillmoter will be minimized");
-    // `arguments` without the program's name; `trayavailable` tells whether
-    // the desktop has a notification area now (without one the window never
-    // hides).
+    // The window without its pages: FormCreate, then createpages once the
+    // dialogs are made. `arguments` without the program's name;
+    // `trayavailable` tells whether the desktop has a notification area now
+    // (without one the window never hides).
     TForm1(Database &db, Settings &settings, Language &language, Clock &clock, const QStringList &arguments,
            std::function<bool()> trayavailable, QWidget *parent = nullptr);
     ~TForm1() override;
@@ -62,6 +56,11 @@ public:
     // Settles the database folder and what lies beside the program. False
     // (reported) when the folder cannot be made: the program must end.
     bool FormCreate();
+    // Makes the pages, each with the dialogs it opens. The dialogs outlive
+    // the window; it opens some itself (the about box, the reminder pop-up
+    // with its player) and follows the backup window's import.
+    void createpages(ProgramDialogs &dialogs);
+    const Pages &pages() const { return pages_; }
     // Checks and loads the database. False when the program must end.
     bool programstart();
     // (Re)loads the whole database; the pages follow.
@@ -70,20 +69,7 @@ public:
     // Paints the navigation column and every page and dialog in the colours
     // of the settings.
     void setcolors();
-    // Dialogs that take the background colour.
-    void adddialog(QWidget *dialog);
-    // The name dialog, made by the program entry, for the pages that ask for names.
-    void setnamedialog(TForm4 *dialog);
-    // The contact and calendar record editors, made by the program entry.
-    void seteditors(TForm2 *contacteditor, TForm3 *recordeditor);
-    // The reminder pop-up and the player it shares with the editor.
-    void setringform(Tringform *ringform, MelodyPlayer *player);
-    // The about box, shown by "About..." and the Overview's link.
-    void setaboutbox(TAboutBox *box) { aboutbox_ = box; }
-    void BitBtn15Click(); // "About..."
-    OverviewPage *overview() const { return overview_; }
-    // A page of the stack, for the start to hand it the windows it opens.
-    QWidget *page(Page which) const;
+    void BitBtn15Click(); // "About...": the about box
 
     void loadsettings();
     // Writes the settings and the language choice; false (reported) on failure.
@@ -150,17 +136,13 @@ private:
     int tickms_ = 0;
     qint64 tickedsecond_ = std::numeric_limits<qint64>::min(); // the last second the tick worked through
     bool overviewshown_ = true;
-    QList<QWidget *> dialogs_;
     QList<DbMessage> startreports_;
-    Tringform *ringform_ = nullptr;
-    TAboutBox *aboutbox_ = nullptr;
-    MelodyPlayer *player_ = nullptr;
+    ProgramDialogs *dialogs_ = nullptr;
+    Pages pages_;
 
     QWidget *navcolumn = nullptr;
     NavigationBar *ButtonGroup1 = nullptr; // the navigation bar
     QStackedWidget *PageControl1 = nullptr; // the pages, switched by the bar
-    OverviewPage *overview_ = nullptr;
-    TimetablePage *timetable_ = nullptr;
     QSystemTrayIcon *TrayIcon1 = nullptr; // the notification-area icon
     QMenu *traymenu = nullptr;
     QLabel *versionlabel_ = nullptr;

@@ -120,10 +120,10 @@ QImage loadclockface(const QString &path)
     return face.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-OverviewPage::OverviewPage(Database &db, Settings &settings, Clock &clock, QWidget *parent)
+OverviewPage::OverviewPage(Database &db, Settings &settings, Clock &clock, TForm8 &backupform, QWidget *parent)
     : PageWidget(db, settings, clock, parent), tips(builtintips()), donate(builtindonation()),
       clockface_(loadclockface(folders::programfile(QStringLiteral("clock.bmp")))),
-      namedaylists_(namedaylistfiles())
+      namedaylists_(namedaylistfiles()), backupform_(backupform)
 {
     auto *page = pagelayout<QVBoxLayout>();
     welcome = named(new QLabel(this), "welcome");
@@ -663,12 +663,10 @@ void OverviewPage::settingchanged(Setting which)
 
 void OverviewPage::BitBtn23Click()
 {
-    if (backupform_)
-        backupform_->showexport();
+    backupform_.showexport();
 }
 
 void OverviewPage::BitBtn24Click()
 {
-    if (backupform_)
-        backupform_->showimport();
+    backupform_.showimport();
 }

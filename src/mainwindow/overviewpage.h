@@ -43,7 +43,8 @@ class OverviewPage : public PageWidget
     Q_OBJECT
 
 public:
-    OverviewPage(Database &db, Settings &settings, Clock &clock, QWidget *parent = nullptr);
+    // `backupform`: the backup window, made once by the program.
+    OverviewPage(Database &db, Settings &settings, Clock &clock, TForm8 &backupform, QWidget *parent = nullptr);
 
     // The tips, "icon$text[link]" lines (a language file replaces them).
     QStringList tips;
@@ -60,8 +61,6 @@ public:
     void showtips();
     // The main timer's work while the page is shown: clock and lesson status.
     void tick(const QDateTime &now);
-    // The backup window, which lives for the whole run.
-    void setbackupform(TForm8 *form) { backupform_ = form; }
     void BitBtn23Click(); // "Export(backup)"
     void BitBtn24Click(); // "Import"
     // Something the lesson texts depend on changed (the timetable, a
@@ -119,7 +118,7 @@ private:
     QMap<QString, QString> namedaylists_; // name-day list -> its file
     QString loadedlist_;
     QString tiplinks_[2];
-    TForm8 *backupform_ = nullptr;
+    TForm8 &backupform_;
     QString ringssample_; // the widest countdown the label was sized for
     QString counts_[5]; // the count text of each PageCount
 

@@ -1,6 +1,7 @@
 #include "mainwindow/pages.h"
 
 #include "mainwindow/overviewpage.h"
+#include "mainwindow/programdialogs.h"
 #include "mainwindow/settingspage.h"
 #include "organizer/calendarpage.h"
 #include "organizer/contactspage.h"
@@ -9,23 +10,53 @@
 #include "school/markspage.h"
 #include "school/timetablepage.h"
 
-PageWidget *makepage(Page page, Database &db, Settings &settings, Clock &clock, QWidget *parent)
+PageWidget *Pages::at(Page page) const
 {
-    PageWidget *made = nullptr;
+    // No default: a page added to the enum without its member warns here.
     switch (page) {
-    case pageoverview: made = new OverviewPage(db, settings, clock, parent); break;
-    case pagecontacts: made = new ContactsPage(db, settings, clock, parent); break;
-    case pagecalendar: made = new CalendarPage(db, settings, clock, parent); break;
-    case pagetasks: made = new TasksPage(db, settings, clock, parent); break;
-    case pagemarks: made = new MarksPage(db, settings, clock, parent); break;
-    case pagenotes: made = new NotesPage(db, settings, clock, parent); break;
-    case pagetimetable: made = new TimetablePage(db, settings, clock, parent); break;
-    case pagesettings: made = new SettingsPage(db, settings, clock, parent); break;
-    default:
-        // A page still to be built: an empty sheet in its place.
-        made = new PageWidget(db, settings, clock, parent);
-        break;
+    case pageoverview: return overview;
+    case pagecontacts: return contacts;
+    case pagecalendar: return calendar;
+    case pagetasks: return tasks;
+    case pagemarks: return marks;
+    case pagenotes: return notes;
+    case pagetimetable: return timetable;
+    case pagesettings: return settings;
+    case pagecount: break;
     }
-    made->setObjectName(QStringLiteral("TabSheet%1").arg(int(page) + 1));
+    return nullptr;
+}
+
+Pages makepages(Database &db, Settings &settings, Clock &clock, ProgramDialogs &dialogs, QWidget *parent)
+{
+    Pages made;
+    for (const PageEntry &entry : pagetable) {
+        switch (entry.page) {
+        case pageoverview:
+            made.overview = new OverviewPage(db, settings, clock, *dialogs.backupwindow, parent);
+            break;
+        case pagecontacts:
+            made.contacts = new ContactsPage(db, settings, clock, *dialogs.contacteditor, parent);
+            break;
+        case pagecalendar:
+            made.calendar = new CalendarPage(db, settings, clock, *dialogs.recordeditor, parent);
+            break;
+        case pagetasks: made.tasks = new TasksPage(db, settings, clock, dialogs.nameasker(), parent); break;
+        case pagemarks:
+            made.marks = new MarksPage(db, settings, clock, *dialogs.termmanager, dialogs.nameasker(), parent);
+            break;
+        case pagenotes:
+            made.notes = new NotesPage(db, settings, clock, dialogs.nameasker(), dialogs.opennote(), parent);
+            break;
+        case pagetimetable:
+            made.timetable = new TimetablePage(db, settings, clock, *dialogs.printwindow, parent);
+            break;
+        case pagesettings:
+            made.settings = new SettingsPage(db, settings, clock, *dialogs.subjectslist, parent);
+            break;
+        case pagecount: break;
+        }
+        made.at(entry.page)->setObjectName(QStringLiteral("TabSheet%1").arg(int(entry.page) + 1));
+    }
     return made;
 }

@@ -4,25 +4,13 @@
 #include "database/settings.h"
 #include "mainwindow/aboutbox.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/form8.h"
 #include "mainwindow/overviewpage.h"
-#include "mainwindow/ringform.h"
-#include "mainwindow/settingspage.h"
-#include "organizer/form2.h"
-#include "organizer/form3.h"
-#include "organizer/memoform.h"
+#include "mainwindow/programdialogs.h"
 #include "organizer/reminders.h"
-#include "organizer/notespage.h"
 #include "platform/clock.h"
 #include "platform/melodyplayer.h"
 #include "platform/prompter.h"
 #include "platform/singleinstance.h"
-#include "school/form6.h"
-#include "school/markspage.h"
-#include "school/printform.h"
-#include "school/termsform.h"
-#include "school/timetablepage.h"
-#include "widgets/form4.h"
 #include "widgets/language.h"
 
 #include <QApplication>
@@ -71,65 +59,40 @@ void setupapplication()
 ProgramWindows::ProgramWindows(Database &db, Settings &settings, Language &language, Clock &clock,
                                MelodyPlayer &player, const QStringList &arguments,
                                std::function<bool()> trayavailable)
-    : db_(db), settings_(settings), language_(language), clock_(clock), player_(player),
+    : db_(db), settings_(settings), clock_(clock), player_(player),
       form1_(std::make_unique<TForm1>(db, settings, language, clock, arguments, std::move(trayavailable)))
 {
 }
 
-ProgramWindows::~ProgramWindows() = default;
+ProgramWindows::~ProgramWindows()
+{
+    // The pages go before the dialogs they hold.
+    form1_.reset();
+}
 
 bool ProgramWindows::create()
 {
+    // The dialogs come after the main window's creation, which loads the
+    // language they are built in; the pages after the dialogs they open.
     if (!form1_->FormCreate())
         return false;
-    aboutbox_ = std::make_unique<TAboutBox>();
-    form1_->setaboutbox(aboutbox_.get());
-    form2_ = std::make_unique<TForm2>(db_, clock_);
-    form3_ = std::make_unique<TForm3>(db_, settings_, player_);
-    form1_->seteditors(form2_.get(), form3_.get());
-    form4_ = std::make_unique<TForm4>();
-    form1_->setnamedialog(form4_.get());
-    form6_ = std::make_unique<TForm6>(db_);
-    form1_->adddialog(form6_.get());
-    static_cast<SettingsPage *>(form1_->page(pagesettings))->setsubjectsform(form6_.get());
-    form8_ = std::make_unique<TForm8>(db_.dbpath(), clock_);
-    form1_->adddialog(form8_.get());
-    QObject::connect(form8_.get(), &TForm8::imported, form1_.get(), &TForm1::refreshcontent);
-    QObject::connect(form8_.get(), &TForm8::mustend, form1_.get(), &TForm1::Ukonit1Click);
-    form1_->overview()->setbackupform(form8_.get());
-    ringform_ = std::make_unique<Tringform>(player_);
-    form1_->setringform(ringform_.get(), &player_);
-    memoform_ = std::make_unique<Tmemoform>(settings_, clock_);
-    form1_->adddialog(memoform_.get());
-    Tmemoform *memoform = memoform_.get();
-    static_cast<NotesPage *>(form1_->page(pagenotes))
-        ->setbuiltineditor([memoform](const QString &path, const QString &caption) {
-            memoform->memopath = path;
-            memoform->setWindowTitle(caption);
-            memoform->exec();
-        });
-    printform_ = std::make_unique<Tprintttform>();
-    form1_->adddialog(printform_.get());
-    static_cast<TimetablePage *>(form1_->page(pagetimetable))->setprintform(printform_.get());
-    termsform_ = std::make_unique<Tsubjfnameform>();
-    form1_->adddialog(termsform_.get());
-    static_cast<MarksPage *>(form1_->page(pagemarks))->setdialogs(termsform_.get(), form4_->asker());
+    dialogs_ = std::make_unique<ProgramDialogs>(db_, settings_, clock_, player_);
+    form1_->createpages(*dialogs_);
     return true;
 }
 
 QList<QWidget *> ProgramWindows::windows() const
 {
-    return {form1_.get(),    aboutbox_.get(), form2_.get(),     form3_.get(),     form4_.get(),    form6_.get(),
-            form8_.get(),    ringform_.get(), memoform_.get(),  printform_.get(), termsform_.get()};
+    return QList<QWidget *>{form1_.get()} + dialogs_->windows();
 }
 
 TranslatedMemos ProgramWindows::memos() const
 {
     TranslatedMemos memos;
-    memos.about = &aboutbox_->about;
-    memos.donate = &form1_->overview()->donate;
+    memos.about = &dialogs_->aboutbox->about;
+    memos.donate = &form1_->pages().overview->donate;
     memos.subjects = &db_.defaultsubjects;
-    memos.tips = &form1_->overview()->tips;
+    memos.tips = &form1_->pages().overview->tips;
     return memos;
 }
 

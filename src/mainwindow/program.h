@@ -12,17 +12,8 @@ class Language;
 class MelodyPlayer;
 class QWidget;
 class Settings;
-class TAboutBox;
 class TForm1;
-class TForm2;
-class TForm3;
-class TForm4;
-class TForm6;
-class TForm8;
-class Tmemoform;
-class Tprintttform;
-class Tringform;
-class Tsubjfnameform;
+struct ProgramDialogs;
 struct TranslatedMemos;
 
 // The whole program: single instance, windows, start-up, the event loop.
@@ -49,12 +40,13 @@ public:
     ProgramWindows(const ProgramWindows &) = delete;
     ProgramWindows &operator=(const ProgramWindows &) = delete;
 
-    // Settles the main window's folder and files, then makes the other
-    // windows in their order and hands them to the main window. False when
-    // the program must end.
+    // Settles the main window's folder and files, then makes the dialogs in
+    // their order and the main window's pages with them. False when the
+    // program must end.
     bool create();
 
     TForm1 &form1() const { return *form1_; }
+    ProgramDialogs &dialogs() const { return *dialogs_; }
     // Every window in the order it was made: the translation pass goes
     // through them in this order.
     QList<QWidget *> windows() const;
@@ -64,18 +56,8 @@ public:
 private:
     Database &db_;
     Settings &settings_;
-    Language &language_;
     Clock &clock_;
     MelodyPlayer &player_;
     std::unique_ptr<TForm1> form1_;
-    std::unique_ptr<TForm2> form2_;
-    std::unique_ptr<TForm3> form3_;
-    std::unique_ptr<TForm4> form4_;
-    std::unique_ptr<TForm6> form6_;
-    std::unique_ptr<TForm8> form8_;
-    std::unique_ptr<Tringform> ringform_;
-    std::unique_ptr<Tmemoform> memoform_;
-    std::unique_ptr<Tprintttform> printform_;
-    std::unique_ptr<Tsubjfnameform> termsform_;
-    std::unique_ptr<TAboutBox> aboutbox_;
+    std::unique_ptr<ProgramDialogs> dialogs_;
 };

@@ -104,8 +104,8 @@ void ColourSwatch::mouseReleaseEvent(QMouseEvent *event)
         emit released();
 }
 
-SettingsPage::SettingsPage(Database &db, Settings &settings, Clock &clock, QWidget *parent)
-    : PageWidget(db, settings, clock, parent), programpath_(QCoreApplication::applicationFilePath())
+SettingsPage::SettingsPage(Database &db, Settings &settings, Clock &clock, TForm6 &subjectsform, QWidget *parent)
+    : PageWidget(db, settings, clock, parent), subjectsform_(subjectsform), programpath_(QCoreApplication::applicationFilePath())
 {
     colourdialog_ = [this](const QColor &initial) -> std::optional<QColor> {
         const QColor chosen = QColorDialog::getColor(initial, this);
@@ -334,8 +334,7 @@ void SettingsPage::bindlanguage(Language &language, std::function<void()> restar
 
 void SettingsPage::BitBtn12Click()
 {
-    if (subjectsform_)
-        subjectsform_->editsubjects();
+    subjectsform_.editsubjects();
 }
 
 void SettingsPage::CheckBox4Click()

@@ -54,10 +54,9 @@ public:
     // Asks for a program file with the given title; empty when cancelled.
     using ProgramDialog = std::function<QString(const QString &title)>;
 
-    SettingsPage(Database &db, Settings &settings, Clock &clock, QWidget *parent = nullptr);
+    // `subjectsform`: the subjects list window, made once by the program.
+    SettingsPage(Database &db, Settings &settings, Clock &clock, TForm6 &subjectsform, QWidget *parent = nullptr);
 
-    // The subjects list window, which lives for the whole run.
-    void setsubjectsform(TForm6 *form) { subjectsform_ = form; }
     // Fills the language box once the languages are known; a change asks
     // the restart question and on Yes runs `restart`.
     void bindlanguage(Language &language, std::function<void()> restart);
@@ -85,7 +84,7 @@ private:
     void settingchanged(Setting which);
     void showall();
 
-    TForm6 *subjectsform_ = nullptr;
+    TForm6 &subjectsform_;
     Language *language_ = nullptr;
     std::function<void()> restart_;
     ColourDialog colourdialog_;

@@ -100,8 +100,8 @@ void CalendarPanel::keyPressEvent(QKeyEvent *event)
     page_.keyboardeditKeyDown(event->key());
 }
 
-CalendarPage::CalendarPage(Database &db, Settings &settings, Clock &clock, QWidget *parent)
-    : PageWidget(db, settings, clock, parent)
+CalendarPage::CalendarPage(Database &db, Settings &settings, Clock &clock, TForm3 &editor, QWidget *parent)
+    : PageWidget(db, settings, clock, parent), editor_(editor)
 {
     auto *page = pagelayout<QHBoxLayout>();
     buildmonths(page);
@@ -429,8 +429,7 @@ void CalendarPage::BitBtn6Click()
     r.timeto = 900;
     r.repetition = QStringLiteral("0");
     db_.calitems.push_back(r);
-    if (editor_)
-        editor_->editrecord(int(db_.calitems.size()) - 1);
+    editor_.editrecord(int(db_.calitems.size()) - 1);
     refreshcalitems(0);
     repaintmonths();
     savecalitems();
@@ -439,9 +438,9 @@ void CalendarPage::BitBtn6Click()
 void CalendarPage::editclick()
 {
     const int row = selectedrow();
-    if (row < 0 || row >= calrowmap.size() || !editor_)
+    if (row < 0 || row >= calrowmap.size())
         return;
-    editor_->editrecord(calrowmap[row]);
+    editor_.editrecord(calrowmap[row]);
     savecalitems();
     refreshcalitems(0);
     repaintmonths();

@@ -51,10 +51,8 @@ public:
     static inline const QString deleteday = QStringLiteral("Delete all records from selected day?");
     static inline const QString deleteold = QStringLiteral("Delete all old records?");
 
-    CalendarPage(Database &db, Settings &settings, Clock &clock, QWidget *parent = nullptr);
-
-    // The record editor, made once by the program.
-    void seteditor(TForm3 *editor) { editor_ = editor; }
+    // `editor`: the record editor, made once by the program.
+    CalendarPage(Database &db, Settings &settings, Clock &clock, TForm3 &editor, QWidget *parent = nullptr);
 
     QDate calselected;
     int calmonth = 1;
@@ -98,7 +96,7 @@ private:
     void swaprows(int row, int other);
     int selectedrow() const;
 
-    TForm3 *editor_ = nullptr;
+    TForm3 &editor_;
     CalendarPanel *calendar = nullptr;
     QDateEdit *DateTimePicker1 = nullptr; // the selected day
     QTreeView *ListView1 = nullptr; // the selected day's records

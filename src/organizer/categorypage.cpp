@@ -14,8 +14,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-CategoryPage::CategoryPage(Database &db, Settings &settings, Clock &clock, QWidget *parent, const Setup &setup)
-    : PageWidget(db, settings, clock, parent), setup_(setup)
+CategoryPage::CategoryPage(Database &db, Settings &settings, Clock &clock, NameAsker askname, QWidget *parent,
+                           const Setup &setup)
+    : PageWidget(db, settings, clock, parent), setup_(setup), askname_{std::move(askname)}
 {
     connect(&db_, &Database::changed, this, &CategoryPage::databasechanged);
     connect(&db_, &Database::reloaded, this, [this] {
@@ -62,7 +63,7 @@ void CategoryPage::buildcategories(QBoxLayout *page, int stretch)
 QString CategoryPage::askname(const QString &caption, const QString &prompt, const QString &initial,
                               bool checkname, NameKept kept) const
 {
-    return askname_ ? askname_(caption, prompt, initial, checkname, kept) : QString();
+    return askname_(caption, prompt, initial, checkname, kept);
 }
 
 bool CategoryPage::hasselectedcategory() const

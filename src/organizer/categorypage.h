@@ -24,10 +24,6 @@ public:
     static inline const QString categoryexists =
         QStringLiteral("Category with this name already exists, please enter another one.");
 
-    // The name dialog, made once by the program; until one is set nothing
-    // can be named (every question is cancelled).
-    void setnamedialog(NameAsker ask) { askname_ = std::move(ask); }
-
 protected:
     // Object names of the controls, the category file and its rows, whether
     // names are checked as file names, and the question before a delete.
@@ -43,7 +39,9 @@ protected:
         QString deletequestion;
     };
 
-    CategoryPage(Database &db, Settings &settings, Clock &clock, QWidget *parent, const Setup &setup);
+    // `askname`: the name dialog, made once by the program.
+    CategoryPage(Database &db, Settings &settings, Clock &clock, NameAsker askname, QWidget *parent,
+                 const Setup &setup);
 
     // The "Categories:" box with its list and buttons, added to `page`.
     void buildcategories(QBoxLayout *page, int stretch);

@@ -29,8 +29,8 @@
 #include <QVBoxLayout>
 
 
-ContactsPage::ContactsPage(Database &db, Settings &settings, Clock &clock, QWidget *parent)
-    : PageWidget(db, settings, clock, parent)
+ContactsPage::ContactsPage(Database &db, Settings &settings, Clock &clock, TForm2 &editor, QWidget *parent)
+    : PageWidget(db, settings, clock, parent), editor_(editor)
 {
     choosefile_ = [this] {
         return QFileDialog::getOpenFileName(this, QString(), QDir::homePath(),
@@ -249,8 +249,7 @@ void ContactsPage::BitBtn1Click()
     const int record = int(db_.contacts.size()) - 1;
     // Searched with the new record in place: it holds 0, so 0 is never given.
     db_.contacts[record].photo = qint16(handoutphotoid(db_, db_.contacts));
-    if (editor_)
-        editor_->editcontact(record);
+    editor_.editcontact(record);
     savecontacts();
     if (!db_.contacts[record].name.isEmpty())
         addrow(record);
@@ -259,9 +258,9 @@ void ContactsPage::BitBtn1Click()
 void ContactsPage::ListBox1DblClick()
 {
     const int record = getcontactindex();
-    if (record < 0 || !editor_)
+    if (record < 0)
         return;
-    editor_->editcontact(record);
+    editor_.editcontact(record);
     // The name may have changed: the row moves to its place, still selected.
     fillcontacts(record);
     ListBox1Click();

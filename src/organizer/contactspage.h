@@ -28,10 +28,9 @@ public:
     static inline const QString importfailed = QStringLiteral("Unable to import the contacts of %s:#%s");
     static inline const QString nocontactsfound = QStringLiteral("No contacts were found in %s.");
 
-    ContactsPage(Database &db, Settings &settings, Clock &clock, QWidget *parent = nullptr);
+    // `editor`: the contact editor, made once by the program.
+    ContactsPage(Database &db, Settings &settings, Clock &clock, TForm2 &editor, QWidget *parent = nullptr);
 
-    // The contact editor, made once by the program.
-    void seteditor(TForm2 *editor) { editor_ = editor; }
     // Asks for the file of contacts to import; the default shows the open dialog.
     void setcontactfilechooser(std::function<QString()> chooser) { choosefile_ = std::move(chooser); }
 
@@ -65,7 +64,7 @@ private:
     CardCaptions cardcaptions() const;
     ImportCaptions importcaptions() const;
 
-    TForm2 *editor_ = nullptr;
+    TForm2 &editor_;
     std::function<QString()> choosefile_;
     QListView *ListBox1 = nullptr;        // the contacts by name
     ContactList *contactlist_ = nullptr;  // its rows

@@ -15,10 +15,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-NotesPage::NotesPage(Database &db, Settings &settings, Clock &clock, QWidget *parent)
-    : CategoryPage(db, settings, clock, parent,
+NotesPage::NotesPage(Database &db, Settings &settings, Clock &clock, NameAsker askname, NoteOpener builtineditor,
+                     QWidget *parent)
+    : CategoryPage(db, settings, clock, std::move(askname), parent,
                    {"ListBox3", "BitBtn27", "BitBtn35", "BitBtn36", dbfile::memocategories,
-                    &Database::memocategories, true, deletecategoryquestion})
+                    &Database::memocategories, true, deletecategoryquestion}),
+      builtineditor_(std::move(builtineditor))
 {
     auto *page = pagelayout<QHBoxLayout>();
     buildcategories(page, 1);
@@ -107,11 +109,9 @@ void NotesPage::openmemo(const QString &path, const QString &name)
 {
     const int choice = settings_.number(Setting::memoedit);
     bool opened = true;
-    if (choice == 0 && builtineditor_)
+    if (choice == 0)
         builtineditor_(path, name + QStringLiteral(" - ") +
                                  currentlanguage().lookup(QStringLiteral("ComboBoxes"), builtineditor));
-    else if (choice == 0)
-        opened = openwithdefault(path);
     else
         opened = openexternal(choice, settings_.text(Setting::extedit), path);
     if (!opened)

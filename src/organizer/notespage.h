@@ -38,15 +38,13 @@ public:
     // The built-in editor's entry of the note editor choice.
     static inline const QString builtineditor = QStringLiteral("Build-in editor");
 
-    NotesPage(Database &db, Settings &settings, Clock &clock, QWidget *parent = nullptr);
+    // Opens a note in the built-in editor: its path and the window's caption.
+    using NoteOpener = std::function<void(const QString &path, const QString &caption)>;
 
-    // Opens a note in the built-in editor (its path and the window's
-    // caption). Until one is set, that choice opens the note with the
-    // desktop's program for rich text.
-    void setbuiltineditor(std::function<void(const QString &path, const QString &caption)> open)
-    {
-        builtineditor_ = std::move(open);
-    }
+    // `askname`: the name dialog; `builtineditor`: the note editor. Both are
+    // made once by the program.
+    NotesPage(Database &db, Settings &settings, Clock &clock, NameAsker askname, NoteOpener builtineditor,
+              QWidget *parent = nullptr);
 
     // The file of note `name` in the selected category.
     QString memofilename(const QString &name) const;
@@ -81,7 +79,7 @@ private:
     // The notes were added or removed: the Overview counts them again.
     void countmemos();
 
-    std::function<void(const QString &, const QString &)> builtineditor_;
+    NoteOpener builtineditor_;
     QListWidget *memoslistbox = nullptr; // the notes of the selected category
     QPushButton *BitBtn40 = nullptr;     // "New" note
     QPushButton *BitBtn38 = nullptr;     // "Rename" note

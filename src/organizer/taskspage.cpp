@@ -38,8 +38,8 @@ QListWidgetItem *checkitem(const TTaskRec &task)
 
 } // namespace
 
-TasksPage::TasksPage(Database &db, Settings &settings, Clock &clock, QWidget *parent)
-    : CategoryPage(db, settings, clock, parent,
+TasksPage::TasksPage(Database &db, Settings &settings, Clock &clock, NameAsker askname, QWidget *parent)
+    : CategoryPage(db, settings, clock, std::move(askname), parent,
                    {"ListBox2", "BitBtn3", "BitBtn16", "BitBtn4", dbfile::categories, &Database::taskcategories,
                     false, deletecategoryquestion})
 {

@@ -24,7 +24,8 @@ public:
         QStringLiteral("Delete all accomplished tasks in selected category?");
     static inline const QString deletealldonequestion = QStringLiteral("Delete all accomplished tasks?");
 
-    TasksPage(Database &db, Settings &settings, Clock &clock, QWidget *parent = nullptr);
+    // `askname`: the name dialog, made once by the program.
+    TasksPage(Database &db, Settings &settings, Clock &clock, NameAsker askname, QWidget *parent = nullptr);
 
     // Row of the check list -> index in the tasks.
     QList<int> taskrowmap;

@@ -198,8 +198,9 @@ QString celltext(const QTableWidget *table, int row, int column)
 
 } // namespace
 
-MarksPage::MarksPage(Database &db, Settings &settings, Clock &clock, QWidget *parent)
-    : PageWidget(db, settings, clock, parent)
+MarksPage::MarksPage(Database &db, Settings &settings, Clock &clock, Tsubjfnameform &termsform,
+                     NameAsker askname, QWidget *parent)
+    : PageWidget(db, settings, clock, parent), termsform_(termsform), askname_{std::move(askname)}
 {
     auto *page = pagelayout<QVBoxLayout>();
     page->addWidget(buildgrids(), 1);
@@ -354,12 +355,6 @@ QWidget *MarksPage::buildeditors()
     connect(newterm, &QAction::triggered, this, &MarksPage::Novobdob1Click);
     connect(manage, &QAction::triggered, this, &MarksPage::Naststarobdob1Click);
     return box;
-}
-
-void MarksPage::setdialogs(Tsubjfnameform *termsform, NameAsker askname)
-{
-    termsform_ = termsform;
-    askname_ = std::move(askname);
 }
 
 Terms MarksPage::terms() const
@@ -533,8 +528,6 @@ void MarksPage::ComboBox2Change()
 
 void MarksPage::Novobdob1Click()
 {
-    if (!askname_)
-        return;
     // The open term's name is kept in "subjfname.dat".
     const QString name =
         askname_(QStringLiteral("Create new term"), QStringLiteral("Name:"), QString(), true, NameKept::inlistfile);
@@ -547,6 +540,5 @@ void MarksPage::Novobdob1Click()
 
 void MarksPage::Naststarobdob1Click()
 {
-    if (termsform_)
-        termsform_->showterms(terms(), askname_);
+    termsform_.showterms(terms(), askname_);
 }

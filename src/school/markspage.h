@@ -22,10 +22,10 @@ class MarksPage : public PageWidget
     Q_OBJECT
 
 public:
-    MarksPage(Database &db, Settings &settings, Clock &clock, QWidget *parent = nullptr);
-
-    // The term manager and the name dialog, which live for the whole run.
-    void setdialogs(Tsubjfnameform *termsform, NameAsker askname);
+    // `termsform`: the term manager; `askname`: the name dialog. Both are
+    // made once by the program.
+    MarksPage(Database &db, Settings &settings, Clock &clock, Tsubjfnameform &termsform, NameAsker askname,
+              QWidget *parent = nullptr);
     // The terms of this database, named with the translated "Previous term".
     Terms terms() const;
 
@@ -56,7 +56,7 @@ private:
     void savesubjects();
 
     bool filling_ = false;
-    Tsubjfnameform *termsform_ = nullptr;
+    Tsubjfnameform &termsform_;
     NameAsker askname_;
 
     QTableWidget *StringGrid1 = nullptr; // names and the 100 marks

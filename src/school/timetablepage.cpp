@@ -75,8 +75,9 @@ QSpinBox *spin(const char *name, int low, int high, QWidget *parent)
 
 } // namespace
 
-TimetablePage::TimetablePage(Database &db, Settings &settings, Clock &clock, QWidget *parent)
-    : PageWidget(db, settings, clock, parent)
+TimetablePage::TimetablePage(Database &db, Settings &settings, Clock &clock, Tprintttform &printform,
+                             QWidget *parent)
+    : PageWidget(db, settings, clock, parent), printform_(printform)
 {
     auto *page = pagelayout<QVBoxLayout>();
     page->addWidget(buildweekbar());
@@ -657,8 +658,7 @@ void TimetablePage::setlessontime(bool isstart, int minutes)
 
 void TimetablePage::BitBtn31Click()
 {
-    if (printform_)
-        printform_->showtimetable(db_.timetable, view());
+    printform_.showtimetable(db_.timetable, view());
 }
 
 void TimetablePage::timelinepicker1Change()

@@ -22,7 +22,9 @@ class TimetablePage : public PageWidget
     Q_OBJECT
 
 public:
-    TimetablePage(Database &db, Settings &settings, Clock &clock, QWidget *parent = nullptr);
+    // `printform`: the print dialog, made once by the program.
+    TimetablePage(Database &db, Settings &settings, Clock &clock, Tprintttform &printform,
+                  QWidget *parent = nullptr);
     ~TimetablePage() override;
 
     // Week 1 or 2 (0 before start-up has chosen one).
@@ -57,8 +59,6 @@ public:
 
     // What the box shows now, for the painter and the print.
     TtView view() const;
-    // The print dialog, which lives for the whole run.
-    void setprintform(Tprintttform *form) { printform_ = form; }
     void BitBtn31Click(); // "Print"
     // Fills the editors from lesson `index`, or disables them for no lesson.
     void showlesson(int index);
@@ -104,7 +104,7 @@ private:
     void savetimetable();
 
     bool showingselected_ = false;
-    Tprintttform *printform_ = nullptr;
+    Tprintttform &printform_;
 
     QToolButton *evenbutton = nullptr;
     QToolButton *oddbutton = nullptr;

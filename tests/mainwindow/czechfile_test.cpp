@@ -245,7 +245,7 @@ const Sink sinks[] = {
     {R"(\berror\s*=\s*\{)", [](int) { return QList<QList<int>>{{0}}; }},         // a term error, shown later
     {R"(\bshowwebprompt\s*\()", [](int) { return QList<QList<int>>{{2}}; }},      // the yearly prompts
     {R"(\bdeletedone\s*\()", [](int) { return QList<QList<int>>{{0}}; }},         // the tasks' delete questions
-    {R"(:\s*CategoryPage\s*\()", [](int) { return QList<QList<int>>{{4, 7}}; }},  // a category's delete question
+    {R"(:\s*CategoryPage\s*\()", [](int) { return QList<QList<int>>{{5, 7}}; }},  // a category's delete question
 };
 
 // Text arguments that are no text of the program: what passes a text on
@@ -691,7 +691,7 @@ Walk walkprogram(const QMap<QString, Entry> &czech)
             emit bar->buttonclicked(page);
             QCoreApplication::processEvents();
             lookat(&form1);
-            return form1.page(page);
+            return form1.pages().at(page);
         };
 
         QWidget *overview = show(pageoverview, "Overview");

@@ -16,6 +16,7 @@
 #include "school/timetablecolors.h"
 #include "crashsupport.h"
 #include "testsupport.h"
+#include "windowsupport.h"
 #include "widgets/language.h"
 #include "widgets/pagetable.h"
 
@@ -42,10 +43,10 @@ namespace {
 class MainWindowTest : public ::testing::Test
 {
 protected:
-    std::unique_ptr<TForm1> start(bool tray = true, const QStringList &arguments = {})
+    StartedWindows start(bool tray = true, const QStringList &arguments = {})
     {
-        auto form = std::make_unique<TForm1>(db, settings, language, clock, arguments, [tray] { return tray; });
-        EXPECT_TRUE(form->FormCreate());
+        StartedWindows form(db, settings, language, clock, arguments, [tray] { return tray; });
+        EXPECT_TRUE(form.create());
         return form;
     }
 
@@ -87,7 +88,7 @@ TEST_F(MainWindowTest, ANewDatabaseFolderIsMadeAndMarked)
     EXPECT_EQ(db.subjects.size(), 12u);
     EXPECT_EQ(ttcolors().size(), 14);
     EXPECT_EQ(ttcolors()[3].color, 153 + 0 * 256 + 48 * 65536);
-    EXPECT_FALSE(form->overview()->clockface().isNull());
+    EXPECT_FALSE(form->pages().overview->clockface().isNull());
     EXPECT_TRUE(answers.boxes.empty());
 }
 
@@ -96,8 +97,8 @@ TEST_F(MainWindowTest, AFolderThatCannotBeMadeStopsTheStart)
     std::vector<DbMessage> messages;
     ASSERT_TRUE(writefile(dir.filePath(QStringLiteral("Quillmoter")), "a file in the way"));
     db.setreporter([&](const DbMessage &m) { messages.push_back(m); });
-    TForm1 form(db, settings, language, clock, {}, [] { return true; });
-    EXPECT_FALSE(form.FormCreate());
+    StartedWindows form(db, settings, language, clock, {}, [] { return true; });
+    EXPECT_FALSE(form.create());
     EXPECT_EQ(messages.size(), 1u);
 }
 
@@ -142,16 +143,16 @@ TEST_F(MainWindowTest, ADataFileThatIsNoPlainFileGivesOneMessageAndStaysAsItIs)
             ASSERT_TRUE(testsupport::makeodd(fresh.path(name), odd));
             answers.boxes.clear();
 
-            TForm1 form(fresh, settings, language, clock, {}, [] { return true; });
-            ASSERT_TRUE(form.FormCreate()) << what;
-            const bool started = form.programstart();
+            StartedWindows form(fresh, settings, language, clock, {}, [] { return true; });
+            ASSERT_TRUE(form.create()) << what;
+            const bool started = form->programstart();
             EXPECT_EQ(started, name != dbfile::dbversion) << what;
             EXPECT_EQ(messages.size() + answers.boxes.size(), 1u) << what;
             if (!messages.isEmpty()) {
                 EXPECT_TRUE(messages[0].contains(QDir::toNativeSeparators(fresh.path(name)))) << what;
             }
             if (started) {
-                EXPECT_FALSE(form.savesettings() && (name == settingsfilename || name == Language::languagefile))
+                EXPECT_FALSE(form->savesettings() && (name == settingsfilename || name == Language::languagefile))
                     << what;
             }
             EXPECT_TRUE(testsupport::isodd(fresh.path(name), odd)) << what;
@@ -231,8 +232,8 @@ TEST_F(MainWindowTest, AChangeThatCannotBeRecoveredStopsTheStartBeforeAnythingIs
     db.setreporter([&](const DbMessage &m) { messages << m.text(); });
     QDir().mkpath(db.dbpath());
     ASSERT_TRUE(writefile(file(journal::filename), "damaged"));
-    TForm1 form(db, settings, language, clock, {}, [] { return true; });
-    EXPECT_FALSE(form.FormCreate());
+    StartedWindows form(db, settings, language, clock, {}, [] { return true; });
+    EXPECT_FALSE(form.create());
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith(QStringLiteral("An interrupted change of the database could not be completed")))
         << messages[0].toStdString();
@@ -341,11 +342,11 @@ TEST_F(MainWindowTest, CloseHidesToTheTrayWithANoticeOnce)
     // The next run remembers that the notice was shown.
     Settings again;
     Language language2;
-    TForm1 next(db, again, language2, clock, {}, [] { return true; });
-    ASSERT_TRUE(next.FormCreate());
-    ASSERT_TRUE(next.programstart());
-    next.show();
-    next.close();
+    StartedWindows next(db, again, language2, clock, {}, [] { return true; });
+    ASSERT_TRUE(next.create());
+    ASSERT_TRUE(next->programstart());
+    next->show();
+    next->close();
     EXPECT_EQ(answers.boxes.size(), 1u);
 }
 
@@ -373,16 +374,16 @@ TEST_F(MainWindowTest, WithoutANotificationAreaClosingEndsAndMinusHShows)
 TEST_F(MainWindowTest, ATrayThatAppearsAfterTheStartIsUsed)
 {
     bool tray = false;
-    TForm1 form(db, settings, language, clock, {}, [&tray] { return tray; });
-    ASSERT_TRUE(form.FormCreate());
-    ASSERT_TRUE(form.programstart());
-    EXPECT_FALSE(form.hidestotray());
-    form.show();
+    StartedWindows form(db, settings, language, clock, {}, [&tray] { return tray; });
+    ASSERT_TRUE(form.create());
+    ASSERT_TRUE(form->programstart());
+    EXPECT_FALSE(form->hidestotray());
+    form->show();
     tray = true;
-    EXPECT_TRUE(form.hidestotray());
-    form.close();
-    EXPECT_FALSE(form.isVisible());
-    EXPECT_FALSE(form.ended()) << "hidden, not ended";
+    EXPECT_TRUE(form->hidestotray());
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(form->ended()) << "hidden, not ended";
     ASSERT_EQ(answers.boxes.size(), 1u);
     EXPECT_EQ(answers.boxes[0].caption, TForm1::traynoticecaption);
 }

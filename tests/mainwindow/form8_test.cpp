@@ -231,9 +231,8 @@ TEST(BackupButtons, TheOverviewOpensTheBackupWindowInEachMode)
     Database db(dir.path() + QStringLiteral("/Quillmoter/"));
     Settings settings;
     Clock clock;
-    OverviewPage overview(db, settings, clock);
     TForm8 form(db.dbpath(), clock);
-    overview.setbackupform(&form);
+    OverviewPage overview(db, settings, clock, form);
     QList<TForm8::Mode> modes;
     for (const char *button : {"BitBtn23", "BitBtn24"}) {
         QTimer::singleShot(0, &form, [&] {

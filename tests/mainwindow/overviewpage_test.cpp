@@ -10,6 +10,7 @@
 #include "platform/clock.h"
 #include "platform/daynumber.h"
 #include "testsupport.h"
+#include "windowsupport.h"
 #include "widgets/language.h"
 #include "widgets/linklabel.h"
 
@@ -34,14 +35,14 @@ class OverviewTest : public ::testing::Test
 protected:
     OverviewTest()
     {
-        EXPECT_TRUE(form.FormCreate());
+        EXPECT_TRUE(form.create());
     }
 
     QString shown(const char *name) const
     {
-        return form.overview()->findChild<QLabel *>(QLatin1String(name))->text();
+        return form->pages().overview->findChild<QLabel *>(QLatin1String(name))->text();
     }
-    QTreeWidget *countlist() const { return form.findChild<QTreeWidget *>(QStringLiteral("countlist")); }
+    QTreeWidget *countlist() const { return form->findChild<QTreeWidget *>(QStringLiteral("countlist")); }
     QString tip(int place) const { return shown(place == 0 ? "tiplabel1" : "tiplabel2"); }
 
     QStringList countcaptions() const
@@ -64,7 +65,7 @@ protected:
         programclock.setsource([this] { return clock; });
         return true;
     }();
-    TForm1 form{db, settings, language, programclock, {}, [] { return false; }};
+    StartedWindows form{db, settings, language, programclock, {}, [] { return false; }};
 };
 
 } // namespace
@@ -76,7 +77,7 @@ TEST_F(OverviewTest, TheDayBlockShowsTodayFromTheChosenList)
     db.createfolders();
     db.contacts = {contact("Kv\u011bta", 10, 12, 2010, 8, 12)};
     db.savecontacts();
-    ASSERT_TRUE(form.programstart());
+    ASSERT_TRUE(form->programstart());
     EXPECT_EQ(programclock.lastday(), QDate(2026, 12, 8));
     EXPECT_EQ(shown("daylabel"), QStringLiteral("8"));
     EXPECT_TRUE(shown("datelabel").contains(QStringLiteral("8.")));
@@ -98,14 +99,14 @@ TEST_F(OverviewTest, TheDayBlockShowsTodayFromTheChosenList)
 
 TEST_F(OverviewTest, TheDateLineNamesTheWeekWithEvenAndOddTimetables)
 {
-    ASSERT_TRUE(form.programstart());
+    ASSERT_TRUE(form->programstart());
     settings.settext(Setting::dateformat, QStringLiteral("yyyy-mm-dd"));
     EXPECT_EQ(shown("datelabel"), QStringLiteral("2026-12-08"));
     settings.setflag(Setting::twoweeks, true);
     // 8 December 2026 lies in ISO week 50.
     EXPECT_EQ(shown("datelabel"), QStringLiteral("2026-12-08, even week"));
     clock = QDateTime(QDate(2026, 12, 14), QTime(8, 0));
-    form.overview()->refreshday();
+    form->pages().overview->refreshday();
     EXPECT_EQ(shown("datelabel"), QStringLiteral("2026-12-14, odd week"));
 }
 
@@ -117,7 +118,7 @@ TEST_F(OverviewTest, TheCountListFollowsShowTabs)
     db.tasks[1].text = "b";
     db.tasks[1].done = true;
     db.savetasks();
-    ASSERT_TRUE(form.programstart());
+    ASSERT_TRUE(form->programstart());
     EXPECT_EQ(countcaptions(), QStringList({"Contacts", "Calendar", "Tasks", "Notes"}));
     EXPECT_EQ(countlist()->topLevelItem(2)->text(1), QStringLiteral("1/2"));
 
@@ -131,8 +132,8 @@ TEST_F(OverviewTest, TheCountListFollowsShowTabs)
 // another page shows in its coming week and its count at once.
 TEST_F(OverviewTest, TheComingWeekAndTheCountsFollowTheCalendar)
 {
-    ASSERT_TRUE(form.programstart());
-    auto *week = form.overview()->findChild<QTreeView *>(QStringLiteral("ListView2"));
+    ASSERT_TRUE(form->programstart());
+    auto *week = form->pages().overview->findChild<QTreeView *>(QStringLiteral("ListView2"));
     ASSERT_TRUE(week);
     EXPECT_EQ(week->model()->rowCount(), 0);
     TCalItemRec r;
@@ -154,9 +155,9 @@ TEST_F(OverviewTest, TheComingWeekAndTheCountsFollowTheCalendar)
 
 TEST_F(OverviewTest, OptionsShowAndHideItsParts)
 {
-    ASSERT_TRUE(form.programstart());
-    form.show();
-    OverviewPage *o = form.overview();
+    ASSERT_TRUE(form->programstart());
+    form->show();
+    OverviewPage *o = form->pages().overview;
     EXPECT_EQ(shown("welcome"), QStringLiteral("Welcome to Quillmoter organizer!"));
     settings.settext(Setting::welcomenote, QStringLiteral("Good luck in the exams"));
     EXPECT_EQ(shown("welcome"), QStringLiteral("Good luck in the exams"));
@@ -188,20 +189,20 @@ TEST_F(OverviewTest, OptionsShowAndHideItsParts)
 
 TEST_F(OverviewTest, TwoDifferentTipsOrAsManyAsThereAre)
 {
-    form.overview()->tips = {QStringLiteral("3$The one and only tip that is long enough.")};
-    ASSERT_TRUE(form.programstart());
-    form.show();
+    form->pages().overview->tips = {QStringLiteral("3$The one and only tip that is long enough.")};
+    ASSERT_TRUE(form->programstart());
+    form->show();
     EXPECT_EQ(tip(0), QStringLiteral("The one and only tip that is long enough."));
     EXPECT_EQ(tip(1), QString());
 
-    form.hide();
-    form.overview()->tips = builtintips().mid(0, 2);
-    form.show();
+    form->hide();
+    form->pages().overview->tips = builtintips().mid(0, 2);
+    form->show();
     EXPECT_NE(tip(0), tip(1));
 
-    form.hide();
-    form.overview()->tips.clear(); // a language file without tips
-    form.show();
+    form->hide();
+    form->pages().overview->tips.clear(); // a language file without tips
+    form->show();
     EXPECT_FALSE(tip(0).isEmpty()) << "the tips shown before stay";
 }
 
@@ -256,29 +257,29 @@ QString longwelcome()
 // lesson values stand right beside their captions.
 TEST_P(OverviewFitTest, TheSmallestWindowFitsTheScreenAndCutsNothing)
 {
-    TForm1 form{db, settings, language, programclock, {}, [] { return false; }};
-    ASSERT_TRUE(form.FormCreate());
-    language.translate({&form});
-    ASSERT_TRUE(form.programstart());
+    StartedWindows form{db, settings, language, programclock, {}, [] { return false; }};
+    ASSERT_TRUE(form.create());
+    language.translate({form.get()});
+    ASSERT_TRUE(form->programstart());
     ASSERT_EQ(language.language(), QLatin1String(GetParam()));
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     // Typed in while the window is up.
     settings.settext(Setting::welcomenote, longwelcome());
-    OverviewPage *o = form.overview();
+    OverviewPage *o = form->pages().overview;
     const QString namedays = o->findChild<QLabel *>(QStringLiteral("namedaytext"))->text();
     ASSERT_TRUE(namedays.contains(QStringLiteral("Kryštof Wolfeschlegelstein"))) << qPrintable(namedays);
 
     // The wrapped texts are laid out through posted requests, up to the window.
     auto settled = [&] { return o->height() >= o->minimumSizeHint().height(); };
     ASSERT_TRUE(QTest::qWaitFor(settled, 5000));
-    const QSize smallest = form.minimumSize();
+    const QSize smallest = form->minimumSize();
     // Room is left for the window's frame and title bar.
     EXPECT_LE(smallest.width(), 1280 - 20);
     EXPECT_LE(smallest.height(), 800 - 50);
-    form.resize(smallest);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form.size() == smallest && settled(); }, 5000))
-        << form.size().width() << " x " << form.size().height();
+    form->resize(smallest);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->size() == smallest && settled(); }, 5000))
+        << form->size().width() << " x " << form->size().height();
 
     for (QLabel *label : o->findChildren<QLabel *>()) {
         if (!label->isVisibleTo(o) || label->text().isEmpty())

@@ -16,6 +16,7 @@
 #include "platform/pictures.h"
 #include "platform/shell.h"
 #include "testsupport.h"
+#include "windowsupport.h"
 #include "widgets/language.h"
 #include "widgets/linklabel.h"
 
@@ -61,8 +62,8 @@ protected:
     // The main window started over the settings file `ini` (none when empty).
     void start(const QByteArray &ini = {})
     {
-        form = std::make_unique<TForm1>(db, settings, language, clock, QStringList(), [] { return true; });
-        ASSERT_TRUE(form->FormCreate());
+        form = StartedWindows(db, settings, language, clock);
+        ASSERT_TRUE(form.create());
         if (!ini.isEmpty()) {
             ASSERT_TRUE(writefile(db.path(settingsfilename), ini));
         }
@@ -72,18 +73,18 @@ protected:
     }
 
     // A second run of the program over the same folder, with `ini` as its settings.
-    std::unique_ptr<TForm1> startagain(const QByteArray &ini)
+    StartedWindows startagain(const QByteArray &ini)
     {
         form.reset();
         later = std::make_unique<Settings>();
-        auto again = std::make_unique<TForm1>(db, *later, language, clock, QStringList(), [] { return true; });
+        StartedWindows again(db, *later, language, clock);
         EXPECT_TRUE(writefile(db.path(settingsfilename), ini));
-        EXPECT_TRUE(again->FormCreate());
+        EXPECT_TRUE(again.create());
         EXPECT_TRUE(again->programstart());
         return again;
     }
 
-    SettingsPage *page() const { return static_cast<SettingsPage *>(form->page(pagesettings)); }
+    SettingsPage *page() const { return form->pages().settings; }
     template <class W>
     W *control(const char *name) const
     {
@@ -111,7 +112,7 @@ protected:
     Clock clock;
     RecordingPrompter answers;
     QStringList opened;
-    std::unique_ptr<TForm1> form;
+    StartedWindows form;
     std::unique_ptr<Settings> later;
 };
 
@@ -149,21 +150,21 @@ TEST_F(SettingsPageTest, ChoicesAreStoredAndTakeEffectAtOnce)
     format->setCurrentIndex(format->findText(QStringLiteral("yyyy-mm-dd")));
     emit format->activated(format->currentIndex());
     EXPECT_EQ(settings.text(Setting::dateformat), QStringLiteral("yyyy-mm-dd"));
-    EXPECT_EQ(form->overview()->findChild<QLabel *>(QStringLiteral("datelabel"))->text(), QStringLiteral("2026-12-08"));
+    EXPECT_EQ(form->pages().overview->findChild<QLabel *>(QStringLiteral("datelabel"))->text(), QStringLiteral("2026-12-08"));
 
     QTest::keyClicks(control<QLineEdit>("Edit5"), QStringLiteral("!"));
     EXPECT_EQ(settings.text(Setting::welcomenote), QStringLiteral("Welcome to Quillmoter organizer!!"));
-    EXPECT_EQ(form->overview()->findChild<QLabel *>(QStringLiteral("welcome"))->text(),
+    EXPECT_EQ(form->pages().overview->findChild<QLabel *>(QStringLiteral("welcome"))->text(),
               QStringLiteral("Welcome to Quillmoter organizer!!"));
 
     click(control<QCheckBox>("CheckBox1"));
     EXPECT_FALSE(settings.flag(Setting::inschool));
-    EXPECT_FALSE(form->overview()->findChild<QWidget *>(QStringLiteral("lessonpanel"))->isVisible());
-    EXPECT_TRUE(form->overview()->findChild<QWidget *>(QStringLiteral("inschooloff"))->isVisibleTo(form->overview()));
+    EXPECT_FALSE(form->pages().overview->findChild<QWidget *>(QStringLiteral("lessonpanel"))->isVisible());
+    EXPECT_TRUE(form->pages().overview->findChild<QWidget *>(QStringLiteral("inschooloff"))->isVisibleTo(form->pages().overview));
     // "Check for updates" leaves the lesson panel as it is.
     click(control<QCheckBox>("checkversion"));
     EXPECT_FALSE(settings.flag(Setting::checkversion));
-    EXPECT_FALSE(form->overview()->findChild<QWidget *>(QStringLiteral("lessonpanel"))->isVisibleTo(form->overview()));
+    EXPECT_FALSE(form->pages().overview->findChild<QWidget *>(QStringLiteral("lessonpanel"))->isVisibleTo(form->pages().overview));
 
     click(control<QRadioButton>("digitalclock"));
     EXPECT_TRUE(settings.flag(Setting::digitalclock));
@@ -255,7 +256,7 @@ TEST_F(SettingsPageTest, TheMoonMakesRoomForTheClockAndTheDayBarForTheList)
 {
     start();
     showpage(pageoverview);
-    QWidget *clockface = form->overview()->findChild<QWidget *>(QStringLiteral("clock"));
+    QWidget *clockface = form->pages().overview->findChild<QWidget *>(QStringLiteral("clock"));
     const int withmoon = clockface->mapTo(form.get(), QPoint()).x();
     settings.setflag(Setting::showmoon, false);
     QApplication::processEvents();
@@ -399,7 +400,7 @@ TEST_F(SettingsPageTest, RestoreWindowCentresTheDesignSize)
     // The texts the Overview fills in as it is shown (tips, donation) may
     // need more lines: the window takes its size once they are laid out.
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return form->overview()->height() >= form->overview()->minimumSizeHint().height(); }, 5000));
+        [&] { return form->pages().overview->height() >= form->pages().overview->minimumSizeHint().height(); }, 5000));
     const QSize design = form->size();
     form->setGeometry(5, 5, design.width() + 100, design.height() + 50);
     form->Obnovitokno1Click();
@@ -457,8 +458,7 @@ TEST(AboutBox, TheLinkAddsTheProgramAndItsVersion)
 TEST_F(SettingsPageTest, AboutAndTheOverviewsLinkShowTheAboutBoxModally)
 {
     start();
-    TAboutBox box;
-    form->setaboutbox(&box);
+    TAboutBox &box = *form.dialogs().aboutbox;
     int shown = 0;
     auto closesoon = [&] {
         QTimer::singleShot(0, [&] {
@@ -471,6 +471,6 @@ TEST_F(SettingsPageTest, AboutAndTheOverviewsLinkShowTheAboutBoxModally)
     closesoon();
     click(control<QPushButton>("BitBtn15"));
     closesoon();
-    click(form->overview()->findChild<LinkLabel *>(QStringLiteral("herelink")));
+    click(form->pages().overview->findChild<LinkLabel *>(QStringLiteral("herelink")));
     EXPECT_EQ(shown, 2);
 }

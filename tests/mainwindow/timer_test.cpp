@@ -16,6 +16,7 @@
 #include "platform/shell.h"
 #include "school/timetablepage.h"
 #include "testsupport.h"
+#include "windowsupport.h"
 #include "widgets/language.h"
 #include "widgets/pagetable.h"
 
@@ -54,9 +55,8 @@ protected:
     {
         clock = when;
         programclock.setsource([this] { return clock; });
-        form = std::make_unique<TForm1>(db, settings, language, programclock, QStringList(), [] { return false; });
-        ASSERT_TRUE(form->FormCreate());
-        form->setringform(&ringform, &player);
+        form = StartedWindows(db, settings, language, programclock, {}, [] { return false; });
+        ASSERT_TRUE(form.create());
         started = form->programstart();
         form->findChild<QTimer *>(QStringLiteral("Timer1"))->stop(); // the tests tick by hand
     }
@@ -64,7 +64,7 @@ protected:
     // The text of a label of the Overview, found by its name.
     QString shown(const char *name) const
     {
-        return form->overview()->findChild<QLabel *>(QLatin1String(name))->text();
+        return form->pages().overview->findChild<QLabel *>(QLatin1String(name))->text();
     }
 
     void addreminder(const char *text, QDate date, int from, const char *repetition = "0", int melody = 0)
@@ -80,11 +80,13 @@ protected:
     Settings settings;
     Language language;
     RecordingPrompter answers;
-    FakePlayer player;
-    Tringform ringform{player};
+
     QDateTime clock;
     Clock programclock;
-    std::unique_ptr<TForm1> form;
+    StartedWindows form;
+    // The player and the reminder pop-up of the started window.
+    FakePlayer &player() const { return form.player(); }
+    Tringform &ringform() const { return *form.dialogs().ringform; }
     bool started = false;
     QStringList opened;
     QStringList messages;
@@ -102,15 +104,15 @@ TEST_F(TimerTest, AReminderRingsOnceInItsMinuteAndIsSavedDisarmed)
     db.savecalitems();
     start(QDateTime(wednesday, QTime(10, 29, 59)));
     form->Timer1Timer();
-    EXPECT_TRUE(ringform.isHidden());
+    EXPECT_TRUE(ringform().isHidden());
     EXPECT_TRUE(db.calitems[0].remind);
 
     clock = QDateTime(wednesday, QTime(10, 30, 0));
     form->Timer1Timer();
-    EXPECT_FALSE(ringform.isHidden());
-    EXPECT_EQ(ringform.titlelabel->text(), QStringLiteral("Dentist"));
-    EXPECT_EQ(player.opened, melodyfile(0, {}));
-    EXPECT_EQ(player.plays, 1);
+    EXPECT_FALSE(ringform().isHidden());
+    EXPECT_EQ(ringform().titlelabel->text(), QStringLiteral("Dentist"));
+    EXPECT_EQ(player().opened, melodyfile(0, {}));
+    EXPECT_EQ(player().plays, 1);
     EXPECT_FALSE(db.calitems[0].remind);
     EXPECT_TRUE(db.calitems[1].remind);
     Database reread(db.dbpath());
@@ -119,11 +121,11 @@ TEST_F(TimerTest, AReminderRingsOnceInItsMinuteAndIsSavedDisarmed)
     EXPECT_TRUE(reread.calitems[1].remind);
 
     // Later in the same minute nothing rings again; a click closes the pop-up.
-    ringform.PaintBox1Click();
+    ringform().PaintBox1Click();
     clock = QDateTime(wednesday, QTime(10, 30, 40));
     form->Timer1Timer();
-    EXPECT_TRUE(ringform.isHidden());
-    EXPECT_FALSE(player.playing);
+    EXPECT_TRUE(ringform().isHidden());
+    EXPECT_FALSE(player().playing);
 }
 
 // The start shows the timetable's week, which refreshes the lesson panel; a
@@ -134,12 +136,12 @@ TEST_F(TimerTest, AReminderDueAtLaunchRingsAtTheFirstTickNotDuringTheStart)
     addreminder("Physics exam", wednesday, 1030);
     start(QDateTime(wednesday, QTime(10, 30, 5)));
     ASSERT_TRUE(started);
-    EXPECT_TRUE(ringform.isHidden());
-    EXPECT_EQ(player.plays, 0);
+    EXPECT_TRUE(ringform().isHidden());
+    EXPECT_EQ(player().plays, 0);
     EXPECT_TRUE(db.calitems[0].remind);
 
     form->Timer1Timer();
-    EXPECT_FALSE(ringform.isHidden());
+    EXPECT_FALSE(ringform().isHidden());
     EXPECT_FALSE(db.calitems[0].remind);
 }
 
@@ -149,11 +151,11 @@ TEST_F(TimerTest, AWeeklyReminderRingsOnItsFirstDayThenStaysDisarmed)
     start(QDateTime(wednesday, QTime(7, 59, 59)));
     clock = QDateTime(wednesday, QTime(8, 0, 5));
     form->Timer1Timer();
-    EXPECT_FALSE(ringform.isHidden());
-    ringform.PaintBox1Click();
+    EXPECT_FALSE(ringform().isHidden());
+    ringform().PaintBox1Click();
     clock = QDateTime(wednesday.addDays(7), QTime(8, 0, 5));
     form->Timer1Timer();
-    EXPECT_TRUE(ringform.isHidden());
+    EXPECT_TRUE(ringform().isHidden());
 }
 
 TEST_F(TimerTest, TwoRemindersInOneMinuteShowTheLaterTitleAndTheEarlierMelody)
@@ -165,9 +167,9 @@ TEST_F(TimerTest, TwoRemindersInOneMinuteShowTheLaterTitleAndTheEarlierMelody)
     form->Timer1Timer();
     EXPECT_FALSE(db.calitems[0].remind);
     EXPECT_FALSE(db.calitems[1].remind);
-    EXPECT_EQ(ringform.titlelabel->text(), QStringLiteral("Second"));
-    EXPECT_EQ(player.opened, melodyfile(1, {}));
-    EXPECT_EQ(player.file(), melodyfile(3, {}));
+    EXPECT_EQ(ringform().titlelabel->text(), QStringLiteral("Second"));
+    EXPECT_EQ(player().opened, melodyfile(1, {}));
+    EXPECT_EQ(player().file(), melodyfile(3, {}));
 }
 
 TEST_F(TimerTest, AReminderWhoseSaveFailsStillShowsAndIsReportedOnce)
@@ -181,7 +183,7 @@ TEST_F(TimerTest, AReminderWhoseSaveFailsStillShowsAndIsReportedOnce)
         testsupport::FileSizeLimit limit(10);
         form->Timer1Timer();
     }
-    EXPECT_FALSE(ringform.isHidden()) << "the reminder is not lost";
+    EXPECT_FALSE(ringform().isHidden()) << "the reminder is not lost";
     EXPECT_EQ(messages.size(), 1);
 }
 
@@ -191,9 +193,9 @@ TEST_F(TimerTest, AReminderIsSavedDisarmedBeforeThePlayerStarts)
 {
     addreminder("Exam", wednesday, 1200);
     start(QDateTime(wednesday, QTime(11, 59, 59)));
-    player.failure = QStringLiteral("the sound system did not start");
+    player().failure = QStringLiteral("the sound system did not start");
     std::optional<bool> armedondisk;
-    QObject::connect(&player, &MelodyPlayer::failed, &player, [&] {
+    QObject::connect(&player(), &MelodyPlayer::failed, &player(), [&] {
         Database reread(db.dbpath());
         reread.loadcalitems();
         armedondisk = !reread.calitems.empty() && reread.calitems[0].remind;
@@ -202,7 +204,7 @@ TEST_F(TimerTest, AReminderIsSavedDisarmedBeforeThePlayerStarts)
     form->Timer1Timer();
     ASSERT_TRUE(armedondisk.has_value()) << "the player was started";
     EXPECT_FALSE(*armedondisk);
-    EXPECT_FALSE(ringform.isHidden());
+    EXPECT_FALSE(ringform().isHidden());
     EXPECT_EQ(answers.boxes.size(), 1u) << "the melody's failure, once";
     EXPECT_TRUE(messages.isEmpty());
 }
@@ -213,19 +215,19 @@ TEST_F(TimerTest, TheMelodyLoopsAndAFailureIsReportedOnceWithoutRetrying)
     start(QDateTime(wednesday, QTime(12, 59, 59)));
     clock = QDateTime(wednesday, QTime(13, 0, 0));
     form->Timer1Timer();
-    ASSERT_EQ(player.plays, 1);
-    player.playing = false; // the melody ended
+    ASSERT_EQ(player().plays, 1);
+    player().playing = false; // the melody ended
     form->Timer1Timer();
-    EXPECT_EQ(player.plays, 2);
+    EXPECT_EQ(player().plays, 2);
 
-    emit player.failed(QStringLiteral("no sound device"));
-    emit player.failed(QStringLiteral("no sound device"));
+    emit player().failed(QStringLiteral("no sound device"));
+    emit player().failed(QStringLiteral("no sound device"));
     ASSERT_EQ(answers.boxes.size(), 1u);
     EXPECT_TRUE(answers.boxes[0].text.contains(QStringLiteral("no sound device")));
-    player.playing = false;
+    player().playing = false;
     for (int i = 0; i < 5; ++i)
         form->Timer1Timer();
-    EXPECT_EQ(player.plays, 2) << "not retried every tick";
+    EXPECT_EQ(player().plays, 2) << "not retried every tick";
 }
 
 TEST_F(TimerTest, TheTimetableIsRepaintedOnceAMinuteOnTheOverview)
@@ -253,7 +255,7 @@ TEST_F(TimerTest, TheClockAndLessonPanelFollowTheTime)
     EXPECT_EQ(shown("rings"), QStringLiteral("9 mins and 59 secs"));
     clock = QDateTime(wednesday, QTime(8, 10, 0));
     form->Timer1Timer();
-    EXPECT_GE(form->overview()->currentlesson(), 0);
+    EXPECT_GE(form->pages().overview->currentlesson(), 0);
     EXPECT_EQ(shown("current"), QStringLiteral("No lesson"));
     EXPECT_EQ(shown("rings"), QStringLiteral("34 mins and 59 secs"));
     const auto *face = form->findChild<ClockView *>(QStringLiteral("clock"));
@@ -292,6 +294,10 @@ TEST_F(TimerTest, ANewSecondRepaintsOnlyTheClockAndTheCountdown)
     start(QDateTime(wednesday, QTime(7, 50, 0)));
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    // The wrapped texts (the tips shown with the window) are laid out through
+    // posted requests, up to the window: idle starts once they are.
+    const OverviewPage *overview = form->pages().overview;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return overview->height() >= overview->minimumSizeHint().height(); }, 5000));
     form->Timer1Timer();
     QApplication::processEvents();
     const auto *face = form->findChild<ClockView *>(QStringLiteral("clock"));
@@ -347,7 +353,7 @@ TEST_F(TimerTest, AReminderSetForTheRunningMinuteRingsWithinASecond)
     form->Timer1Timer();
     clock = QDateTime(wednesday, QTime(9, 0, 1));
     form->Timer1Timer();
-    EXPECT_FALSE(ringform.isHidden());
+    EXPECT_FALSE(ringform().isHidden());
     EXPECT_FALSE(db.calitems.back().remind);
 }
 
@@ -482,7 +488,7 @@ TEST_F(TimerTest, AReminderDueDuringAnImportNeverSavesOverTheImportedCalendar)
     addreminder("Dentist", wednesday, 1030);
     start(QDateTime(wednesday, QTime(10, 29, 59)));
     ASSERT_TRUE(started);
-    ASSERT_TRUE(ringform.isHidden());
+    ASSERT_TRUE(ringform().isHidden());
     clock = QDateTime(wednesday, QTime(10, 30, 0)); // the import runs into its minute
 
     const QString backup = dir.filePath(QStringLiteral("Backups/QMTR_0912261000/"));
@@ -505,14 +511,13 @@ TEST_F(TimerTest, AReminderDueDuringAnImportNeverSavesOverTheImportedCalendar)
     } ticking;
     ticking.tick = [this] { form->Timer1Timer(); };
 
-    TForm8 backupwindow(db.dbpath(), programclock);
-    QObject::connect(&backupwindow, &TForm8::imported, form.get(), &TForm1::refreshcontent);
+    TForm8 &backupwindow = *form.dialogs().backupwindow;
     backupwindow.setmode(TForm8::Mode::importing);
     backupwindow.findChild<QLineEdit *>(QStringLiteral("Edit1"))->setText(backup);
     backupwindow.BitBtn1Click();
 
     ASSERT_EQ(ticking.boxes.size(), 1u);
-    EXPECT_TRUE(ringform.isHidden()) << "rang: " << ringform.titlelabel->text().toStdString();
+    EXPECT_TRUE(ringform().isHidden()) << "rang: " << ringform().titlelabel->text().toStdString();
     EXPECT_EQ(testsupport::readfile(db.path(dbfile::calitems)), imported);
     ASSERT_EQ(db.calitems.size(), 1u);
     EXPECT_EQ(db.calitems[0].text, QStringLiteral("From the backup"));

@@ -46,7 +46,6 @@ protected:
     {
         db.createfolders();
         clock.setsource([] { return QDateTime(today, QTime(10, 0)); });
-        page.seteditor(&editor);
         page.resize(800, 600);
         page.resetday();
     }
@@ -71,7 +70,7 @@ protected:
     RecordingPrompter answers;
     TForm3 editor{db, settings, player};
     Clock clock;
-    CalendarPage page{db, settings, clock};
+    CalendarPage page{db, settings, clock, editor};
 };
 
 } // namespace

@@ -39,7 +39,6 @@ protected:
     {
         db.createfolders();
         clock.setsource([] { return QDateTime(today, QTime(10, 0)); });
-        page.seteditor(&editor);
     }
 
     // Loads `contacts` as a start does.
@@ -85,7 +84,7 @@ protected:
     Clock clock;
     RecordingPrompter answers;
     TForm2 editor{db, clock};
-    ContactsPage page{db, settings, clock};
+    ContactsPage page{db, settings, clock, editor};
 };
 
 } // namespace

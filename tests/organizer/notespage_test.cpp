@@ -32,13 +32,6 @@ protected:
     NotesPageTest()
     {
         db.createfolders();
-        page.setnamedialog([this](const QString &caption, const QString &prompt, const QString &initial,
-                                  bool checkname, NameKept kept) {
-            asked << caption + "|" + prompt + "|" + initial + (checkname ? "|checked" : "");
-            kepts << kept;
-            return replies.isEmpty() ? QString() : replies.takeFirst();
-        });
-        page.setbuiltineditor([this](const QString &path, const QString &caption) { edited << path + "|" + caption; });
         settings.setnumber(Setting::memoedit, 0);
         setprogramstarter([this](const QString &program, const QStringList &arguments) {
             started << program + "|" + arguments.join("|");
@@ -76,10 +69,20 @@ protected:
     Settings settings;
     Clock clock;
     RecordingPrompter answers;
-    NotesPage page{db, settings, clock};
     QStringList replies, asked, edited, started;
     QList<NameKept> kepts; // where each name asked for is kept
     bool startworks = true;
+    // Answers in place of the name dialog; a test may put the real one here.
+    NameAsker askname = [this](const QString &caption, const QString &prompt, const QString &initial,
+                               bool checkname, NameKept kept) {
+        asked << caption + "|" + prompt + "|" + initial + (checkname ? "|checked" : "");
+        kepts << kept;
+        return replies.isEmpty() ? QString() : replies.takeFirst();
+    };
+    NotesPage page{db, settings, clock,
+                   [this](const QString &caption, const QString &prompt, const QString &initial, bool checkname,
+                          NameKept kept) { return askname(caption, prompt, initial, checkname, kept); },
+                   [this](const QString &path, const QString &caption) { edited << path + "|" + caption; }};
 };
 
 } // namespace
@@ -130,7 +133,7 @@ TEST_F(NotesPageTest, ACategoryNameTheListCannotHoldIsRefusedButANoteNameIsKept)
 {
     load({}, {});
     TForm4 dialog;
-    page.setnamedialog(dialog.asker());
+    askname = dialog.asker();
     QTimer::singleShot(0, [&] {
         testsupport::typetext(dialog.edit(), QStringLiteral("\u03a9mega"));
         QTest::keyClick(dialog.edit(), Qt::Key_Return);
@@ -330,14 +333,12 @@ TEST_F(NotesPageTest, NotesOpenInTheChosenEditor)
     QTest::keyClick(notes(), Qt::Key_Return);
     EXPECT_EQ(edited, QStringList({path + "|my plan - Build-in editor"}));
 
-    page.setbuiltineditor({});
-    page.memoslistboxDblClick();
     settings.setnumber(Setting::memoedit, 1);
     page.memoslistboxDblClick();
     settings.setnumber(Setting::memoedit, 3);
     settings.settext(Setting::extedit, "/opt/editor");
     page.memoslistboxDblClick();
-    EXPECT_EQ(started, QStringList({"default|" + path, "default|" + path, "/opt/editor|" + path}));
+    EXPECT_EQ(started, QStringList({"default|" + path, "/opt/editor|" + path}));
     EXPECT_TRUE(answers.boxes.empty());
 
     startworks = false;

@@ -31,12 +31,6 @@ protected:
     TasksPageTest()
     {
         db.createfolders();
-        page.setnamedialog([this](const QString &caption, const QString &prompt, const QString &initial, bool,
-                                  NameKept kept) {
-            asked << caption + "|" + prompt + "|" + initial;
-            kepts << kept;
-            return replies.isEmpty() ? QString() : replies.takeFirst();
-        });
     }
 
     void load(const std::vector<TTaskRec> &tasks, const QStringList &categories)
@@ -65,10 +59,20 @@ protected:
     Settings settings;
     Clock clock;
     RecordingPrompter answers;
-    TasksPage page{db, settings, clock};
     QStringList replies;
     QStringList asked;
     QList<NameKept> kepts; // where each text asked for is kept
+    // Answers in place of the name dialog; a test may put the real one here.
+    NameAsker askname = [this](const QString &caption, const QString &prompt, const QString &initial, bool,
+                               NameKept kept) {
+        asked << caption + "|" + prompt + "|" + initial;
+        kepts << kept;
+        return replies.isEmpty() ? QString() : replies.takeFirst();
+    };
+    TasksPage page{db, settings, clock, [this](const QString &caption, const QString &prompt, const QString &initial,
+                                               bool checkname, NameKept kept) {
+                       return askname(caption, prompt, initial, checkname, kept);
+                   }};
 };
 
 } // namespace
@@ -267,7 +271,7 @@ TEST_F(TasksPageTest, TaskTextsAndCategoriesAreKeptInTheirFiles)
     EXPECT_EQ(kepts, QList<NameKept>(4, NameKept::inlistfile));
 
     TForm4 dialog;
-    page.setnamedialog(dialog.asker());
+    askname = dialog.asker();
     QTimer::singleShot(0, [&] {
         testsupport::typetext(dialog.edit(), QStringLiteral("\u5b66\u6821"));
         QTest::keyClick(dialog.edit(), Qt::Key_Return);

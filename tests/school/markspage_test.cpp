@@ -37,6 +37,9 @@ struct MarksFixture : ::testing::Test
     Database db{dir.path() + QLatin1Char('/')};
     Settings settings;
     Clock clock;
+    // The term manager and the names the name dialog gives, in turn.
+    Tsubjfnameform manager;
+    QStringList names;
     std::unique_ptr<MarksPage> page;
     RecordingPrompter answers;
 
@@ -44,7 +47,9 @@ struct MarksFixture : ::testing::Test
     {
         db.createfolders();
         db.loadsubjects(); // the twelve default subjects
-        page = std::make_unique<MarksPage>(db, settings, clock);
+        page = std::make_unique<MarksPage>(db, settings, clock, manager,
+                                           [this](const QString &, const QString &, const QString &, bool,
+                                                  NameKept) { return names.takeFirst(); });
         page->refreshmarks();
     }
 
@@ -414,11 +419,7 @@ TEST_F(MarksFixture, SubjectsWindowAddsDeletesAndMoves)
 
 TEST_F(MarksFixture, TermsFromTheActionMenuAndTheManager)
 {
-    QStringList names = {QStringLiteral("Spring")};
-    Tsubjfnameform manager;
-    page->setdialogs(&manager, [&](const QString &, const QString &, const QString &, bool, NameKept) {
-        return names.takeFirst();
-    });
+    names = {QStringLiteral("Spring")};
     typeinto(marks(), 0, 0, QStringLiteral("1"));
     page->Novobdob1Click();
     EXPECT_EQ(page->terms().getsubjfname(), QStringLiteral("Spring"));

@@ -1,6 +1,7 @@
 // Editing the timetable on its page: the mouse on the box, the editors, and
 // what reaches the file.
 
+#include "school/printform.h"
 #include "school/timetablepage.h"
 
 #include "database/database.h"
@@ -27,6 +28,7 @@ struct Fixture
     Database db{dir.path()};
     Settings settings;
     Clock clock;
+    Tprintttform printform;
     std::unique_ptr<TimetablePage> page;
 
     explicit Fixture(int tttype)
@@ -34,7 +36,7 @@ struct Fixture
         db.loadtimetable(); // the default lessons of the Table mode
         settings.setnumber(Setting::tttype, tttype);
         clock.setsource([] { return QDateTime(QDate(2026, 12, 8), QTime(9, 0)); });
-        page = std::make_unique<TimetablePage>(db, settings, clock);
+        page = std::make_unique<TimetablePage>(db, settings, clock, printform);
         page->BitBtn29Click();
     }
 

@@ -1,5 +1,6 @@
 // Which week and mode the timetable shows.
 
+#include "school/printform.h"
 #include "school/timetablemodel.h"
 #include "school/timetablepage.h"
 
@@ -60,7 +61,8 @@ TEST(TimetablePage, AWeekOrModeChangeForgetsTheSelection)
     Settings settings;
     Clock clock;
     clock.setsource([] { return QDateTime(QDate(2027, 1, 11), QTime(8, 0)); }); // ISO week 2
-    TimetablePage page(db, settings, clock);
+    Tprintttform printform;
+    TimetablePage page(db, settings, clock, printform);
     auto *evenbutton = page.findChild<QToolButton *>(QStringLiteral("evenbutton"));
     auto *switchbutton = page.findChild<QPushButton *>(QStringLiteral("SpeedButton3"));
     ASSERT_TRUE(evenbutton && switchbutton);
@@ -99,7 +101,8 @@ TEST(TimetablePage, SwitchWeeksSavesAndClearsTheSelection)
     Settings settings;
     db.loadtimetable();
     Clock clock;
-    TimetablePage page(db, settings, clock);
+    Tprintttform printform;
+    TimetablePage page(db, settings, clock, printform);
     page.selectedlesson = 2;
     page.SpeedButton3Click();
     EXPECT_EQ(page.selectedlesson, -1);

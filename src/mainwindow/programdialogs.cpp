@@ -1,0 +1,52 @@
+#include "mainwindow/programdialogs.h"
+
+#include "database/database.h"
+#include "mainwindow/aboutbox.h"
+#include "mainwindow/form8.h"
+#include "mainwindow/ringform.h"
+#include "organizer/form2.h"
+#include "organizer/form3.h"
+#include "organizer/memoform.h"
+#include "school/form6.h"
+#include "school/printform.h"
+#include "school/termsform.h"
+
+ProgramDialogs::ProgramDialogs(Database &db, Settings &settings, Clock &clock, MelodyPlayer &player)
+    : player(player), aboutbox(std::make_unique<TAboutBox>()),
+      contacteditor(std::make_unique<TForm2>(db, clock)),
+      recordeditor(std::make_unique<TForm3>(db, settings, player)), namedialog(std::make_unique<TForm4>()),
+      subjectslist(std::make_unique<TForm6>(db)),
+      backupwindow(std::make_unique<TForm8>(db.dbpath(), clock)),
+      ringform(std::make_unique<Tringform>(player)), noteeditor(std::make_unique<Tmemoform>(settings, clock)),
+      printwindow(std::make_unique<Tprintttform>()), termmanager(std::make_unique<Tsubjfnameform>())
+{
+}
+
+ProgramDialogs::~ProgramDialogs() = default;
+
+QList<QWidget *> ProgramDialogs::windows() const
+{
+    return {aboutbox.get(),     contacteditor.get(), recordeditor.get(), namedialog.get(), subjectslist.get(),
+            backupwindow.get(), ringform.get(),      noteeditor.get(),   printwindow.get(), termmanager.get()};
+}
+
+QList<QWidget *> ProgramDialogs::coloured() const
+{
+    return {contacteditor.get(), recordeditor.get(), namedialog.get(),  subjectslist.get(),
+            backupwindow.get(),  noteeditor.get(),   printwindow.get(), termmanager.get()};
+}
+
+NameAsker ProgramDialogs::nameasker() const
+{
+    return namedialog->asker();
+}
+
+NotesPage::NoteOpener ProgramDialogs::opennote() const
+{
+    Tmemoform *editor = noteeditor.get();
+    return [editor](const QString &path, const QString &caption) {
+        editor->memopath = path;
+        editor->setWindowTitle(caption);
+        editor->exec();
+    };
+}
