@@ -4,9 +4,9 @@
 #include "sampledata.h"
 
 #include "database/settings.h"
+#include "organizer/calendareditor.h"
 #include "organizer/calendarpage.h"
 #include "organizer/daylist.h"
-#include "organizer/form3.h"
 #include "platform/clock.h"
 #include "platform/melodyplayer.h"
 

@@ -9,9 +9,9 @@
 #include "sampledata.h"
 
 #include "database/settings.h"
+#include "organizer/contacteditor.h"
 #include "organizer/contactlist.h"
 #include "organizer/contactspage.h"
-#include "organizer/form2.h"
 #include "platform/clock.h"
 
 #include "qtbenchmain.h"

@@ -7,7 +7,7 @@
 #include "platform/clock.h"
 #include "school/marks.h"
 #include "school/markspage.h"
-#include "school/termsform.h"
+#include "school/termmanager.h"
 
 #include "qtbenchmain.h"
 

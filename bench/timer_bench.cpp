@@ -5,7 +5,7 @@
 #include "sampledata.h"
 
 #include "database/settings.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 #include "mainwindow/program.h"
 #include "platform/clock.h"
 #include "platform/melodyplayer.h"

@@ -6,8 +6,8 @@
 #include "database/database.h"
 #include "database/settings.h"
 #include "platform/clock.h"
-#include "school/printform.h"
 #include "school/timetablepage.h"
+#include "school/timetableprint.h"
 #include "school/timetableview.h"
 
 #include "qtbenchmain.h"

@@ -2,8 +2,8 @@
 
 #include "database/database.h"
 #include "database/settings.h"
+#include "mainwindow/backupwindow.h"
 #include "mainwindow/clockview.h"
-#include "mainwindow/form8.h"
 #include "mainwindow/makerpages.h"
 #include "mainwindow/tips.h"
 #include "moon/tmoon.h"

@@ -3,7 +3,7 @@
 #include "database/database.h"
 #include "database/settings.h"
 #include "mainwindow/aboutbox.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 #include "mainwindow/overviewpage.h"
 #include "mainwindow/programdialogs.h"
 #include "organizer/reminders.h"

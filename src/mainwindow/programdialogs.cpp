@@ -2,14 +2,14 @@
 
 #include "database/database.h"
 #include "mainwindow/aboutbox.h"
-#include "mainwindow/form8.h"
-#include "mainwindow/ringform.h"
-#include "organizer/form2.h"
-#include "organizer/form3.h"
-#include "organizer/memoform.h"
-#include "school/form6.h"
-#include "school/printform.h"
-#include "school/termsform.h"
+#include "mainwindow/backupwindow.h"
+#include "mainwindow/reminderpopup.h"
+#include "organizer/calendareditor.h"
+#include "organizer/contacteditor.h"
+#include "organizer/noteeditor.h"
+#include "school/subjectslist.h"
+#include "school/termmanager.h"
+#include "school/timetableprint.h"
 
 ProgramDialogs::ProgramDialogs(Database &db, Settings &settings, Clock &clock, MelodyPlayer &player)
     : player(player), aboutbox(std::make_unique<TAboutBox>()),

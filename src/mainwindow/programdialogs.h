@@ -5,7 +5,7 @@
 // open them when those are made.
 
 #include "organizer/notespage.h"
-#include "widgets/form4.h"
+#include "widgets/namedialog.h"
 
 #include <QList>
 

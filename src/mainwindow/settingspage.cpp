@@ -9,7 +9,7 @@
 #include "platform/folders.h"
 #include "platform/pictures.h"
 #include "platform/shell.h"
-#include "school/form6.h"
+#include "school/subjectslist.h"
 #include "widgets/colorbox.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"

@@ -5,7 +5,7 @@
 // tasks or notes, and what choosing a category shows.
 
 #include "database/database.h"
-#include "widgets/form4.h"
+#include "widgets/namedialog.h"
 #include "widgets/pagewidget.h"
 
 #include <QStringList>

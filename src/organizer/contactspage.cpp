@@ -1,8 +1,8 @@
 #include "organizer/contactspage.h"
 
 #include "database/database.h"
+#include "organizer/contacteditor.h"
 #include "organizer/contactlist.h"
-#include "organizer/form2.h"
 #include "platform/clock.h"
 #include "platform/collate.h"
 #include "platform/pictures.h"

@@ -4,8 +4,8 @@
 // weight and note, and the term menu.
 
 #include "database/records.h"
+#include "school/termmanager.h"
 #include "school/terms.h"
-#include "school/termsform.h"
 #include "widgets/pagewidget.h"
 
 class ColorBox;

@@ -6,7 +6,7 @@
 #include "platform/clock.h"
 #include "platform/pictures.h"
 #include "school/timetablecolors.h"
-#include "school/printform.h"
+#include "school/timetableprint.h"
 #include "school/timetablemodel.h"
 #include "widgets/colorbox.h"
 #include "widgets/framedbox.h"

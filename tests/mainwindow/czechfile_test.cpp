@@ -5,13 +5,13 @@
 
 #include "mainwindow/program.h"
 
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 #include "mainwindow/navbar.h"
-#include "mainwindow/ringform.h"
+#include "mainwindow/reminderpopup.h"
 #include "organizer/notespage.h"
 #include "organizer/taskspage.h"
 #include "school/markspage.h"
-#include "widgets/form4.h"
+#include "widgets/namedialog.h"
 
 #include "database/database.h"
 #include "database/recovery.h"
@@ -263,26 +263,26 @@ const struct
     {"widgets/language.cpp", "m.format"},
     {"widgets/language.cpp", "text"},
     {"widgets/language.cpp", "question"},
-    {"widgets/form4.cpp", "caption"},             // getstring
-    {"widgets/form4.cpp", "prompt"},
+    {"widgets/namedialog.cpp", "caption"},             // getstring
+    {"widgets/namedialog.cpp", "prompt"},
     {"organizer/categorypage.cpp", "caption"},    // askname
     {"organizer/categorypage.cpp", "prompt"},
     {"organizer/categorypage.cpp", "setup_.deletequestion"}, // the pages' own, scanned where they make the page
     {"organizer/categorypage.cpp", "const Setup &setup"},
     {"organizer/taskspage.cpp", "question"},      // deletedone
     {"database/database.cpp", "format"},          // report
-    {"mainwindow/form1.cpp", "format"},           // report
-    {"mainwindow/form1.cpp", "note"},             // the start's recovery notes, wanted as such
-    {"organizer/form3.cpp", "reason"},            // why a melody cannot play, wanted as such
+    {"mainwindow/mainwindow.cpp", "format"},           // report
+    {"mainwindow/mainwindow.cpp", "note"},             // the start's recovery notes, wanted as such
+    {"organizer/calendareditor.cpp", "reason"},            // why a melody cannot play, wanted as such
     {"mainwindow/daychecks.cpp", "text"},         // showwebprompt
     {"mainwindow/program.cpp", "m.format"},       // the database's reports, made by report(...)
-    {"mainwindow/form1.cpp", "joinmessages(std::exchange(startreports_, {}))"}, // the same, joined
+    {"mainwindow/mainwindow.cpp", "joinmessages(std::exchange(startreports_, {}))"}, // the same, joined
     {"organizer/reminders.cpp", "failure"},       // the same, gathered while a reminder rings
-    {"school/termsform.cpp", "error.format"},     // term errors, made by error = {...}
+    {"school/termmanager.cpp", "error.format"},     // term errors, made by error = {...}
     {"organizer/notespage.cpp", "failure"},       // reportnote's own texts, passed as constants
     {"widgets/pagetable.cpp", "QLatin1String(pagetable[page].caption)"}, // the page table, wanted as such
     // "Is the first name of contact" (a label of its own) + a name from the list + "?"
-    {"organizer/form2.cpp", "question_->text() + QLatin1Char(' ') + match.word + QLatin1Char('?')"},
+    {"organizer/contacteditor.cpp", "question_->text() + QLatin1Char(' ') + match.word + QLatin1Char('?')"},
 };
 
 struct Scan

@@ -1,6 +1,6 @@
 // The Overview as the main window fills it.
 
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 
 #include "database/database.h"
 #include "database/settings.h"

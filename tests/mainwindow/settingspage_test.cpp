@@ -2,7 +2,7 @@
 // the rest of the program does with it, the colours, the autostart entry,
 // the maker's pages and the about box.
 
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 
 #include "database/database.h"
 #include "database/settings.h"

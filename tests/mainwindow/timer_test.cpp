@@ -1,14 +1,14 @@
 // The 50 ms tick: reminders that ring, the melody that loops, the day change
 // and the day checks.
 
-#include "mainwindow/form1.h"
-#include "mainwindow/form8.h"
+#include "mainwindow/backupwindow.h"
+#include "mainwindow/mainwindow.h"
 
 #include "database/database.h"
 #include "database/settings.h"
 #include "mainwindow/clockview.h"
 #include "mainwindow/overviewpage.h"
-#include "mainwindow/ringform.h"
+#include "mainwindow/reminderpopup.h"
 #include "organizer/melodies.h"
 #include "platform/clock.h"
 #include "platform/daynumber.h"

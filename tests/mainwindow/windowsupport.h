@@ -3,7 +3,7 @@
 // then the pages that open them, over a player that plays nothing. Reads
 // like a pointer to the main window.
 
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 #include "mainwindow/program.h"
 #include "mainwindow/programdialogs.h"
 #include "testsupport.h"

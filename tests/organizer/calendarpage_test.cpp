@@ -5,7 +5,7 @@
 #include "database/database.h"
 #include "database/settings.h"
 #include "organizer/calendar.h"
-#include "organizer/form3.h"
+#include "organizer/calendareditor.h"
 #include "platform/clock.h"
 #include "platform/daynumber.h"
 #include "testsupport.h"

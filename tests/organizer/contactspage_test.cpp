@@ -4,7 +4,7 @@
 
 #include "database/database.h"
 #include "database/settings.h"
-#include "organizer/form2.h"
+#include "organizer/contacteditor.h"
 #include "platform/clock.h"
 #include "testsupport.h"
 

@@ -2,10 +2,10 @@
 // uses them: typing marks, the mark editors, the result modes, editing the
 // subjects and switching terms.
 
-#include "school/form6.h"
 #include "school/marks.h"
 #include "school/markspage.h"
-#include "school/termsform.h"
+#include "school/subjectslist.h"
+#include "school/termmanager.h"
 
 #include "database/database.h"
 #include "database/settings.h"

@@ -2,7 +2,7 @@
 // hold (read back with pdftotext), text lines that wrap, and the checks for
 // a printer.
 
-#include "school/printform.h"
+#include "school/timetableprint.h"
 
 #include "organizer/contacts.h"
 #include "organizer/memo.h"

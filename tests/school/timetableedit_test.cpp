@@ -1,8 +1,8 @@
 // Editing the timetable on its page: the mouse on the box, the editors, and
 // what reaches the file.
 
-#include "school/printform.h"
 #include "school/timetablepage.h"
+#include "school/timetableprint.h"
 
 #include "database/database.h"
 #include "database/settings.h"

@@ -1,8 +1,8 @@
 // Which week and mode the timetable shows.
 
-#include "school/printform.h"
 #include "school/timetablemodel.h"
 #include "school/timetablepage.h"
+#include "school/timetableprint.h"
 
 #include "database/database.h"
 #include "database/settings.h"

@@ -1,4 +1,4 @@
-#include "school/printform.h"
+#include "school/timetableprint.h"
 
 #include "platform/printer.h"
 #include "platform/prompter.h"

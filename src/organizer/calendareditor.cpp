@@ -1,4 +1,4 @@
-#include "organizer/form3.h"
+#include "organizer/calendareditor.h"
 
 #include "database/database.h"
 #include "database/settings.h"

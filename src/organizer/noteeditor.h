@@ -4,7 +4,7 @@
 // sets `memopath` and the caption, then shows it with exec(); the note is
 // loaded at every show and written back on save.
 
-#include "organizer/memofinddialog.h"
+#include "organizer/noteeditorfind.h"
 #include "platform/rtf.h"
 
 #include <QDialog>

@@ -1,4 +1,4 @@
-#include "mainwindow/form8.h"
+#include "mainwindow/backupwindow.h"
 
 #include "database/backup.h"
 #include "platform/clock.h"

@@ -1,6 +1,6 @@
 // The calendar record editor and the custom melodies.
 
-#include "organizer/form3.h"
+#include "organizer/calendareditor.h"
 
 #include "database/database.h"
 #include "database/settings.h"

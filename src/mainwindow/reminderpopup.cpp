@@ -1,6 +1,6 @@
-#include "mainwindow/ringform.h"
+#include "mainwindow/reminderpopup.h"
 
-#include "organizer/form3.h"
+#include "organizer/calendareditor.h"
 #include "organizer/melodies.h"
 #include "platform/melodyplayer.h"
 #include "platform/pictures.h"

@@ -1,4 +1,4 @@
-#include "organizer/memofinddialog.h"
+#include "organizer/noteeditorfind.h"
 
 #include "widgets/framedbox.h"
 

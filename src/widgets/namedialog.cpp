@@ -1,4 +1,4 @@
-#include "widgets/form4.h"
+#include "widgets/namedialog.h"
 
 #include "platform/prompter.h"
 #include "widgets/framedbox.h"

@@ -1,7 +1,7 @@
 // The main window's life: start-up over a database folder, the navigation
 // bar, hiding to the notification area and coming back, shutting down.
 
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 
 #include "database/backup.h"
 #include "database/database.h"

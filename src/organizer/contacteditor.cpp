@@ -1,4 +1,4 @@
-#include "organizer/form2.h"
+#include "organizer/contacteditor.h"
 
 #include "database/database.h"
 #include "organizer/contacts.h"

@@ -1,6 +1,6 @@
 // The note editor window, on a temporary note file.
 
-#include "organizer/memoform.h"
+#include "organizer/noteeditor.h"
 
 #include "database/settings.h"
 #include "organizer/memo.h"

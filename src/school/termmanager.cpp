@@ -1,4 +1,4 @@
-#include "school/termsform.h"
+#include "school/termmanager.h"
 
 #include "platform/collate.h"
 #include "platform/prompter.h"

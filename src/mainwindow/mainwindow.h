@@ -1,10 +1,10 @@
 #pragma once
 // The program's windows, by the class names they keep:
 //   TForm1     the main window: navigation bar, pages, tray icon, main timer
-//   TForm2     the contact editor (organizer/form2.h)
-//   TForm3     the calendar record editor (organizer/form3.h)
-//   TForm4     the name dialog (widgets/form4.h)
-//   Tringform  the reminder pop-up (mainwindow/ringform.h)
+//   TForm2     the contact editor (organizer/contacteditor.h)
+//   TForm3     the calendar record editor (organizer/calendareditor.h)
+//   TForm4     the name dialog (widgets/namedialog.h)
+//   Tringform  the reminder pop-up (mainwindow/reminderpopup.h)
 //   TAboutBox  the about box (mainwindow/aboutbox.h)
 // The main window composes the pages from the page table and never relays
 // between them: each page refreshes itself from the database, the settings

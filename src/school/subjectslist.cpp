@@ -1,4 +1,4 @@
-#include "school/form6.h"
+#include "school/subjectslist.h"
 
 #include "database/database.h"
 #include "database/recordrules.h"

@@ -1,7 +1,7 @@
 // The reminder pop-up as the window system gets it: its shape, its place on
 // the screen, a click anywhere on it, and a melody that cannot be played.
 
-#include "mainwindow/ringform.h"
+#include "mainwindow/reminderpopup.h"
 
 #include "testsupport.h"
 

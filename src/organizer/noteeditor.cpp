@@ -1,4 +1,4 @@
-#include "organizer/memoform.h"
+#include "organizer/noteeditor.h"
 
 #include "database/settings.h"
 #include "organizer/memo.h"

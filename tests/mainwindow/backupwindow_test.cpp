@@ -1,7 +1,7 @@
 // The backup window: export and import as the user runs them, with the
 // questions answered and the messages recorded.
 
-#include "mainwindow/form8.h"
+#include "mainwindow/backupwindow.h"
 
 #include "database/backup.h"
 #include "database/database.h"

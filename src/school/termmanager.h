@@ -2,7 +2,7 @@
 // The term manager "Load/Manage terms": opens, renames and deletes terms.
 
 #include "school/terms.h"
-#include "widgets/form4.h"
+#include "widgets/namedialog.h"
 
 #include <QDialog>
 
