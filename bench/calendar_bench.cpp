@@ -8,6 +8,7 @@
 #include "organizer/calendarpage.h"
 #include "organizer/daylist.h"
 #include "platform/clock.h"
+#include "platform/mediaplayer.h"
 #include "platform/melodyplayer.h"
 
 #include "qtbenchmain.h"

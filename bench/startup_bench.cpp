@@ -10,8 +10,10 @@
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/program.h"
 #include "platform/clock.h"
+#include "platform/mediaplayer.h"
 #include "platform/melodyplayer.h"
 #include "widgets/language.h"
+#include "widgets/translation.h"
 
 #include <benchmark/benchmark.h>
 
@@ -46,7 +48,7 @@ void BM_StartupToShownWindow(benchmark::State &state)
         ProgramWindows windows(db, settings, language, clock, *player, {}, [] { return false; });
         windows.create();
         TForm1 &form = windows.form1();
-        language.translate(windows.windows(), windows.memos());
+        translate(language, windows.windows(), windows.memos());
         form.programstart();
         form.setcolors();
         form.showmainwindow();

@@ -8,6 +8,7 @@
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/program.h"
 #include "platform/clock.h"
+#include "platform/mediaplayer.h"
 #include "platform/melodyplayer.h"
 #include "widgets/language.h"
 

@@ -2,11 +2,13 @@
 
 #include "database/settings.h"
 #include "mainwindow/makerpages.h"
+#include "platform/icons.h"
 #include "platform/pictures.h"
 #include "platform/shell.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
 #include "widgets/linklabel.h"
+#include "widgets/translation.h"
 
 #include <QGuiApplication>
 #include <QLabel>

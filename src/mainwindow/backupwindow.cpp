@@ -3,10 +3,11 @@
 #include "database/backup.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
-#include "platform/pictures.h"
+#include "platform/icons.h"
 #include "platform/prompter.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
+#include "widgets/translation.h"
 
 #include <QDir>
 #include <QEventLoop>

@@ -2,8 +2,8 @@
 
 #include "database/database.h"
 #include "database/recovery.h"
-#include "database/upgrade.h"
 #include "database/settings.h"
+#include "database/upgrade.h"
 #include "mainwindow/aboutbox.h"
 #include "mainwindow/backupwindow.h"
 #include "mainwindow/makerpages.h"
@@ -18,6 +18,7 @@
 #include "organizer/reminders.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
+#include "platform/icons.h"
 #include "platform/inifile.h"
 #include "platform/melodyplayer.h"
 #include "platform/onscreen.h"
@@ -25,6 +26,7 @@
 #include "platform/prompter.h"
 #include "school/timetablepage.h"
 #include "widgets/language.h"
+#include "widgets/translation.h"
 
 #include <QCloseEvent>
 #include <QDir>

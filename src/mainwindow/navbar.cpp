@@ -1,6 +1,6 @@
 #include "mainwindow/navbar.h"
 
-#include "platform/pictures.h"
+#include "platform/icons.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

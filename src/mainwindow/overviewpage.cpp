@@ -14,7 +14,7 @@
 #include "platform/dateformat.h"
 #include "platform/daynumber.h"
 #include "platform/folders.h"
-#include "platform/pictures.h"
+#include "platform/icons.h"
 #include "platform/prompter.h"
 #include "platform/shell.h"
 #include "platform/wholefile.h"
@@ -23,6 +23,7 @@
 #include "widgets/language.h"
 #include "widgets/linklabel.h"
 #include "widgets/pagetable.h"
+#include "widgets/translation.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -8,10 +8,13 @@
 #include "mainwindow/programdialogs.h"
 #include "organizer/reminders.h"
 #include "platform/clock.h"
+#include "platform/mediaplayer.h"
 #include "platform/melodyplayer.h"
+#include "platform/messageboxes.h"
 #include "platform/prompter.h"
 #include "platform/singleinstance.h"
 #include "widgets/language.h"
+#include "widgets/translation.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -100,6 +103,7 @@ int runquillmoter(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     setupapplication();
+    setdefaultprompter(&messageboxes());
 
     SingleInstance guard(QStringLiteral("Quillmoter_organizer_Mutex"),
                          QStringLiteral("Quillmoter_organizer_Message"));
@@ -126,7 +130,7 @@ int runquillmoter(int argc, char *argv[])
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &form1,
                      [&form1](QSessionManager &) { form1.savesettings(); });
 
-    language.translate(windows.windows(), windows.memos());
+    translate(language, windows.windows(), windows.memos());
     if (!form1.programstart())
         return form1.ended() ? 0 : 1;
     form1.setcolors();

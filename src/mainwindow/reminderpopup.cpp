@@ -7,6 +7,7 @@
 #include "platform/prompter.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
+#include "widgets/translation.h"
 
 #include <QGuiApplication>
 #include <QLabel>

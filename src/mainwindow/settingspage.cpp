@@ -15,7 +15,9 @@
 #include "widgets/language.h"
 #include "widgets/linklabel.h"
 #include "widgets/pagetable.h"
+#include "widgets/storablefields.h"
 #include "widgets/storabletext.h"
+#include "widgets/translation.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -7,13 +7,14 @@
 #include "organizer/melodies.h"
 #include "platform/ansi.h"
 #include "platform/hashtext.h"
+#include "platform/icons.h"
 #include "platform/melodyplayer.h"
-#include "platform/pictures.h"
 #include "platform/prompter.h"
 #include "widgets/fittedcontrols.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
-#include "widgets/storabletext.h"
+#include "widgets/storablefields.h"
+#include "widgets/translation.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "organizer/calendaricons.h"
 
-#include "platform/pictures.h"
+#include "platform/icons.h"
 
 #include <QPainter>
 

@@ -9,11 +9,13 @@
 #include "organizer/daylist.h"
 #include "platform/clock.h"
 #include "platform/daynumber.h"
+#include "platform/icons.h"
 #include "platform/pictures.h"
 #include "platform/prompter.h"
 #include "widgets/fittedcontrols.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
+#include "widgets/translation.h"
 
 #include <QDateEdit>
 #include <QGridLayout>

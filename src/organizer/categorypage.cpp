@@ -2,10 +2,11 @@
 
 #include "platform/collate.h"
 #include "platform/hashtext.h"
-#include "platform/pictures.h"
+#include "platform/icons.h"
 #include "platform/prompter.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
+#include "widgets/translation.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

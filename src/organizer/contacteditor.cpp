@@ -8,7 +8,8 @@
 #include "widgets/fittedcontrols.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
-#include "widgets/storabletext.h"
+#include "widgets/storablefields.h"
+#include "widgets/translation.h"
 
 #include <QCheckBox>
 #include <QDateEdit>

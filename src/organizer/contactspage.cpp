@@ -5,12 +5,13 @@
 #include "organizer/contactlist.h"
 #include "platform/clock.h"
 #include "platform/collate.h"
-#include "platform/pictures.h"
+#include "platform/icons.h"
 #include "platform/printer.h"
 #include "platform/prompter.h"
 #include "platform/vcard.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
+#include "widgets/translation.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -6,6 +6,7 @@
 #include "platform/collate.h"
 #include "platform/dateformat.h"
 #include "platform/fonts.h"
+#include "platform/icons.h"
 #include "platform/pictures.h"
 #include "platform/printer.h"
 #include "platform/prompter.h"
@@ -13,6 +14,7 @@
 #include "widgets/colorbox.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
+#include "widgets/translation.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
@@ -55,6 +57,14 @@ protected:
             setFormat(l.start, l.length, link);
     }
 };
+
+void memo::print(const QTextDocument &document, QPrinter &printer, const QString &title)
+{
+    printer.setDocName(title);
+    // Printing lays out a copy at the printer's resolution, so the editor's
+    // zoom stays on the screen.
+    document.print(&printer);
+}
 
 namespace {
 

@@ -17,12 +17,18 @@
 class Clock;
 class ColorBox;
 class QComboBox;
+class QPrinter;
 class QPushButton;
 class QSpinBox;
 class QTimer;
 class QToolButton;
 class Settings;
 class WebLinkHighlighter;
+
+namespace memo {
+// Prints the document (as it is stored, not as zoomed) titled `title`.
+void print(const QTextDocument &document, QPrinter &printer, const QString &title);
+} // namespace memo
 
 // A device that only tells the text layout its resolution: laying text
 // out for it at a multiple of the screen's resolution zooms every size.

@@ -7,6 +7,7 @@
 #include "platform/shell.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
+#include "widgets/translation.h"
 
 #include <QDir>
 #include <QHBoxLayout>

@@ -1,12 +1,13 @@
 #include "organizer/taskspage.h"
 
 #include "organizer/tasks.h"
-#include "platform/pictures.h"
+#include "platform/icons.h"
 #include "platform/printer.h"
 #include "platform/prompter.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
 #include "widgets/pagetable.h"
+#include "widgets/translation.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "platform/melodyplayer.h"
+#include "platform/mediaplayer.h"
 
 #include <QAudioDevice>
 #include <QAudioOutput>

@@ -3,13 +3,15 @@
 #include "database/database.h"
 #include "database/settings.h"
 #include "platform/fonts.h"
+#include "platform/icons.h"
 #include "platform/pictures.h"
 #include "platform/prompter.h"
 #include "school/marks.h"
 #include "widgets/colorbox.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
-#include "widgets/storabletext.h"
+#include "widgets/storablefields.h"
+#include "widgets/translation.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -6,7 +6,8 @@
 #include "school/marks.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
-#include "widgets/storabletext.h"
+#include "widgets/storablefields.h"
+#include "widgets/translation.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -4,6 +4,7 @@
 #include "platform/prompter.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
+#include "widgets/translation.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>

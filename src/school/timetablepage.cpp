@@ -6,13 +6,14 @@
 #include "platform/clock.h"
 #include "platform/pictures.h"
 #include "school/timetablecolors.h"
-#include "school/timetableprint.h"
 #include "school/timetablemodel.h"
+#include "school/timetableprint.h"
 #include "widgets/colorbox.h"
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
-#include "widgets/storabletext.h"
+#include "widgets/storablefields.h"
 #include "widgets/timepicker.h"
+#include "widgets/translation.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -5,6 +5,7 @@
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
 #include "widgets/pagetable.h"
+#include "widgets/translation.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

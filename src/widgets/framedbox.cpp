@@ -1,6 +1,6 @@
 #include "widgets/framedbox.h"
 
-#include "platform/pictures.h"
+#include "platform/icons.h"
 
 #include <QEvent>
 #include <QPainter>

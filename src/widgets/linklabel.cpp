@@ -2,6 +2,7 @@
 
 #include "platform/pictures.h"
 #include "widgets/language.h"
+#include "widgets/translation.h"
 
 #include <QMouseEvent>
 

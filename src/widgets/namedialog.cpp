@@ -4,6 +4,7 @@
 #include "widgets/framedbox.h"
 #include "widgets/language.h"
 #include "widgets/storabletext.h"
+#include "widgets/translation.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

@@ -10,8 +10,10 @@
 #include "platform/clock.h"
 #include "platform/daynumber.h"
 #include "testsupport.h"
+#include "uitestsupport.h"
 #include "windowsupport.h"
 #include "widgets/language.h"
+#include "widgets/translation.h"
 #include "widgets/linklabel.h"
 
 #include <gtest/gtest.h>
@@ -259,7 +261,7 @@ TEST_P(OverviewFitTest, TheSmallestWindowFitsTheScreenAndCutsNothing)
 {
     StartedWindows form{db, settings, language, programclock, {}, [] { return false; }};
     ASSERT_TRUE(form.create());
-    language.translate({form.get()});
+    translate(language, {form.get()});
     ASSERT_TRUE(form->programstart());
     ASSERT_EQ(language.language(), QLatin1String(GetParam()));
     form->show();

@@ -16,6 +16,7 @@
 #include "platform/pictures.h"
 #include "platform/shell.h"
 #include "testsupport.h"
+#include "uitestsupport.h"
 #include "windowsupport.h"
 #include "widgets/language.h"
 #include "widgets/linklabel.h"

@@ -7,8 +7,10 @@
 #include "organizer/melodies.h"
 #include "platform/daynumber.h"
 #include "platform/folders.h"
+#include "platform/mediaplayer.h"
 #include "platform/melodyplayer.h"
 #include "testsupport.h"
+#include "uitestsupport.h"
 #include "widgets/fittedcontrols.h"
 
 #include <gtest/gtest.h>

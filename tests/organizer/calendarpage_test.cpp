@@ -9,6 +9,7 @@
 #include "platform/clock.h"
 #include "platform/daynumber.h"
 #include "testsupport.h"
+#include "uitestsupport.h"
 #include "widgets/fittedcontrols.h"
 
 #include <gtest/gtest.h>

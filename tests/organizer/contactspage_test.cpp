@@ -7,6 +7,7 @@
 #include "organizer/contacteditor.h"
 #include "platform/clock.h"
 #include "testsupport.h"
+#include "uitestsupport.h"
 
 #include <gtest/gtest.h>
 

@@ -569,3 +569,20 @@ TEST_F(MemoFormTest, EachNoteStartsFromItsOwnFormatNotThePreviousNotes)
     EXPECT_EQ(form.findChild<QComboBox *>(QStringLiteral("ComboBox1"))->currentText(), QStringLiteral("14"));
     form.close();
 }
+
+TEST(Memo, PrintsTheNoteWithItsTitle)
+{
+    QTemporaryDir dir;
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString pdf = dir.filePath(QStringLiteral("note.pdf"));
+    printer.setOutputFileName(pdf);
+    QTextDocument doc;
+    QTextCursor(&doc).insertText(QStringLiteral("Printed note"), rtf::defaultformat());
+    memo::print(doc, printer, QStringLiteral("plan - Built-in editor"));
+    EXPECT_EQ(printer.docName(), QStringLiteral("plan - Built-in editor"));
+    const std::optional<QByteArray> out = readfile(pdf);
+    ASSERT_TRUE(out);
+    EXPECT_TRUE(out->startsWith("%PDF"));
+    EXPECT_TRUE(out->contains(pdftext("plan - Built-in editor"))) << "the title goes into the document";
+}

@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "platform/shell.h"
 #include "testsupport.h"
+#include "uitestsupport.h"
 
 #include <gtest/gtest.h>
 

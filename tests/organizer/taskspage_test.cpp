@@ -8,6 +8,7 @@
 #include "organizer/tasks.h"
 #include "platform/clock.h"
 #include "testsupport.h"
+#include "uitestsupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+#include "platform/mediaplayer.h"
 #include "platform/melodyplayer.h"
 
 #include "testsupport.h"

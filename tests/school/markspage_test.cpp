@@ -11,6 +11,7 @@
 #include "database/settings.h"
 #include "platform/clock.h"
 #include "testsupport.h"
+#include "uitestsupport.h"
 #include "widgets/colorbox.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "school/timetableprint.h"
 
 #include "organizer/contacts.h"
-#include "organizer/memo.h"
+#include "organizer/noteeditor.h"
 #include "organizer/tasks.h"
 #include "platform/printer.h"
 #include "testsupport.h"

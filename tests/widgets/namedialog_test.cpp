@@ -1,6 +1,7 @@
 #include "widgets/namedialog.h"
 
 #include "testsupport.h"
+#include "uitestsupport.h"
 #include "widgets/framedbox.h"
 
 #include <gtest/gtest.h>
