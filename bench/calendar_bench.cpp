@@ -4,12 +4,12 @@
 #include "sampledata.h"
 
 #include "database/settings.h"
-#include "organizer/calendareditor.h"
-#include "organizer/calendarpage.h"
-#include "organizer/daylist.h"
+#include "organizer/ui/calendareditor.h"
+#include "organizer/ui/calendarpage.h"
+#include "organizer/ui/daylist.h"
 #include "platform/clock.h"
-#include "platform/mediaplayer.h"
 #include "platform/melodyplayer.h"
+#include "platform/ui/mediaplayer.h"
 
 #include "qtbenchmain.h"
 

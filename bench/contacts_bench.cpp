@@ -9,9 +9,9 @@
 #include "sampledata.h"
 
 #include "database/settings.h"
-#include "organizer/contacteditor.h"
 #include "organizer/contactlist.h"
-#include "organizer/contactspage.h"
+#include "organizer/ui/contacteditor.h"
+#include "organizer/ui/contactspage.h"
 #include "platform/clock.h"
 
 #include "qtbenchmain.h"

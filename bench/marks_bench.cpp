@@ -6,8 +6,8 @@
 #include "database/settings.h"
 #include "platform/clock.h"
 #include "school/marks.h"
-#include "school/markspage.h"
-#include "school/termmanager.h"
+#include "school/ui/markspage.h"
+#include "school/ui/termmanager.h"
 
 #include "qtbenchmain.h"
 

@@ -7,8 +7,8 @@
 #include "database/database.h"
 #include "database/settings.h"
 #include "organizer/notes.h"
-#include "organizer/notespage.h"
-#include "organizer/taskspage.h"
+#include "organizer/ui/notespage.h"
+#include "organizer/ui/taskspage.h"
 #include "platform/clock.h"
 
 #include "qtbenchmain.h"

@@ -5,11 +5,11 @@
 #include "sampledata.h"
 
 #include "database/settings.h"
-#include "mainwindow/mainwindow.h"
-#include "mainwindow/program.h"
+#include "mainwindow/ui/mainwindow.h"
+#include "mainwindow/ui/program.h"
 #include "platform/clock.h"
-#include "platform/mediaplayer.h"
 #include "platform/melodyplayer.h"
+#include "platform/ui/mediaplayer.h"
 #include "widgets/language.h"
 
 #include "qtbenchmain.h"

@@ -6,9 +6,9 @@
 #include "database/database.h"
 #include "database/settings.h"
 #include "platform/clock.h"
-#include "school/timetablepage.h"
-#include "school/timetableprint.h"
 #include "school/timetableview.h"
+#include "school/ui/timetablepage.h"
+#include "school/ui/timetableprint.h"
 
 #include "qtbenchmain.h"
 

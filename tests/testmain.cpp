@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #ifdef QM_TEST_WINDOWS
-#include "platform/messageboxes.h"
 #include "platform/prompter.h"
+#include "platform/ui/messageboxes.h"
 
 #include <QApplication>
 #else
