@@ -4,9 +4,12 @@
 #include "sampledata.h"
 
 #include "database/settings.h"
-#include "organizer/calendarpage.h"
-#include "organizer/daylist.h"
+#include "organizer/ui/calendareditor.h"
+#include "organizer/ui/calendarpage.h"
+#include "organizer/ui/daylist.h"
 #include "platform/clock.h"
+#include "platform/melodyplayer.h"
+#include "platform/ui/mediaplayer.h"
 
 #include "qtbenchmain.h"
 
@@ -24,7 +27,9 @@ struct Fixture
     Database db{dir.path()};
     Settings settings;
     Clock clock;
-    CalendarPage page{db, settings, clock};
+    std::unique_ptr<MelodyPlayer> player{createmediaplayer(nullptr)};
+    TForm3 editor{db, settings, *player};
+    CalendarPage page{db, settings, clock, editor};
     DayList sevendays{db.calitems};
     QTreeView sevendaysview;
 

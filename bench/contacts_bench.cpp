@@ -10,7 +10,8 @@
 
 #include "database/settings.h"
 #include "organizer/contactlist.h"
-#include "organizer/contactspage.h"
+#include "organizer/ui/contacteditor.h"
+#include "organizer/ui/contactspage.h"
 #include "platform/clock.h"
 
 #include "qtbenchmain.h"
@@ -32,6 +33,7 @@ struct Loaded
     Database db{dir.path()};
     Settings settings;
     Clock clock;
+    TForm2 editor{db, clock};
 
     Loaded()
     {
@@ -48,7 +50,7 @@ int listed(const ContactsPage &page)
 void BM_LoadAndListContacts(benchmark::State &state)
 {
     Loaded data;
-    ContactsPage page(data.db, data.settings, data.clock);
+    ContactsPage page(data.db, data.settings, data.clock, data.editor);
     page.resize(780, 550);
     for (auto _ : state) {
         data.db.loadall(); // the contacts and the few other files; the page lists and shows the first card
@@ -63,7 +65,7 @@ void BM_FillContactsPage(benchmark::State &state)
 {
     Loaded data;
     data.db.loadcontacts();
-    ContactsPage page(data.db, data.settings, data.clock);
+    ContactsPage page(data.db, data.settings, data.clock, data.editor);
     page.resize(780, 550);
     for (auto _ : state) {
         emit data.db.reloaded();
@@ -97,7 +99,7 @@ void BM_SwitchToContactsPage(benchmark::State &state)
     Loaded data;
     QStackedWidget pages;
     auto *other = new QWidget(&pages);
-    auto *page = new ContactsPage(data.db, data.settings, data.clock, &pages);
+    auto *page = new ContactsPage(data.db, data.settings, data.clock, data.editor, &pages);
     pages.addWidget(other);
     pages.addWidget(page);
     pages.resize(628, 550); // the page area of the main window

@@ -6,7 +6,8 @@
 #include "database/settings.h"
 #include "platform/clock.h"
 #include "school/marks.h"
-#include "school/markspage.h"
+#include "school/ui/markspage.h"
+#include "school/ui/termmanager.h"
 
 #include "qtbenchmain.h"
 
@@ -50,7 +51,10 @@ void BM_TypedMarkFullTerm(benchmark::State &state)
     db.savesubjects();
     Settings settings;
     Clock clock;
-    MarksPage page(db, settings, clock);
+    Tsubjfnameform termsform;
+    // Nothing here asks for a name.
+    const NameAsker nonames = [](const QString &, const QString &, const QString &, bool, NameKept) { return QString(); };
+    MarksPage page(db, settings, clock, termsform, nonames);
     page.refreshmarks();
     for (auto _ : state)
         page.StringGrid1SetEditText();

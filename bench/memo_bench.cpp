@@ -5,7 +5,7 @@
 
 #include "database/settings.h"
 #include "organizer/memo.h"
-#include "organizer/memoform.h"
+#include "organizer/ui/noteeditor.h"
 #include "platform/clock.h"
 #include "platform/wholefile.h"
 

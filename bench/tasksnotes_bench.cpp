@@ -7,8 +7,8 @@
 #include "database/database.h"
 #include "database/settings.h"
 #include "organizer/notes.h"
-#include "organizer/notespage.h"
-#include "organizer/taskspage.h"
+#include "organizer/ui/notespage.h"
+#include "organizer/ui/taskspage.h"
 #include "platform/clock.h"
 
 #include "qtbenchmain.h"
@@ -21,6 +21,9 @@
 #include <QTemporaryDir>
 
 namespace {
+
+// Nothing here asks for a name.
+const NameAsker nonames = [](const QString &, const QString &, const QString &, bool, NameKept) { return QString(); };
 
 QString categoryname(int i)
 {
@@ -57,7 +60,7 @@ void BM_SwitchTaskCategory(benchmark::State &state)
     }
     db.savetasks();
     db.savelist(dbfile::categories, sample.categories);
-    TasksPage page(db, sample.settings, sample.clock);
+    TasksPage page(db, sample.settings, sample.clock, nonames);
     page.resize(780, 550);
     db.loadall();
     auto *list = page.findChild<QListWidget *>(QStringLiteral("ListBox2"));
@@ -80,7 +83,7 @@ void BM_ListNotes(benchmark::State &state)
         file.write(emptynote());
     }
     db.savelist(dbfile::memocategories, sample.categories);
-    NotesPage page(db, sample.settings, sample.clock);
+    NotesPage page(db, sample.settings, sample.clock, nonames, [](const QString &, const QString &) {});
     page.resize(780, 550);
     db.loadall();
     auto *categories = page.findChild<QListWidget *>(QStringLiteral("ListBox3"));

@@ -5,8 +5,11 @@
 #include "sampledata.h"
 
 #include "database/settings.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/ui/mainwindow.h"
+#include "mainwindow/ui/program.h"
 #include "platform/clock.h"
+#include "platform/melodyplayer.h"
+#include "platform/ui/mediaplayer.h"
 #include "widgets/language.h"
 
 #include "qtbenchmain.h"
@@ -40,8 +43,10 @@ void BM_TickOnTheOverview(benchmark::State &state)
     QDateTime now(QDate(2026, 12, 9), QTime(10, 0));
     Clock clock;
     clock.setsource([&] { return now; });
-    TForm1 form(db, settings, language, clock, {}, [] { return false; });
-    form.FormCreate();
+    const std::unique_ptr<MelodyPlayer> player(createmediaplayer(nullptr));
+    ProgramWindows windows(db, settings, language, clock, *player, {}, [] { return false; });
+    windows.create();
+    TForm1 &form = windows.form1();
     form.programstart();
     form.findChild<QTimer *>(QStringLiteral("Timer1"))->stop();
     form.show();

@@ -6,8 +6,9 @@
 #include "database/database.h"
 #include "database/settings.h"
 #include "platform/clock.h"
-#include "school/timetablepage.h"
 #include "school/timetableview.h"
+#include "school/ui/timetablepage.h"
+#include "school/ui/timetableprint.h"
 
 #include "qtbenchmain.h"
 
@@ -84,7 +85,8 @@ void BM_DragStepAndSave(benchmark::State &state)
     settings.settime(Setting::timelinepicker1, QTime(7, 0));
     settings.settime(Setting::timelinepicker2, QTime(20, 0));
     Clock clock;
-    TimetablePage page(db, settings, clock);
+    Tprintttform printform;
+    TimetablePage page(db, settings, clock, printform);
     page.BitBtn29Click();
     page.resize(1200, 500);
     page.show();

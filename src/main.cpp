@@ -1,4 +1,4 @@
-#include "mainwindow/program.h"
+#include "mainwindow/ui/program.h"
 
 int main(int argc, char *argv[])
 {

@@ -1,10 +1,19 @@
 // Test entry: points HOME and the XDG folders at a fresh temporary folder, so
-// no test ever reads or writes the real user's files, then runs GoogleTest
-// inside a QApplication on the offscreen platform.
+// no test ever reads or writes the real user's files, then runs GoogleTest on
+// the offscreen platform: inside a QGuiApplication for the logic, or with
+// QM_TEST_WINDOWS inside a QApplication that asks with message boxes, as the
+// program does.
 
 #include <gtest/gtest.h>
 
+#ifdef QM_TEST_WINDOWS
+#include "platform/prompter.h"
+#include "platform/ui/messageboxes.h"
+
 #include <QApplication>
+#else
+#include <QGuiApplication>
+#endif
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -36,6 +45,11 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     ::testing::InitGoogleTest(&argc, argv);
+#ifdef QM_TEST_WINDOWS
     QApplication app(argc, argv);
+    setdefaultprompter(&messageboxes());
+#else
+    QGuiApplication app(argc, argv);
+#endif
     return RUN_ALL_TESTS();
 }

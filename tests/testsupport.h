@@ -1,5 +1,5 @@
 #pragma once
-// Small helpers shared by the tests.
+// Small helpers shared by the tests (those of windows: uitestsupport.h).
 
 #include "database/records.h"
 #include "database/shortstring.h"
@@ -9,7 +9,6 @@
 
 #include <QByteArray>
 #include <QFile>
-#include <QListWidget>
 #include <QString>
 #include <QTest>
 
@@ -58,31 +57,6 @@ inline TTaskRec task(const char *text, const char *category = "", bool done = fa
     t.category = category;
     t.done = done;
     return t;
-}
-
-// The texts of a list's rows, top to bottom.
-inline QStringList listrows(const QListWidget *list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
-}
-
-// The texts of a list view's rows, top to bottom.
-inline QStringList listrows(const QAbstractItemView *view)
-{
-    QStringList out;
-    const QAbstractItemModel *model = view->model();
-    for (int i = 0; i < model->rowCount(); ++i)
-        out << model->index(i, 0).data().toString();
-    return out;
-}
-
-// Makes the row with exactly `text` current, as a click does.
-inline void chooserow(QListWidget *list, const QString &text)
-{
-    list->setCurrentItem(list->findItems(text, Qt::MatchExactly).value(0));
 }
 
 inline std::optional<QByteArray> readfile(const QString &path)
@@ -300,17 +274,5 @@ public:
     QString failure; // when set, every open() fails with it
     bool failedopen = false;
 };
-
-// Types `text` key by key as a keyboard with those letters would, also
-// letters QTest's own key names do not cover (a pair outside the BMP is one
-// key).
-inline void typetext(QWidget *widget, const QString &text)
-{
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, text.mid(i, length), Qt::NoModifier);
-        i += length - 1;
-    }
-}
 
 } // namespace testsupport

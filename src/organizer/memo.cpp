@@ -2,7 +2,6 @@
 
 #include "platform/wholefile.h"
 
-#include <QPrinter>
 #include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -153,14 +152,6 @@ int replaceall(QTextDocument &document, const QString &text, const QString &repl
     if (count > 0)
         edit.endEditBlock();
     return count;
-}
-
-void print(const QTextDocument &document, QPrinter &printer, const QString &title)
-{
-    printer.setDocName(title);
-    // Printing lays out a copy at the printer's resolution, so the editor's
-    // zoom stays on the screen.
-    document.print(&printer);
 }
 
 } // namespace memo

@@ -12,7 +12,6 @@
 #include <memory>
 #include <optional>
 
-class QPrinter;
 class QTextCursor;
 class QTextList;
 
@@ -71,8 +70,5 @@ bool replaceselection(QTextCursor &cursor, const QString &text, const QString &r
 // Replaces every occurrence in the document as one undo step; the count.
 int replaceall(QTextDocument &document, const QString &text, const QString &replacement,
                QTextDocument::FindFlags flags);
-
-// Prints the document (as it is stored, not as zoomed) titled `title`.
-void print(const QTextDocument &document, QPrinter &printer, const QString &title);
 
 } // namespace memo

@@ -43,6 +43,3 @@ signals:
     // and the player then counts as stopped until the next open().
     void failed(const QString &reason);
 };
-
-// The player of the desktop: QMediaPlayer with an audio output.
-MelodyPlayer *createmediaplayer(QObject *parent);

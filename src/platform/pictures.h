@@ -1,15 +1,10 @@
 #pragma once
-// The program's pictures: icons drawn from their SVG files at the size they
-// are shown, and colours as the settings store them.
+// Colours as the settings store them, and the shapes of pictures drawn
+// with a key colour around them.
 
 #include <QColor>
-#include <QPixmap>
+#include <QImage>
 #include <QRegion>
-#include <QString>
-
-// The icon ":/icons/<name>" drawn at `size` on a transparent background
-// (an empty transparent pixmap when there is no such icon). Cached.
-QPixmap iconpixmap(const QString &name, QSize size);
 
 // A colour value $00BBGGRR as a QColor.
 QColor wincolor(quint32 value);

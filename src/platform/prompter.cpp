@@ -1,74 +1,51 @@
 #include "platform/prompter.h"
 
-#include <QApplication>
-#include <QMessageBox>
-#include <QPushButton>
+#include <QDebug>
 
 namespace {
 
-class BoxPrompter : public Prompter
+// Where no window side has set its prompter (a program or test of the logic
+// alone): the message goes to the log, and a question gets the answer that
+// changes nothing.
+class LogPrompter : public Prompter
 {
 public:
-    int messagebox(QWidget *parent, const QString &text, const QString &caption, int flags) override
+    int messagebox(QWidget *, const QString &text, const QString &caption, int) override
     {
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        switch (flags & 0xF0) {
-        case mb::iconerror:
-            icon = QMessageBox::Critical;
-            break;
-        case mb::iconwarning:
-            icon = QMessageBox::Warning;
-            break;
-        case mb::iconinformation:
-            icon = QMessageBox::Information;
-            break;
-        }
-        QMessageBox box(icon, caption, text, QMessageBox::Ok, parent ? parent : QApplication::activeWindow());
-        box.setTextFormat(Qt::PlainText);
-        box.exec();
+        qWarning().noquote() << caption + QStringLiteral(": ") + text;
         return mb::idok;
     }
-
-    int confirmation(QWidget *parent, const QString &text) override { return ask(parent, text, false); }
-
-    int confirmationorcancel(QWidget *parent, const QString &text) override { return ask(parent, text, true); }
-
-private:
-    // A Yes/No question; Escape and the close box answer No, or with
-    // `cancellable` through a Cancel button nobody sees.
-    static int ask(QWidget *parent, const QString &text, bool cancellable)
+    int confirmation(QWidget *, const QString &text) override
     {
-        QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::NoButton,
-                        parent ? parent : QApplication::activeWindow());
-        box.setTextFormat(Qt::PlainText);
-        QPushButton *yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
-        QPushButton *no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
-        box.setDefaultButton(yes);
-        if (cancellable) {
-            QPushButton *cancel = box.addButton(QMessageBox::Cancel);
-            cancel->hide();
-            box.setEscapeButton(cancel);
-        } else {
-            box.setEscapeButton(no);
-        }
-        box.exec();
-        if (box.clickedButton() == yes)
-            return mb::idyes;
-        return box.clickedButton() == no || !cancellable ? mb::idno : mb::idcancel;
+        qWarning().noquote() << QStringLiteral("Unanswered: ") + text;
+        return mb::idno;
+    }
+    int confirmationorcancel(QWidget *, const QString &text) override
+    {
+        qWarning().noquote() << QStringLiteral("Unanswered: ") + text;
+        return mb::idcancel;
     }
 };
 
-BoxPrompter boxes;
-Prompter *current = &boxes;
+LogPrompter logonly;
+Prompter *fallback = &logonly;
+Prompter *current = nullptr;
 
 } // namespace
 
 Prompter &prompter()
 {
-    return *current;
+    return current ? *current : *fallback;
 }
 
 void setprompter(Prompter *replacement)
 {
-    current = replacement ? replacement : &boxes;
+    current = replacement;
+}
+
+Prompter *setdefaultprompter(Prompter *prompter)
+{
+    Prompter *before = fallback == &logonly ? nullptr : fallback;
+    fallback = prompter ? prompter : &logonly;
+    return before;
 }

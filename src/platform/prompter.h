@@ -32,7 +32,13 @@ public:
     virtual int confirmationorcancel(QWidget *parent, const QString &text) { return confirmation(parent, text); }
 };
 
-// The prompter in use: message boxes on the screen unless replaced.
+// The prompter in use: the one set for a while, else the default.
 Prompter &prompter();
-// Replaces it (nullptr: back to message boxes); the caller keeps ownership.
+// Replaces it for a while (nullptr: back to the default); the caller keeps
+// ownership.
 void setprompter(Prompter *replacement);
+// The default: what the program asks with, the desktop's message boxes
+// (platform/messageboxes.h), set once at start. Until then (nullptr: again)
+// messages only go to the log and questions are answered No or Cancel.
+// Returns the default it replaces (nullptr for the log).
+Prompter *setdefaultprompter(Prompter *prompter);

@@ -15,44 +15,6 @@
 struct DbMessage;
 struct DbPrompts;
 class IniFile;
-class QComboBox;
-class QLabel;
-class QObject;
-class QPushButton;
-class QWidget;
-
-// What kind of control a widget is for the translation pass, and so which
-// section of the language file holds its texts. Qt's classes cannot tell a
-// bitmap button from a speed button, so every translatable control is marked.
-enum class TransKind {
-    label,        // QLabel: "Labels"
-    bitbtn,       // QAbstractButton with a hint: "Buttons", caption and tool tip
-    speedbutton,  // the same, translated only with tag 0
-    buttongroup,  // a widget with a QStringList property "itemcaptions": "Labels"
-    combobox,     // QComboBox items: "ComboBoxes"
-    checklistbox, // QListWidget items: "Labels"
-    popupmenu,    // QMenu, its top-level actions: "Menus"
-    checkbox,     // QCheckBox: "CheckBoxes"
-    radiobutton,  // QRadioButton: "RadioButtons"
-};
-
-// Tags: 0 translate the text as it is; 1 never translate (texts filled in at
-// run time); 2 look labels and bitmap buttons up under their text + "*".
-void settranslatable(QObject *control, TransKind kind, int tag = 0);
-
-// A hidden label holding a text the program puts together at run time
-// ("No lesson", "Unfiled", ...), translated with every other label.
-QLabel *hiddenlabel(QWidget *parent, const QString &text);
-
-// A bold caption in front of a value ("Name day:"), translated.
-QLabel *captionlabel(const QString &text, QWidget *parent);
-
-// A push button with its caption translated, named for tests to find.
-QPushButton *namedbutton(const char *name, const QString &caption, QWidget *parent);
-
-// A label for a text the program fills in (never translated), plain text,
-// wrapped.
-QLabel *valuelabel(QWidget *parent);
 
 // Whole multi-line texts replaced from the "Memos" section.
 struct TranslatedMemos
@@ -71,9 +33,24 @@ struct TransKey
     bool operator==(const TransKey &) const = default;
 };
 
-// Every key the translation pass looks up in `windows`, in the pass's
-// order, changing nothing: what a language file has to translate.
-QList<TransKey> translationkeys(const QList<QWidget *> &windows);
+// Where a translation pass gets its texts: the language file, or (to list
+// what a file must hold) the English texts themselves.
+class TranslationTexts
+{
+public:
+    virtual ~TranslationTexts() = default;
+    // The text of `key`, keeping `shown` when there is none.
+    virtual QString lookup(const QString &section, const QString &key, const QString &shown) const = 0;
+
+    QString text(const QString &section, const QString &key) const
+    {
+        return key.isEmpty() ? key : lookup(section, key, key);
+    }
+    QString text(const QString &section, const QString &key, const QString &shown) const
+    {
+        return key.isEmpty() ? shown : lookup(section, key, shown);
+    }
+};
 
 // While one lives, notes every section and key that is looked up (the
 // translation pass, the message helpers, the name dialog, the pages' own
@@ -130,9 +107,10 @@ public:
     QString lookup(const QString &section, const QString &key, const QString &fallback) const;
     QString lookup(const QString &section, const QString &key) const { return lookup(section, key, key); }
 
-    // Translates the windows and the memos once. A missing language file
-    // switches to English and changes nothing. Change signals stay quiet.
-    void translate(const QList<QWidget *> &windows, const TranslatedMemos &memos = {});
+    // Translates the windows (the pass `windows` runs over them with the
+    // file's texts: widgets/translation.h) and the memos once. A missing
+    // language file switches to English and changes nothing.
+    void translate(const std::function<void(const TranslationTexts &)> &windows, const TranslatedMemos &memos = {});
 
     // The date format of the Overview's date line ("dateformat" in section
     // "Language"), "MMMM d" until a language file gives another.
@@ -165,7 +143,3 @@ int trans_confirmation(const QString &text);
 // Messages and questions of logic without a window, through the two above:
 // errors with the caption "Error" and the exclamation icon.
 DbPrompts messageprompts();
-
-// Fills `box` with the language list as a pick list and asks the restart
-// question once for each real change of its entry; on Yes runs `restart`.
-void bindlanguagebox(QComboBox *box, Language &language, std::function<void()> restart);

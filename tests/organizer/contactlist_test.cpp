@@ -3,21 +3,19 @@
 
 #include "organizer/contactlist.h"
 
+#include "organizer/contactsample.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
 
-#include <QCollator>
-#include <QListView>
 #include <QSignalSpy>
 
-#include <algorithm>
-
+using contactsample::czech;
+using contactsample::expectedorder;
+using contactsample::manycontacts;
 using testsupport::contact;
 
 namespace {
-
-const QLocale czech(QLocale::Czech, QLocale::Czechia);
 
 std::vector<TContactRec> named(const QStringList &names)
 {
@@ -30,51 +28,11 @@ std::vector<TContactRec> named(const QStringList &names)
     return out;
 }
 
-// The records in the order a sorted list control shows them: named ones,
-// ordered by the collator, equal names in record order.
-std::vector<int> expectedorder(const std::vector<TContactRec> &contacts, const QLocale &locale)
-{
-    QCollator collator(locale);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::vector<int> records;
-    for (int i = 0; i < int(contacts.size()); ++i) {
-        if (!contacts[size_t(i)].name.isEmpty())
-            records.push_back(i);
-    }
-    std::stable_sort(records.begin(), records.end(), [&](int a, int b) {
-        return collator.compare(contacts[size_t(a)].name, contacts[size_t(b)].name) < 0;
-    });
-    return records;
-}
-
 std::vector<int> listedorder(const ContactList &list)
 {
     std::vector<int> out;
     for (int row = 0; row < list.rowCount(); ++row)
         out.push_back(list.record(row));
-    return out;
-}
-
-// A class of pupils and then some: many more names than the list sorts at
-// once, in mixed case, with Czech letters, and several of them twice.
-std::vector<TContactRec> manycontacts()
-{
-    const QStringList first = {QStringLiteral("Chrudoš"), QStringLiteral("hana"), QStringLiteral("Šárka"),
-                               QStringLiteral("Sandra"), QStringLiteral("Čeněk"), QStringLiteral("cyril"),
-                               QStringLiteral("Žofie"), QStringLiteral("Zdeněk"), QStringLiteral("Ivo")};
-    const QStringList last = {QStringLiteral("Novák"), QStringLiteral("dvořák"), QStringLiteral("Horák"),
-                              QStringLiteral("Řezníček"), QStringLiteral("Adámek"), QStringLiteral("chalupa")};
-    std::vector<TContactRec> out;
-    quint32 seed = 7;
-    for (int i = 0; i < 700; ++i) {
-        seed = seed * 1103515245u + 12345u;
-        const QString name = first[int(seed >> 8) % first.size()] + QLatin1Char(' ')
-                             + last[int(seed >> 16) % last.size()];
-        TContactRec c;
-        // Every so often a deleted contact, which is not listed.
-        c.name = (i % 97 == 13) ? QString() : name;
-        out.push_back(c);
-    }
     return out;
 }
 
@@ -179,27 +137,4 @@ TEST(ContactList, ANewContactGoesAfterItsNamesakesAndDeletedRowsGo)
     EXPECT_EQ(listedorder(small), std::vector<int>({1, 2, 0}));
     small.removerow(0);
     EXPECT_EQ(listedorder(small), std::vector<int>({2, 0}));
-}
-
-// A view shows the names; a refill tells it so that it starts afresh.
-TEST(ContactList, AViewShowsTheNames)
-{
-    const auto contacts = manycontacts();
-    ContactList list(nullptr, czech);
-    QListView view;
-    view.setUniformItemSizes(true);
-    view.setModel(&list);
-    view.resize(200, 300);
-    view.show();
-    QSignalSpy reset(&list, &QAbstractItemModel::modelReset);
-    list.fill(contacts);
-    EXPECT_EQ(reset.size(), 1);
-    view.setCurrentIndex(list.index(3));
-    view.scrollToBottom();
-    view.repaint();
-    EXPECT_EQ(testsupport::listrows(&view).size(), list.rowCount());
-    EXPECT_EQ(view.currentIndex().data().toString(), contacts[size_t(expectedorder(contacts, czech)[3])].name.text());
-    list.fill({});
-    EXPECT_EQ(list.rowCount(), 0);
-    EXPECT_FALSE(view.currentIndex().isValid());
 }

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QPrinter>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -128,21 +127,4 @@ TEST(Memo, FindAndReplace)
     doc.undo();
     EXPECT_EQ(doc.toPlainText(), QStringLiteral("Cat cat condog CAT")) << "replace all is one undo step";
     EXPECT_EQ(memo::replaceall(doc, QStringLiteral("bird"), QStringLiteral("x"), {}), 0);
-}
-
-TEST(Memo, PrintsTheNoteWithItsTitle)
-{
-    QTemporaryDir dir;
-    QPrinter printer;
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    const QString pdf = dir.filePath(QStringLiteral("note.pdf"));
-    printer.setOutputFileName(pdf);
-    QTextDocument doc;
-    QTextCursor(&doc).insertText(QStringLiteral("Printed note"), rtf::defaultformat());
-    memo::print(doc, printer, QStringLiteral("plan - Built-in editor"));
-    EXPECT_EQ(printer.docName(), QStringLiteral("plan - Built-in editor"));
-    const std::optional<QByteArray> out = readfile(pdf);
-    ASSERT_TRUE(out);
-    EXPECT_TRUE(out->startsWith("%PDF"));
-    EXPECT_TRUE(out->contains(pdftext("plan - Built-in editor"))) << "the title goes into the document";
 }
