@@ -3,8 +3,10 @@
 # over 10,000 contacts and 10,000 calendar records (1,000 tasks, 20
 # subjects), and, alternating with it in the same run, the peer organizer
 # Osmo with an empty home, as a yardstick. Times each launch until its window
-# is mapped (bench_mapwatch), then its resident memory 3 s later. Prints each
-# run, the medians with their spread, and the ratio of the two medians.
+# is mapped (bench_mapwatch), then its resident memory 3 s later and the
+# anonymous part of it (heap and other private memory: what the program
+# holds, apart from the libraries and files it maps). Prints each run, the
+# medians with their spread, and the ratio of the two medians.
 # Osmo is not a dependency: without it (or with QM_PEER set empty) only the
 # program is measured; QM_PROGRAM names another build of the program.
 # Run after building with benchmarks: bench/launch_x11.sh [runs] [contacts]
@@ -35,16 +37,18 @@ sleep 1
 
 build/bench/bench_startup --write-sample "$db/" "$contacts"
 
-# launch TITLE PROGRAM [ARGS...]: prints "milliseconds kB" and ends the program.
+# launch TITLE PROGRAM [ARGS...]: prints "milliseconds kB anonymous-kB" and
+# ends the program.
 launch() {
-  local ms rss
+  local ms rss anon
   read -r ms pid < <("$watch" "$@")
   sleep 3
   rss=$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status")
+  anon=$(awk '/^Anonymous/ {print $2}' "/proc/$pid/smaps_rollup")
   kill "$pid"
   while kill -0 "$pid" 2>/dev/null; do sleep 0.05; done
   pid=
-  echo "$ms $rss"
+  echo "$ms $rss $anon"
 }
 ours() {
   launch "Quillmoter organizer" env HOME="$home" XDG_DATA_HOME="$home/data" XDG_CONFIG_HOME="$home/config" \
@@ -80,10 +84,12 @@ median() {
     m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
     printf "%.1f (%.1f-%.1f)", m, v[1], v[NR] }'
 }
-mib() { cut -d' ' -f2 "$1" | awk '{ print $1 / 1024 }' >"$1.mib"; median "$1.mib" 1; }
-echo "Quillmoter, ${contacts} contacts: mapped after $(median "$home/ours" 1) ms, $(mib "$home/ours") MiB resident 3 s later"
+# mib FILE COLUMN: the median and the range of a column of kB, in MiB.
+mib() { cut -d' ' -f"$2" "$1" | awk '{ print $1 / 1024 }' >"$1.mib"; median "$1.mib" 1; }
+echo "Quillmoter, ${contacts} contacts: mapped after $(median "$home/ours" 1) ms," \
+  "$(mib "$home/ours" 2) MiB resident 3 s later, $(mib "$home/ours" 3) MiB of it anonymous"
 if [ -n "$peer" ]; then
-  echo "Osmo, empty: mapped after $(median "$home/theirs" 1) ms, $(mib "$home/theirs") MiB resident 3 s later"
+  echo "Osmo, empty: mapped after $(median "$home/theirs" 1) ms, $(mib "$home/theirs" 2) MiB resident 3 s later"
   a=$(median "$home/ours" 1 | cut -d' ' -f1) b=$(median "$home/theirs" 1 | cut -d' ' -f1)
   echo "ratio of the medians: $(awk -v a="$a" -v b="$b" 'BEGIN { printf "%.2f", a / b }')"
 fi

@@ -8,16 +8,18 @@ namespace {
 
 using namespace recordbytes;
 
+// Fields are filled from the record's bytes and written back as bytes; a long
+// field keeps them as they are, with nothing to decode on a load.
 template <int N>
 void putstr(char *rec, qsizetype offset, const ShortString<N> &s)
 {
-    recordbytes::putstr(rec, offset, s.text(), N);
+    rec[offset] = static_cast<char>(s.write(rec + offset + 1));
 }
 
 template <int N>
 ShortString<N> getstr(const char *rec, qsizetype offset)
 {
-    return ShortString<N>::trusted(recordbytes::getstr(rec, offset, N));
+    return ShortString<N>::frombytes(rec + offset + 1, strlength(rec, offset, N));
 }
 
 } // namespace

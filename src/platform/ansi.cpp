@@ -109,6 +109,19 @@ qsizetype encode(const QString &text, char *out, qsizetype capacity)
     return encodeeach(text, capacity, [&](char c) { *out++ = c; });
 }
 
+bool encodeexactly(const char16_t *text, qsizetype length, char *out)
+{
+    const Tables &t = tables();
+    for (qsizetype i = 0; i < length; ++i) {
+        const unsigned char b = t.tobyte[text[i]];
+        // Surrogates and units the code page lacks find no byte that reads back.
+        if (t.tochar[b] != text[i])
+            return false;
+        out[i] = static_cast<char>(b);
+    }
+    return true;
+}
+
 bool encodable(const QString &text)
 {
     return unstorable(text).isEmpty();

@@ -24,6 +24,11 @@ qsizetype encode(const QString &text, char *out, qsizetype capacity);
 // has every one of its characters.
 bool encodable(const QString &text);
 
+// Writes the byte of each of the `length` UTF-16 units at `text` into `out`
+// (room for `length` bytes) and returns true when every unit has a byte that
+// reads back as that unit; false (and `out` partly written) otherwise.
+bool encodeexactly(const char16_t *text, qsizetype length, char *out);
+
 // The characters of `text` that windows-1250 lacks, each once, in the order
 // they first appear; empty when the whole text can be stored.
 QString unstorable(const QString &text);

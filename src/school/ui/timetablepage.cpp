@@ -477,10 +477,11 @@ void TimetablePage::showlesson(int index)
             b5(lessonpicker1), b6(lessonpicker2);
         const TLessonRec &l = db_.timetable[index];
         // Setting a text drops the selection and the cursor: only a change is set.
-        for (auto [edit, text] : {std::pair{subjectedit, &l.subject.text()}, std::pair{teacheredit, &l.teacher.text()},
-                                  std::pair{classroomedit, &l.classroom.text()}}) {
-            if (edit->text() != *text)
-                edit->setText(*text);
+        for (const auto &[edit, text] : {std::pair{subjectedit, l.subject.text()},
+                                         std::pair{teacheredit, l.teacher.text()},
+                                         std::pair{classroomedit, l.classroom.text()}}) {
+            if (edit->text() != text)
+                edit->setText(text);
         }
         ttcolorbox->setCurrentIndex(ttcolorbox->findData(l.color));
         lessonpicker1->setTime(timeof(l.start));
