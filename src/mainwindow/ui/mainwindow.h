@@ -69,20 +69,20 @@ public:
     // Paints the navigation column and every page and dialog in the colours
     // of the settings.
     void setcolors();
-    void BitBtn15Click(); // "About...": the about box
+    void BitBtn15Click(); // "About..." under the navigation bar: opens the about box
 
     void loadsettings();
     // Writes the settings and the language choice; false (reported) on failure.
     bool savesettings();
 
     // Shows and activates the window (tray click, tray menu, a second start).
-    void TrayIcon1Click(); // the tray icon, "Open Quillmoter", a second start
+    void TrayIcon1Click(); // a click on the tray icon, its "Open Quillmoter", a second start
     void bringtofront();
     // Design size, centred on the primary screen.
-    void Obnovitokno1Click(); // tray menu "Restore window"
+    void Obnovitokno1Click(); // tray menu "Restore window": the design size again
     // Ends the program: saves the settings and removes the tray icon.
     void FormClose();
-    void Ukonit1Click(); // tray menu "Terminate program"
+    void Ukonit1Click(); // tray menu "Terminate program": ends the program
     // The balloon with today's name day and the next birthday and name day.
     void showanniballoon();
 
@@ -94,7 +94,7 @@ public:
 
     // The 50 ms tick: day change, the Overview's clock and lessons,
     // reminders and their melody.
-    void Timer1Timer();
+    void Timer1Timer(); // Timer1's tick
     // Interval time summed since the timetable was last repainted.
     int tickms() const { return tickms_; }
 
