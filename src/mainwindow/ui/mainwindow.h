@@ -1,11 +1,7 @@
 #pragma once
-// The program's windows, by the class names they keep:
-//   TForm1     the main window: navigation bar, pages, tray icon, main timer
-//   TForm2     the contact editor (organizer/ui/contacteditor.h)
-//   TForm3     the calendar record editor (organizer/ui/calendareditor.h)
-//   TForm4     the name dialog (widgets/ui/namedialog.h)
-//   Tringform  the reminder pop-up (mainwindow/ui/reminderpopup.h)
-//   TAboutBox  the about box (mainwindow/ui/aboutbox.h)
+// The main window, TForm1: navigation bar, pages, tray icon, main timer.
+// Every window class of the program, with its file, is listed in the
+// window table of docs/developers.md.
 // The main window composes the pages from the page table and never relays
 // between them: each page refreshes itself from the database, the settings
 // and the clock.
