@@ -23,10 +23,10 @@ public:
     // The maker's page the link opens: its caption, "?app=qmtr" and the version.
     QString linkaddress() const;
 
-    void BitBtn1Click();   // "OK"
-    void PaintBox1Click(); // a click on the frame or the background
+    void BitBtn1Click();   // "OK": closes the box
+    void PaintBox1Click(); // a click on the frame or the background: closes the box
     void FormDeactivate(); // another window took the focus
-    void Label13Click();   // the link to the maker's site
+    void Label13Click();   // the link under the text: opens the maker's site
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -35,9 +35,9 @@ protected:
     bool event(QEvent *event) override;
 
 private:
-    QPlainTextEdit *Memo1 = nullptr;  // the about text
-    LinkLabel *Label13 = nullptr;     // the maker's web address
-    QPushButton *BitBtn1 = nullptr;   // "OK"
+    QPlainTextEdit *Memo1 = nullptr;  // the about text, read-only
+    LinkLabel *Label13 = nullptr;     // the maker's web address, a link
+    QPushButton *BitBtn1 = nullptr;   // "OK": closes the box
 };
 
 // The built-in about text.

@@ -66,9 +66,9 @@ public:
     QString exportstamp;
 
     void FormShow();     // the folder field starts at the desktop
-    void Button1Click(); // the browse button beside the folder field
-    void BitBtn2Click(); // "Export"
-    void BitBtn1Click(); // "Import"
+    void Button1Click(); // "Select folder" (the browse button): puts the chosen folder in Edit1
+    void BitBtn2Click(); // "Export": copies the database into a new folder in the chosen one
+    void BitBtn1Click(); // "Import": puts the chosen backup in place of the database
 
     // True while a copy runs.
     bool busy() const { return busy_; }
@@ -102,14 +102,14 @@ private:
     std::function<bool(const QString &, const QString &, QString *)> mover_;
     QMap<QString, QLabel *> texts_; // hidden labels: texts put together at run time
 
-    QLabel *Label1 = nullptr;    // "Export to:" / "Database path:"
+    QLabel *Label1 = nullptr;    // "Export to:" or "Database path:", by the mode
     QLabel *Label2 = nullptr;    // "Database will be exported into new folder:"
-    QLabel *Label3 = nullptr;    // the new folder's name
-    QLabel *Image1 = nullptr;    // the import icon
-    QLabel *Image2 = nullptr;    // the export icon
-    QLineEdit *Edit1 = nullptr;  // the chosen folder, read-only
-    QPushButton *Button1 = nullptr; // browse
-    QPushButton *BitBtn1 = nullptr; // "Import"
-    QPushButton *BitBtn2 = nullptr; // "Export"
+    QLabel *Label3 = nullptr;    // the new folder's name, "QMTR_" + time stamp
+    QLabel *Image1 = nullptr;    // the import icon, shown in import mode
+    QLabel *Image2 = nullptr;    // the export icon, shown in export mode
+    QLineEdit *Edit1 = nullptr;  // the chosen folder, read-only: set by Button1
+    QPushButton *Button1 = nullptr; // "Select folder": the browse button beside Edit1
+    QPushButton *BitBtn1 = nullptr; // "Import": imports the chosen backup
+    QPushButton *BitBtn2 = nullptr; // "Export": exports the database
     QProgressBar *progress_ = nullptr;
 };

@@ -1,11 +1,7 @@
 #pragma once
-// The program's windows, by the class names they keep:
-//   TForm1     the main window: navigation bar, pages, tray icon, main timer
-//   TForm2     the contact editor (organizer/ui/contacteditor.h)
-//   TForm3     the calendar record editor (organizer/ui/calendareditor.h)
-//   TForm4     the name dialog (widgets/ui/namedialog.h)
-//   Tringform  the reminder pop-up (mainwindow/ui/reminderpopup.h)
-//   TAboutBox  the about box (mainwindow/ui/aboutbox.h)
+// The main window, TForm1: navigation bar, pages, tray icon, main timer.
+// Every window class of the program, with its file, is listed in the
+// window table of docs/developers.md.
 // The main window composes the pages from the page table and never relays
 // between them: each page refreshes itself from the database, the settings
 // and the clock.
@@ -69,20 +65,20 @@ public:
     // Paints the navigation column and every page and dialog in the colours
     // of the settings.
     void setcolors();
-    void BitBtn15Click(); // "About...": the about box
+    void BitBtn15Click(); // "About..." under the navigation bar: opens the about box
 
     void loadsettings();
     // Writes the settings and the language choice; false (reported) on failure.
     bool savesettings();
 
     // Shows and activates the window (tray click, tray menu, a second start).
-    void TrayIcon1Click(); // the tray icon, "Open Quillmoter", a second start
+    void TrayIcon1Click(); // a click on the tray icon, its "Open Quillmoter", a second start
     void bringtofront();
     // Design size, centred on the primary screen.
-    void Obnovitokno1Click(); // tray menu "Restore window"
+    void Obnovitokno1Click(); // tray menu "Restore window": the design size again
     // Ends the program: saves the settings and removes the tray icon.
     void FormClose();
-    void Ukonit1Click(); // tray menu "Terminate program"
+    void Ukonit1Click(); // tray menu "Terminate program": ends the program
     // The balloon with today's name day and the next birthday and name day.
     void showanniballoon();
 
@@ -94,7 +90,7 @@ public:
 
     // The 50 ms tick: day change, the Overview's clock and lessons,
     // reminders and their melody.
-    void Timer1Timer();
+    void Timer1Timer(); // Timer1's tick
     // Interval time summed since the timetable was last repainted.
     int tickms() const { return tickms_; }
 

@@ -56,13 +56,13 @@ public:
     // The count list, for the pages that are shown.
     void refreshitemscounts();
     // The chosen name-day list changed: load it.
-    void ComboBox7Change(); // the "Name days:" choice
+    void ComboBox7Change(); // the Settings page's "Name days:" box (ComboBox7) changed
     // Two different tips in the two places (each time the window shows).
     void showtips();
     // The main timer's work while the page is shown: clock and lesson status.
     void tick(const QDateTime &now);
-    void BitBtn23Click(); // "Export(backup)"
-    void BitBtn24Click(); // "Import"
+    void BitBtn23Click(); // "Export(backup)": the backup window in export mode
+    void BitBtn24Click(); // "Import": the backup window in import mode
     // Something the lesson texts depend on changed (the timetable, a
     // setting, the week shown): the next tick recomputes them.
     void lessonschanged() { lessonsdirty_ = true; }
@@ -73,8 +73,8 @@ public:
     QString balloontext() const;
 
     void BitBtn18Click(); // "Donate": the maker's donation page
-    void Label78Click();  // "Hide" the donation text
-    void Label84Click();  // "Support project": the donation text again
+    void Label78Click();  // "Hide": hides the donation text
+    void Label84Click();  // "Support project": shows the donation text again
     // The clock face the clock is drawn on ("clock.bmp" beside the program).
     const QImage &clockface() const { return clockface_; }
 
@@ -101,7 +101,7 @@ private:
     void builddonation(QBoxLayout *page);
     void settingchanged(Setting which);
     void databasechanged(DbKind kind);
-    void refresh7days();
+    void refresh7days(); // fills ListView2
     // Counts one kind again (a folder is listed for the notes, so only on change).
     void recount(PageCount count);
     void showtip(int place, const QString &line);
@@ -109,7 +109,7 @@ private:
     QString dateline(QDate today) const;
     AnniversaryCaptions captions() const;
     LessonWords lessonwords() const;
-    void CheckBox11Click(); // "Show upcoming birthdays and name days"
+    void CheckBox11Click(); // the Settings page's "Show upcoming birthdays and name days" changed
 
     QImage clockface_;
     QTime clockshown_;
@@ -140,14 +140,14 @@ private:
     QLabel *next = nullptr;
     QLabel *room = nullptr;
     QLabel *rings = nullptr;
-    QTreeView *ListView2 = nullptr; // the next seven days
+    QTreeView *ListView2 = nullptr; // the next seven days' records under their dates
     DayList *sevendays_ = nullptr; // its rows
     QTreeWidget *countlist = nullptr;
     QWidget *tipboxes[2] = {};
     QLabel *tipicons[2] = {};
     LinkLabel *tiplabels[2] = {};
     QWidget *donatebox = nullptr;     // the donation text, "Donate" and "Hide"
-    QLabel *Memo1 = nullptr;          // the donation text
+    QLabel *Memo1 = nullptr;          // the donation text (a label: it is only read)
     QLabel *nobody_ = nullptr;
     QLabel *in_ = nullptr;
     QLabel *days_ = nullptr;

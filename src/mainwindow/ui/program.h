@@ -45,7 +45,7 @@ public:
     // program must end.
     bool create();
 
-    TForm1 &form1() const { return *form1_; }
+    TForm1 &form1() const { return *form1_; } // the main window
     ProgramDialogs &dialogs() const { return *dialogs_; }
     // Every window in the order it was made: the translation pass goes
     // through them in this order.

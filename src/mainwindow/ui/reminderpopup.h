@@ -41,7 +41,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
-    void FormShow();
+    void FormShow(); // the pop-up came up: its melody starts, looping
     void playerfailed(const QString &reason);
 
     MelodyPlayer &player_;

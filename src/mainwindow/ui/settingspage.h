@@ -66,14 +66,14 @@ public:
     // Where the autostart entry points: this program, unless told otherwise.
     void setprogrampath(const QString &path) { programpath_ = path; }
 
-    void BitBtn12Click();   // "Edit subjects list"
-    void CheckBox4Click();  // "Start Quillmoter with Windows": the autostart entry
-    void CheckBox5Click();  // "Hide to tray": the balloon option only with the tray
-    void Shape10MouseUp();  // the toolbar colour swatch
-    void Shape11MouseUp();  // the background colour swatch
+    void BitBtn12Click();   // "Edit subjects list": opens the subjects list window
+    void CheckBox4Click();  // "Start Quillmoter with Windows": writes or removes the autostart entry
+    void CheckBox5Click();  // "Hide to tray (...)": the balloon option only with the tray
+    void Shape10MouseUp();  // the toolbar colour swatch: asks for its colour
+    void Shape11MouseUp();  // the background colour swatch: asks for its colour
     void BitBtn17Click();   // "Restore defaults" of both colours
-    void BitBtn37Click();   // browse for the other note-editing program
-    void Label110Click();   // "Is your language missing?", "Name days of your country are missing?"
+    void BitBtn37Click();   // "Browse...": picks the other note-editing program
+    void Label110Click();   // "Is your language missing?" (and the name-day link): the language-file page
 
 private:
     QWidget *buildleft();

@@ -85,21 +85,21 @@ public:
     // Fills the controls from the record (the show handler).
     void FormShow();
     // Writes the controls into the record and closes.
-    void BitBtn1Click(); // "OK"
+    void BitBtn1Click(); // "OK" (okbutton): stores the record and closes
 
     int chosenicon = 0;
 
     // Controls, in the order the window shows them.
     QLabel *iconpicture = nullptr;
     QToolButton *iconbutton = nullptr;
-    IconGrid *DrawGrid1 = nullptr; // the icons to choose from
-    QRadioButton *RadioButton1 = nullptr; // "Don't set time"
-    QRadioButton *RadioButton2 = nullptr; // "Use only one time"
-    QRadioButton *RadioButton3 = nullptr; // "Use both times"
-    QTimeEdit *DateTimePicker1 = nullptr; // "From:"
-    QTimeEdit *DateTimePicker2 = nullptr; // "To:"
+    IconGrid *DrawGrid1 = nullptr; // the icons to choose from, shown by iconbutton
+    QRadioButton *RadioButton1 = nullptr; // "Don't set time": time mode none
+    QRadioButton *RadioButton2 = nullptr; // "Use only one time": "From:" alone
+    QRadioButton *RadioButton3 = nullptr; // "Use both times": "From:" and "To:"
+    QTimeEdit *DateTimePicker1 = nullptr; // "From:", also the time a reminder rings
+    QTimeEdit *DateTimePicker2 = nullptr; // "To:", the record's end
     QWidget *reminderpanel = nullptr;
-    QCheckBox *CheckBox1 = nullptr; // "Remind"
+    QCheckBox *CheckBox1 = nullptr; // "Remind": arms the record's reminder
     QLabel *remindon = nullptr;
     QLabel *remindoff = nullptr;
     ElidingComboBox *melodybox = nullptr;
@@ -108,7 +108,7 @@ public:
     QToolButton *addmelody = nullptr;
     QToolButton *changemelody = nullptr;
     QToolButton *deletemelody = nullptr;
-    QPlainTextEdit *Memo1 = nullptr; // "Text:"
+    QPlainTextEdit *Memo1 = nullptr; // "Text:", the title line first
     QPushButton *openrepeat = nullptr;
     QPushButton *closerepeat = nullptr;
     QToolButton *nonebutton = nullptr;
@@ -124,22 +124,22 @@ public:
     // The weekday list's entries in Monday-to-Sunday order.
     std::array<int, 7> weekdayentries() const;
 
-    void SpeedButton1Click(); // add custom melody
-    void SpeedButton2Click(); // change custom melody
-    void SpeedButton3Click(); // delete custom melody
-    void SpeedButton5Click(); // play
-    void SpeedButton4Click(); // stop
-    void BitBtn2Click();      // either "Repeat"
-    void BitBtn26Click();     // the icon grid shown or hidden
+    void SpeedButton1Click(); // "Add custom melody" (addmelody)
+    void SpeedButton2Click(); // "Change custom melody" (changemelody): another file for it
+    void SpeedButton3Click(); // "Delete custom melody" (deletemelody)
+    void SpeedButton5Click(); // "Play" (playbutton): previews the chosen melody once
+    void SpeedButton4Click(); // "Stop" (stopbutton): ends the preview
+    void BitBtn2Click();      // either "Repeat" (openrepeat, closerepeat): slides the panel open or shut
+    void BitBtn26Click();     // the arrow beside the icon (iconbutton): shows or hides DrawGrid1
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void timemodeclicked();
-    void SpeedButton6Click(); // "None", "Weekly" or "Monthly"
-    void CheckBox1Click(); // "Remind"
-    void Timer1Timer(); // the preview has ended
+    void SpeedButton6Click(); // "None", "Weekly" or "Monthly": shows that repetition's list
+    void CheckBox1Click(); // "Remind": the bell on or off
+    void Timer1Timer(); // checks whether the preview has ended: "Play" again
     void Timer2Timer(); // one step of the panel's animation
     void seticon(int icon);
     void playerfailed(const QString &reason);

@@ -69,12 +69,12 @@ public:
     void calendarPaint(QPainter &painter, QSize size) const;
     void calendarMouseDown(QPoint pos);
     void keyboardeditKeyDown(int key); // keys on the painted months
-    void DateTimePicker1Change(); // the date picker under the months
+    void DateTimePicker1Change(); // the date picker under the months: selects its day
 
     void previousmonth();
     void nextmonthclick();
     void todayclick();
-    void BitBtn6Click(); // "New"
+    void BitBtn6Click(); // "New" (newbutton): a record on the selected day, in the record editor
     void editclick();
     void deleteclick();
     void deletedayrecords();
@@ -99,7 +99,7 @@ private:
     TForm3 &editor_;
     CalendarPanel *calendar = nullptr;
     QDateEdit *DateTimePicker1 = nullptr; // the selected day
-    QTreeView *ListView1 = nullptr; // the selected day's records
+    QTreeView *ListView1 = nullptr; // the selected day's records, in the order they are stored
     DayList *dayrecords_ = nullptr; // its rows
     QToolButton *prevbutton = nullptr;
     QToolButton *nextbutton = nullptr;

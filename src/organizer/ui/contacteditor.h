@@ -39,15 +39,15 @@ public:
     int editindex = -1;
 
     void FormShow();     // fills the controls from the record
-    void BitBtn1Click(); // "OK"
+    void BitBtn1Click(); // "OK": writes the controls into the record and closes
     void BitBtn2Click(); // "Detect": the name day from the name
-    void BitBtn3Click(); // the photo button: pick a picture
+    void BitBtn3Click(); // the photo button: picks another picture
 
 private:
     void buildleft(class QBoxLayout *columns);
     void buildright(QBoxLayout *columns);
-    void CheckBox1Click(); // "Birthday:"
-    void CheckBox2Click(); // "Name day:"
+    void CheckBox1Click(); // "Birthday:": enables the birthday picker
+    void CheckBox2Click(); // "Name day:": enables the name-day picker
     void showphoto();
     QDate thisyear(int day, int month) const;
 
@@ -67,18 +67,18 @@ private:
     QPlainTextEdit *Memo2 = nullptr; // work "Address:"
     QLineEdit *Edit7 = nullptr;  // "Cellphone:"
     QLineEdit *Edit8 = nullptr;  // "WWW:"
-    QLineEdit *Edit9 = nullptr;  // "email1:"
-    QLineEdit *Edit10 = nullptr; // "email2:"
-    QLineEdit *Edit11 = nullptr; // "IM1:"
-    QLineEdit *Edit12 = nullptr; // "IM2:"
+    QLineEdit *Edit9 = nullptr;  // "email1:", the first e-mail address
+    QLineEdit *Edit10 = nullptr; // "email2:", the second e-mail address
+    QLineEdit *Edit11 = nullptr; // "IM1:", the first instant-messaging address
+    QLineEdit *Edit12 = nullptr; // "IM2:", the second instant-messaging address
     QPlainTextEdit *Memo3 = nullptr; // "Note:"
-    QCheckBox *CheckBox1 = nullptr;  // "Birthday:"
-    QDateEdit *DateTimePicker1 = nullptr; // the birthday
-    QCheckBox *CheckBox3 = nullptr;  // "Show contact age"
-    QCheckBox *CheckBox2 = nullptr;  // "Name day:"
+    QCheckBox *CheckBox1 = nullptr;  // "Birthday:": the contact has one
+    QDateEdit *DateTimePicker1 = nullptr; // the birthday, with its year
+    QCheckBox *CheckBox3 = nullptr;  // "Show contact age": the birth year is kept
+    QCheckBox *CheckBox2 = nullptr;  // "Name day:": the contact has one
     QDateEdit *DateTimePicker2 = nullptr; // the name day
-    QPushButton *BitBtn2 = nullptr;  // "Detect"
-    QToolButton *BitBtn3 = nullptr;  // the photo
-    QPushButton *BitBtn1 = nullptr;  // "OK"
+    QPushButton *BitBtn2 = nullptr;  // "Detect": the name day from the name
+    QToolButton *BitBtn3 = nullptr;  // the photo, a button that picks another
+    QPushButton *BitBtn1 = nullptr;  // "OK": writes the contact back and closes
     QLabel *question_ = nullptr;     // "Is the first name of contact"
 };

@@ -37,13 +37,13 @@ public:
     // The record of the selected row, -1 when none is selected.
     int getcontactindex() const;
 
-    void ListBox1Click();    // the card of the selected contact
-    void BitBtn1Click();     // "New"
-    void ListBox1DblClick(); // edit the selected contact
-    void BitBtn9Click();     // "Edit"
-    void BitBtn2Click();     // "Delete"
-    void Koprovat1Click();   // "Copy" of the card's menu
-    void BitBtn5Click();     // "Import from MS Outlook"
+    void ListBox1Click();    // a contact chosen in the list: shows its card
+    void BitBtn1Click();     // "New": a new contact in the contact editor
+    void ListBox1DblClick(); // a double click in the list: edits the selected contact
+    void BitBtn9Click();     // "Edit": edits the selected contact
+    void BitBtn2Click();     // "Delete": the selected contact, after a question
+    void Koprovat1Click();   // "Copy" of the card's menu (PopupMenu1): the selected card text
+    void BitBtn5Click();     // "Import from MS Outlook": imports the contacts of a vCard file
     void BitBtn34Click();    // "Print": the card of the selected contact
 
 protected:
@@ -66,19 +66,19 @@ private:
 
     TForm2 &editor_;
     std::function<QString()> choosefile_;
-    QListView *ListBox1 = nullptr;        // the contacts by name
+    QListView *ListBox1 = nullptr;        // the contacts, sorted by name
     ContactList *contactlist_ = nullptr;  // its rows
     bool quietlist_ = false;              // the rows are being set: no card yet
-    QPushButton *BitBtn1 = nullptr;       // "New"
-    QPushButton *BitBtn9 = nullptr;       // "Edit"
-    QToolButton *BitBtn2 = nullptr;       // "Delete"
-    QPushButton *BitBtn5 = nullptr;       // "Import from MS Outlook"
-    QPushButton *BitBtn34 = nullptr;      // "Print"
-    QLabel *Image1 = nullptr;             // the photo
-    QLabel *Label8 = nullptr;             // the name
-    QLabel *Label9 = nullptr;             // the company
-    QPlainTextEdit *Memo2 = nullptr;      // the card text
-    QMenu *PopupMenu1 = nullptr;          // the card text's "Copy"
+    QPushButton *BitBtn1 = nullptr;       // "New": a new contact
+    QPushButton *BitBtn9 = nullptr;       // "Edit": the selected contact
+    QToolButton *BitBtn2 = nullptr;       // "Delete": the selected contact
+    QPushButton *BitBtn5 = nullptr;       // "Import from MS Outlook": a vCard file's contacts
+    QPushButton *BitBtn34 = nullptr;      // "Print": the selected contact's card
+    QLabel *Image1 = nullptr;             // the card's photo
+    QLabel *Label8 = nullptr;             // the card's name
+    QLabel *Label9 = nullptr;             // the card's company
+    QPlainTextEdit *Memo2 = nullptr;      // the card text: every other detail, read-only
+    QMenu *PopupMenu1 = nullptr;          // the card text's menu: "Copy"
     QList<QLabel *> cardwords_;           // CardCaptions in order, as translated
     QList<QLabel *> importwords_;         // ImportCaptions in order, as translated
 };

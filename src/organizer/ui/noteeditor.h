@@ -121,28 +121,28 @@ private:
     void buildboxes(QWidget *band);
     QToolButton *toolbutton(const char *name, const char *icon, const QString &hint, bool checkable);
 
-    void FormShow();
+    void FormShow(); // loads the note into RichEdit1
     // Saves when the note has changed; false when it had to stay unsaved.
-    bool ToolButton8Click(); // "Uložit (CTRL+S)"
-    void BitBtn1Click();     // "OK"
-    void ToolButton1Click(); // bold
-    void ToolButton2Click(); // italic
-    void ToolButton3Click(); // underline
-    void ToolButton17Click(); // strike-out
-    void alignclick(int tag); // the three alignment buttons
-    void ToolButton7Click(); // bullets
-    void ToolButton13Click(); // date
-    void ToolButton15Click(); // find
-    void ToolButton14Click(); // replace
-    void ToolButton18Click(); // print
-    void ComboBox1Change();  // size
-    void ComboBox2Change();  // font
-    void ColorBox1Change(qint32 colour);
-    void SpinEdit1Change(int value);
-    void RichEdit1SelectionChange();
-    void RichEdit1TextNotFound();
-    void RichEdit1URLClick(const QString &address, Qt::MouseButton button);
-    void Timer1Timer();
+    bool ToolButton8Click(); // "Uložit (CTRL+S)": save
+    void BitBtn1Click();     // "OK": saves, then closes
+    void ToolButton1Click(); // "Tučné (CTRL+B)": bold
+    void ToolButton2Click(); // "Kurzíva (CTRL+I)": italic
+    void ToolButton3Click(); // "Podtržené (CTRL+U)": underline
+    void ToolButton17Click(); // "Přeškrtnuté": strike-out
+    void alignclick(int tag); // the three alignment buttons, ToolButton4 to 6
+    void ToolButton7Click(); // "Odrážky": bullets
+    void ToolButton13Click(); // "Vložit datum a čas": inserts today's date
+    void ToolButton15Click(); // "Najít (CTRL+F)": the find dialog
+    void ToolButton14Click(); // "Nahradit (CTRL+H)": the find-and-replace dialog
+    void ToolButton18Click(); // "Tisk": prints the note
+    void ComboBox1Change();  // the size box: the selection's size
+    void ComboBox2Change();  // the font box: the selection's face
+    void ColorBox1Change(qint32 colour); // the colour box: the selection's colour
+    void SpinEdit1Change(int value); // the zoom box: zooms the view
+    void RichEdit1SelectionChange(); // the cursor moved: the toolbar and boxes show its format
+    void RichEdit1TextNotFound(); // find found nothing: says so
+    void RichEdit1URLClick(const QString &address, Qt::MouseButton button); // a click on a web address
+    void Timer1Timer(); // the zoom box follows a zoom made with the wheel or keys
     void findnext();
     void replaceone();
     void replaceevery();
@@ -153,20 +153,20 @@ private:
     rtf::Dropped dropped_;  // what reading the note left out
     bool droppedaccepted_ = false;
 
-    MemoEdit *RichEdit1 = nullptr;
-    QToolButton *ToolButton1 = nullptr;  // bold
-    QToolButton *ToolButton2 = nullptr;  // italic
-    QToolButton *ToolButton3 = nullptr;  // underline
-    QToolButton *ToolButton17 = nullptr; // strike-out
-    QToolButton *ToolButton4 = nullptr;  // align left
-    QToolButton *ToolButton5 = nullptr;  // align centre
-    QToolButton *ToolButton6 = nullptr;  // align right
-    QToolButton *ToolButton7 = nullptr;  // bullets
-    QComboBox *ComboBox2 = nullptr;      // font
-    QComboBox *ComboBox1 = nullptr;      // size
-    ColorBox *ColorBox1 = nullptr;       // colour
-    QSpinBox *SpinEdit1 = nullptr;       // zoom
-    QPushButton *BitBtn1 = nullptr;      // "OK"
+    MemoEdit *RichEdit1 = nullptr;       // the note's rich text
+    QToolButton *ToolButton1 = nullptr;  // "Tučné (CTRL+B)": bold
+    QToolButton *ToolButton2 = nullptr;  // "Kurzíva (CTRL+I)": italic
+    QToolButton *ToolButton3 = nullptr;  // "Podtržené (CTRL+U)": underline
+    QToolButton *ToolButton17 = nullptr; // "Přeškrtnuté": strike-out
+    QToolButton *ToolButton4 = nullptr;  // "Zarovnat vlevo (CTRL+L)": align left
+    QToolButton *ToolButton5 = nullptr;  // "Zarovnat uprostřed (CTRL+E)": centre
+    QToolButton *ToolButton6 = nullptr;  // "Zarovnat vpravo (CTRL+R)": align right
+    QToolButton *ToolButton7 = nullptr;  // "Odrážky": bullets
+    QComboBox *ComboBox2 = nullptr;      // the font of the selection
+    QComboBox *ComboBox1 = nullptr;      // the size of the selection, in points
+    ColorBox *ColorBox1 = nullptr;       // the colour of the selection
+    QSpinBox *SpinEdit1 = nullptr;       // the zoom in percent (the screen only)
+    QPushButton *BitBtn1 = nullptr;      // "OK": saves and closes
     QTimer *Timer1 = nullptr;            // 500 ms: the zoom box follows the control
     MemoFindDialog *finddialog_ = nullptr;
     MemoFindDialog *replacedialog_ = nullptr;

@@ -51,14 +51,14 @@ public:
     // Opens a note in the editor the settings choose.
     void openmemo(const QString &path, const QString &name);
 
-    void ListBox3Click(); // lists the selected category's notes
+    void ListBox3Click(); // a category chosen (the category list): lists its notes
     void memoslistboxDblClick(); // opens the selected note
-    void BitBtn27Click() { newcategory(); }
-    void BitBtn35Click() { renamecategory(); }
-    void BitBtn36Click() { deletecategory(); }
-    void BitBtn40Click(); // "New" note
-    void BitBtn38Click(); // "Rename" note
-    void BitBtn41Click(); // "Delete" note
+    void BitBtn27Click() { newcategory(); }    // "New" under "Categories:"
+    void BitBtn35Click() { renamecategory(); } // "Rename" under "Categories:"
+    void BitBtn36Click() { deletecategory(); } // "Delete" under "Categories:", with its notes
+    void BitBtn40Click(); // "New" under the notes: a new note in the category
+    void BitBtn38Click(); // "Rename" under the notes: the selected note
+    void BitBtn41Click(); // "Delete" under the notes: the selected note
 
 protected:
     bool renamecontent(const QString &old, const QString &name) override;

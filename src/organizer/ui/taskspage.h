@@ -36,23 +36,23 @@ public:
     // separator (both at the end), a row number before that row.
     void addtask(int position);
 
-    void ListBox2Click(); // fills the check list
-    void BitBtn3Click() { newcategory(); }
-    void BitBtn16Click() { renamecategory(); }
-    void BitBtn4Click() { deletecategory(); }
-    void BitBtn10Click() { addtask(-1); }  // "New"
-    void Pedoznaenoupozici1Click();        // "Before selected task"
-    void Oddlovacrunakonec1Click() { addtask(-2); } // "Line separator"
-    void Oddlovacnadpis1Click() { addtask(-3); }    // "Headline separator"
-    void CheckListBox1DblClick();          // edit the selected task's text
+    void ListBox2Click(); // a category chosen (the category list): fills CheckListBox1
+    void BitBtn3Click() { newcategory(); }     // "New" under "Categories:"
+    void BitBtn16Click() { renamecategory(); } // "Rename" under "Categories:"
+    void BitBtn4Click() { deletecategory(); }  // "Delete" under "Categories:", with its tasks
+    void BitBtn10Click() { addtask(-1); }  // "New", and "To the end" of its menu
+    void Pedoznaenoupozici1Click();        // menu of "New": "Before selected task"
+    void Oddlovacrunakonec1Click() { addtask(-2); } // menu of "New": "Line separator"
+    void Oddlovacnadpis1Click() { addtask(-3); }    // menu of "New": "Headline separator"
+    void CheckListBox1DblClick();          // a double click, or "Rename": edits the task's text
     void CheckListBox1ClickCheck(int row); // the row's tick became its done flag
-    void BitBtn11Click();                  // "Delete": the selected task
-    void Vttokategorii1Click();            // "Accomplished in this category"
-    void Vevechkategorich1Click();         // "Accomplished in all categories"
-    void BitBtn19Click();                  // "Move up"
-    void BitBtn20Click();                  // "Move down"
-    void SpeedButton6Click();              // the menu of "New"
-    void BitBtn26Click();                  // the menu of "Delete"
+    void BitBtn11Click();                  // "Delete", and "Selected task" of its menu
+    void Vttokategorii1Click();            // menu of "Delete": "Accomplished in this category"
+    void Vevechkategorich1Click();         // menu of "Delete": "Accomplished in all categories"
+    void BitBtn19Click();                  // "Move up": the selected task
+    void BitBtn20Click();                  // "Move down": the selected task
+    void SpeedButton6Click();              // "More options" beside "New": opens its menu
+    void BitBtn26Click();                  // "More options" beside "Delete": opens its menu
     void BitBtn39Click();                  // "Print": the category's tasks
 
 protected:
@@ -73,16 +73,16 @@ private:
     // Opens `menu` where the pages' "More options" menus open.
     void popupat(QMenu *menu, QWidget *button);
 
-    QLabel *Label18 = nullptr;              // heading: "Tasks: (n)"
+    QLabel *Label18 = nullptr;              // the heading, "Tasks: (n)" with the row count
     QListWidget *CheckListBox1 = nullptr;   // the category's tasks, ticked when done
-    QPushButton *BitBtn10 = nullptr;        // "New"
+    QPushButton *BitBtn10 = nullptr;        // "New": a task at the end
     QToolButton *SpeedButton6 = nullptr;    // "More options" of "New"
-    QPushButton *BitBtn13 = nullptr;        // "Rename"
-    QPushButton *BitBtn11 = nullptr;        // "Delete"
+    QPushButton *BitBtn13 = nullptr;        // "Rename": edits the selected task's text
+    QPushButton *BitBtn11 = nullptr;        // "Delete": the selected task
     QToolButton *BitBtn26 = nullptr;        // "More options" of "Delete"
-    QToolButton *BitBtn19 = nullptr;        // "Move up"
-    QToolButton *BitBtn20 = nullptr;        // "Move down"
-    QPushButton *BitBtn39 = nullptr;        // "Print"
+    QToolButton *BitBtn19 = nullptr;        // "Move up": the selected task
+    QToolButton *BitBtn20 = nullptr;        // "Move down": the selected task
+    QPushButton *BitBtn39 = nullptr;        // "Print": the category's tasks
     QMenu *newmenu = nullptr;
     QMenu *deletemenu = nullptr;
 };

@@ -33,17 +33,17 @@ public:
     void refreshmarks();
     // Each subject's result and the total, and the warning.
     void countaverages();
-    void StringGrid1SetEditText(); // a mark was typed: all marks are read back
-    void StringGrid4SetEditText(); // a plus was typed
-    void StringGrid5SetEditText(); // a minus was typed
+    void StringGrid1SetEditText(); // a mark was typed: all marks are read back, counted and saved
+    void StringGrid4SetEditText(); // a plus was typed: the pluses are read back and saved
+    void StringGrid5SetEditText(); // a minus was typed: the minuses are read back and saved
     // A cell of the marks grid was selected: column 1..100 is mark column - 1.
-    void StringGrid1SelectCell(int column, int row);
-    void ColorBox1Change(); // "Colour:"
-    void ComboBox1Change(); // "Weight:"
-    void Edit4Change();     // "Note:"
-    void ComboBox2Change(); // "Marks format:" changed
-    void Novobdob1Click();     // "New term"
-    void Naststarobdob1Click(); // "Load/manage terms"
+    void StringGrid1SelectCell(int column, int row); // the editors show the chosen mark
+    void ColorBox1Change(); // "Colour:": the selected mark's colour
+    void ComboBox1Change(); // "Weight:": the selected mark's weight
+    void Edit4Change();     // "Note:": the selected mark's note
+    void ComboBox2Change(); // the Settings page's "Marks format:" (ComboBox2) changed
+    void Novobdob1Click();     // term menu of "Action": "New term"
+    void Naststarobdob1Click(); // term menu of "Action": "Load/manage terms", the term manager
 
 private:
     QWidget *buildgrids();
@@ -59,20 +59,20 @@ private:
     Tsubjfnameform &termsform_;
     NameAsker askname_;
 
-    QTableWidget *StringGrid1 = nullptr; // names and the 100 marks
-    QTableWidget *StringGrid3 = nullptr; // results
-    QTableWidget *StringGrid4 = nullptr; // pluses
-    QTableWidget *StringGrid5 = nullptr; // minuses
+    QTableWidget *StringGrid1 = nullptr; // the subjects' names (row headers) and 100 marks each
+    QTableWidget *StringGrid3 = nullptr; // each subject's result, read-only
+    QTableWidget *StringGrid4 = nullptr; // each subject's pluses, free text
+    QTableWidget *StringGrid5 = nullptr; // each subject's minuses, free text
     QLabel *resultscaption = nullptr;    // "Averages:" or "Sums:"
     QLabel *averageicon = nullptr;
     QLabel *sumicon = nullptr;
     QLabel *totalcaption = nullptr;      // "Total average:" or "Total sum:"
     QLabel *totallabel = nullptr;
     QLabel *warninglabel = nullptr;
-    ColorBox *ColorBox1 = nullptr;       // "Colour:"
+    ColorBox *ColorBox1 = nullptr;       // "Colour:" of the selected mark
     QLabel *weightcaption = nullptr;
-    QComboBox *ComboBox1 = nullptr;      // "Weight:"
-    QLineEdit *Edit4 = nullptr;          // "Note:"
+    QComboBox *ComboBox1 = nullptr;      // "Weight:" of the selected mark
+    QLineEdit *Edit4 = nullptr;          // "Note:" of the selected mark
     QToolButton *SpeedButton7 = nullptr; // "Action": the term menu
     QLabel *totalaveragetext = nullptr;  // hidden texts of the captions
     QLabel *averagestext = nullptr;

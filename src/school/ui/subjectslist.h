@@ -22,13 +22,13 @@ public:
     // subject, and saves them.
     void editsubjects();
 
-    void FormShow();
-    void ListBox1Click();
-    void Edit1Change();
-    void BitBtn1Click(); // "Add"
-    void BitBtn2Click(); // "Delete"
-    void BitBtn3Click(); // "Move up"
-    void BitBtn4Click(); // "Move down"
+    void FormShow();      // lists the subjects, the first one chosen
+    void ListBox1Click(); // a subject chosen: its name in Edit1
+    void Edit1Change();   // "Subject name:" typed: renames the chosen subject
+    void BitBtn1Click(); // "Add": a subject named "New subject"
+    void BitBtn2Click(); // "Delete": the chosen subject with its marks, after a question
+    void BitBtn3Click(); // "Move up": the chosen subject
+    void BitBtn4Click(); // "Move down": the chosen subject
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -37,7 +37,7 @@ private:
     void exchange(int row, int other);
 
     Database &db_;
-    QListWidget *ListBox1 = nullptr;
-    QLineEdit *Edit1 = nullptr; // "Subject name:"
+    QListWidget *ListBox1 = nullptr; // the subjects of the open term, in order
+    QLineEdit *Edit1 = nullptr; // "Subject name:" of the chosen subject
     QLabel *newsubjecttext = nullptr;
 };

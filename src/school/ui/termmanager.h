@@ -25,10 +25,10 @@ public:
     int showterms(const Terms &terms, NameAsker askname);
 
     void FormShow();    // fills the term list
-    void BitBtn5Click(); // "Load"
-    void BitBtn1Click(); // "Rename"
-    void BitBtn4Click(); // "Delete"
-    void BitBtn2Click(); // "Storno"
+    void BitBtn5Click(); // "Load": opens the chosen term and closes
+    void BitBtn1Click(); // "Rename": the chosen term
+    void BitBtn4Click(); // "Delete": the chosen term, after a question
+    void BitBtn2Click(); // "Storno" (cancel): closes, loading nothing
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -38,5 +38,5 @@ private:
 
     std::optional<Terms> terms_;
     NameAsker askname_;
-    QListWidget *ListBox1 = nullptr;
+    QListWidget *ListBox1 = nullptr; // every stored term and the open one, alphabetically
 };

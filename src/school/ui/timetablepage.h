@@ -49,8 +49,8 @@ public:
     void tttypecomboChange(); // "Table" or "Timeline"
     void evenbuttonClick(); // "Even week"
     void oddbuttonClick(); // "Odd week"
-    void BitBtn29Click();     // "This week"
-    void SpeedButton3Click(); // "Switch weeks"
+    void BitBtn29Click();     // "This week" (thisweekbutton): shows the current week
+    void SpeedButton3Click(); // "Switch weeks" (switchbutton): exchanges the even and odd weeks' lessons
     void evenoddcheckClick(); // "Different timetables for even and odd weeks"
     // Forgets the selection, the hovered lesson and any drag (a reload does this).
     void resetview();
@@ -59,7 +59,7 @@ public:
 
     // What the box shows now, for the painter and the print.
     TtView view() const;
-    void BitBtn31Click(); // "Print"
+    void BitBtn31Click(); // "Print": the print dialog for the week shown
     // Fills the editors from lesson `index`, or disables them for no lesson.
     void showlesson(int index);
 
@@ -73,8 +73,8 @@ public:
     void teachereditChange();
     void classroomeditChange();
     void ttcolorboxChange();
-    void lessonpicker1Change(); // "Starts:"
-    void lessonpicker2Change(); // "Ends:"
+    void lessonpicker1Change(); // "Starts:" of the selected lesson
+    void lessonpicker2Change(); // "Ends:" of the selected lesson
     // Sets the start (or end) of the selected lesson, or in the Table mode of
     // its whole column in the week shown.
     void setlessontime(bool isstart, int minutes);
@@ -115,13 +115,13 @@ private:
     QLineEdit *teacheredit = nullptr;
     QLineEdit *classroomedit = nullptr;
     QComboBox *ttcolorbox = nullptr;
-    QTimeEdit *lessonpicker1 = nullptr;
-    QTimeEdit *lessonpicker2 = nullptr;
+    QTimeEdit *lessonpicker1 = nullptr;   // "Starts:" of the selected lesson
+    QTimeEdit *lessonpicker2 = nullptr;   // "Ends:" of the selected lesson
     QToolButton *ttnewlessonbutton = nullptr;
     QPushButton *ttdeletebutton = nullptr;
     QCheckBox *showelapsedcheck = nullptr;
-    QTimeEdit *timelinepicker1 = nullptr;
-    QTimeEdit *timelinepicker2 = nullptr;
+    QTimeEdit *timelinepicker1 = nullptr; // "Timeline starts:", where the timeline begins
+    QTimeEdit *timelinepicker2 = nullptr; // "Timeline ends:", where the timeline ends
     QSpinBox *showlessonsspin = nullptr;
     QSpinBox *lessoninpixelsspin = nullptr;
     QList<QWidget *> timelinecontrols_; // shown only in the Timeline type

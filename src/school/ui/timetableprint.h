@@ -31,9 +31,9 @@ public:
 
     // The chosen printer's name, or the "None " caption without one.
     QString getprintername() const;
-    void FormShow();
-    void BitBtn3Click(); // "Print settings"
-    void BitBtn1Click(); // "Print"
+    void FormShow(); // shows the printer's name
+    void BitBtn3Click(); // "Print settings": the print dialog, then the printer's name again
+    void BitBtn1Click(); // "Print": prints the timetable at the chosen width
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -42,6 +42,6 @@ private:
     const std::vector<TLessonRec> *timetable_ = nullptr;
     TtView view_;
     QLabel *Label3 = nullptr;   // the printer's name
-    QLabel *Label4 = nullptr;   // "None ": the name without a printer
-    QSpinBox *SpinEdit1 = nullptr; // "Width in cm:"
+    QLabel *Label4 = nullptr;   // hidden: "None ", the name shown without a printer
+    QSpinBox *SpinEdit1 = nullptr; // "Width in cm:" of the printed timetable
 };

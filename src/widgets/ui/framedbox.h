@@ -17,7 +17,7 @@ const FrameTiles &frametiles();
 
 // Paints a framed box over the rectangle (0, 0, size); `background` fills the
 // bottom-right cell before its corner, so tiles reaching into it vanish.
-void PaintBox2Paint(QPainter &painter, QSize size, const QColor &background,
+void PaintBox2Paint(QPainter &painter, QSize size, const QColor &background, // a page's or dialog's box
                     const FrameTiles &tiles = frametiles());
 
 // The frame of the borderless windows (about box, reminder pop-up): its own
@@ -28,7 +28,8 @@ inline constexpr QRgb borderkey = 0xFFFF00FF;
 
 // Paints such a frame over the rectangle (0, 0, size): the four corners,
 // the four edges stretched between them, and the white inside.
-void PaintBox1Paint(QPainter &painter, QSize size, const FrameTiles &tiles = bordertiles());
+void PaintBox1Paint(QPainter &painter, QSize size, // a borderless window's frame
+                    const FrameTiles &tiles = bordertiles());
 // A borderless window's picture: the frame on the key colour, which its
 // shape leaves out.
 QImage borderimage(QSize size);
