@@ -491,17 +491,17 @@ bool step20to21(const UpgradeSource &folder, Changes &changes, QString *error)
 const std::vector<UpgradeStep> &upgradesteps()
 {
     static const std::vector<UpgradeStep> steps = {
-        {QStringLiteral("convert10to11"), QStringLiteral("1.1"), convert10to11, step10to11},
-        {QStringLiteral("convert11to12"), QStringLiteral("1.2"), convert11to12, step11to12},
-        {QStringLiteral("convert12to13"), QStringLiteral("1.3"), convert12to13, step12to13},
-        {QStringLiteral("convert13to14"), QStringLiteral("1.4"), convert13to14, step13to14},
-        {QStringLiteral("convert14to15"), QStringLiteral("1.5"), convert14to15, step14to15},
-        {QStringLiteral("convert15to16"), QStringLiteral("1.6"), convert15to16, step15to16},
-        {QStringLiteral("convert16to17"), QStringLiteral("1.7"), convert16to17, step16to17},
-        {QStringLiteral("convert17to18"), QStringLiteral("1.8"), convert17to18, step17to18},
-        {QStringLiteral("convert18to19"), QStringLiteral("1.9"), convert18to19, step18to19},
-        {QStringLiteral("convert19to20"), QStringLiteral("2.0"), convert19to20, step19to20},
-        {QStringLiteral("convert20to21"), QStringLiteral("2.1"), convert20to21, step20to21},
+        {QStringLiteral("convert10to11"), QStringLiteral("1.1"), step10to11},
+        {QStringLiteral("convert11to12"), QStringLiteral("1.2"), step11to12},
+        {QStringLiteral("convert12to13"), QStringLiteral("1.3"), step12to13},
+        {QStringLiteral("convert13to14"), QStringLiteral("1.4"), step13to14},
+        {QStringLiteral("convert14to15"), QStringLiteral("1.5"), step14to15},
+        {QStringLiteral("convert15to16"), QStringLiteral("1.6"), step15to16},
+        {QStringLiteral("convert16to17"), QStringLiteral("1.7"), step16to17},
+        {QStringLiteral("convert17to18"), QStringLiteral("1.8"), step17to18},
+        {QStringLiteral("convert18to19"), QStringLiteral("1.9"), step18to19},
+        {QStringLiteral("convert19to20"), QStringLiteral("2.0"), step19to20},
+        {QStringLiteral("convert20to21"), QStringLiteral("2.1"), step20to21},
     };
     return steps;
 }

@@ -59,14 +59,13 @@ struct UpgradeChanges
     std::vector<std::pair<QString, QByteArray>> files;
 };
 
-// One step of the chain: its name, the version it writes, its work on a
-// folder, and its conversion, which gives false with the reason in `error`
-// when it cannot be done.
+// One step of the chain: its name, the version it writes, and its
+// conversion, which gives false with the reason in `error` when it cannot be
+// done. runstep() carries it out.
 struct UpgradeStep
 {
     QString name;
     QString target;
-    std::function<bool(const QString &folder, QString *error)> run;
     std::function<bool(const UpgradeSource &source, UpgradeChanges &changes, QString *error)> convert;
 };
 const std::vector<UpgradeStep> &upgradesteps();

@@ -371,7 +371,7 @@ TEST_F(CrashTest, AChainStoppedAnywhereStandsAtTheEndOfAWholeStep)
     QList<Snapshot> stages{snapshot(stepwise)};
     for (const UpgradeStep &step : upgradesteps()) {
         QString error;
-        ASSERT_TRUE(step.run(stepwise, &error)) << step.name.toStdString() << error.toStdString();
+        ASSERT_TRUE(runstep(stepwise, step, &error)) << step.name.toStdString() << error.toStdString();
         stages << snapshot(stepwise);
     }
     int steps = 0;
