@@ -37,6 +37,30 @@ TermOutcome checkname(const QString &name, TermError &error)
     return TermOutcome::done;
 }
 
+// A term's file by its name inside the database folder.
+QString termname(const QString &name)
+{
+    return dbfolder::subjects + QLatin1Char('/') + name + termsuffix;
+}
+
+std::optional<QByteArray> readterm(const QString &path, TermError &error)
+{
+    QString reason;
+    std::optional<QByteArray> data = wholefile::read(path, &reason, wholefile::recordlimit);
+    if (!data)
+        error = {QStringLiteral("Unable to read %s:#%s"), {QDir::toNativeSeparators(path), reason}};
+    return data;
+}
+
+bool commit(journal::FileChange &change, TermError &error)
+{
+    QString reason;
+    if (change.commit(&reason))
+        return true;
+    error = {Terms::changefailed, {reason}};
+    return false;
+}
+
 } // namespace
 
 Terms::Terms(Database &db, QString previousterm) : db_(db), previousterm_(std::move(previousterm)) {}
@@ -80,7 +104,7 @@ bool Terms::setsubjfname(const QString &name, TermError *error)
 
 QString Terms::termpath(const QString &name) const
 {
-    return db_.path(dbfolder::subjects) + QLatin1Char('/') + name + termsuffix;
+    return db_.path(termname(name));
 }
 
 bool Terms::termexists(const QString &name) const
@@ -99,29 +123,6 @@ QStringList Terms::termlist() const
         list << *open;
     sortalphabetically(list);
     return list;
-}
-
-std::optional<QByteArray> Terms::readterm(const QString &path, TermError &error) const
-{
-    QString reason;
-    std::optional<QByteArray> data = wholefile::read(path, &reason, wholefile::recordlimit);
-    if (!data)
-        error = {QStringLiteral("Unable to read %s:#%s"), {QDir::toNativeSeparators(path), reason}};
-    return data;
-}
-
-bool Terms::commit(journal::FileChange &change, TermError &error) const
-{
-    QString reason;
-    if (change.commit(&reason))
-        return true;
-    error = {Terms::changefailed, {reason}};
-    return false;
-}
-
-QString Terms::termname(const QString &name)
-{
-    return dbfolder::subjects + QLatin1Char('/') + name + termsuffix;
 }
 
 TermOutcome Terms::newterm(const QString &name, const std::function<bool()> &overwrite, TermError &error)

@@ -12,7 +12,6 @@
 
 #include "platform/filenames.h"
 
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -20,9 +19,6 @@
 #include <optional>
 
 class Database;
-namespace journal {
-class FileChange;
-}
 
 inline const QString subjfnamefile = QStringLiteral("subjfname.dat");
 
@@ -82,11 +78,6 @@ public:
     TermOutcome deleteterm(const QString &name, const std::function<bool()> &confirm, TermError &error);
 
 private:
-    std::optional<QByteArray> readterm(const QString &path, TermError &error) const;
-    bool commit(journal::FileChange &change, TermError &error) const;
-    // A term's file by its name inside the database folder.
-    static QString termname(const QString &name);
-
     Database &db_;
     QString previousterm_;
 };
