@@ -340,13 +340,11 @@ bool Import::replace(QString *error)
             QDir().rmdir(*aside);
             return false;
         }
-        const bool has = journal::present(staged + item.name);
-        if (!has)
+        if (!journal::present(staged + item.name))
             continue;
         if (journal::present(dbpath_ + item.name))
             j.move(item.name, asidename + QLatin1Char('/') + item.name);
-        if (has)
-            j.move(stagingname + QLatin1Char('/') + item.name, item.name);
+        j.move(stagingname + QLatin1Char('/') + item.name, item.name);
     }
     j.aside(asidename);
     j.scratch(stagingname);
