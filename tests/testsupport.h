@@ -8,7 +8,9 @@
 #include "platform/prompter.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <QTest>
 
@@ -80,6 +82,28 @@ inline bool writefile(const QString &path, const QByteArray &data)
 {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
+}
+
+// Writes `data` to `path`, making its folders first.
+inline bool putfile(const QString &path, const QByteArray &data)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    return writefile(path, data);
+}
+
+// The record files of a database folder ("dbversion.dat" aside).
+inline const char *const recordfiles[] = {"contacts.dat",  "calitems.dat",   "tasks.dat",          "subjects.dat",
+                                          "timetable.dat", "categories.dat", "memocategories.dat", "subjfname.dat"};
+
+// Fills `folder` with its record files, each telling where it is from
+// ("<tag> contacts.dat"), and its version.
+inline bool fillrecords(const QString &folder, const QByteArray &tag, const QByteArray &version = "2.1")
+{
+    for (const char *name : recordfiles) {
+        if (!putfile(folder + name, tag + ' ' + name))
+            return false;
+    }
+    return putfile(folder + "dbversion.dat", version);
 }
 
 // Things that can stand where a data file belongs but are no plain file.

@@ -16,12 +16,8 @@
 
 using testsupport::FileSizeLimit;
 using testsupport::readfile;
-using testsupport::writefile;
 
 namespace {
-
-const char *const recordfiles[] = {"contacts.dat", "calitems.dat",       "tasks.dat",     "subjects.dat", "timetable.dat",
-                                   "categories.dat", "memocategories.dat", "subjfname.dat"};
 
 // Every file below `folder` with its content, hidden ones included.
 QMap<QString, QByteArray> snapshot(const QString &folder)
@@ -50,17 +46,14 @@ protected:
     // A database folder with every item, each file telling where it is from.
     void fill(const QString &folder, const QByteArray &tag, const char *version = "2.1")
     {
-        for (const char *name : recordfiles)
-            put(folder + name, tag + " " + name);
-        put(folder + "dbversion.dat", version);
+        ASSERT_TRUE(testsupport::fillrecords(folder, tag, version)) << folder.toStdString();
         put(folder + "photos/1.bmp", tag + " photo");
         put(folder + "memos/Home.Shopping.rtf", tag + " note");
         put(folder + "subjects/Autumn.dat", tag + " term");
     }
     static void put(const QString &path, const QByteArray &data)
     {
-        QDir().mkpath(QFileInfo(path).path());
-        ASSERT_TRUE(writefile(path, data)) << path.toStdString();
+        ASSERT_TRUE(testsupport::putfile(path, data)) << path.toStdString();
     }
     QByteArray get(const QString &path) const { return readfile(path).value_or("<missing>"); }
 

@@ -21,8 +21,9 @@ using crashsupport::Killed;
 using crashsupport::snapshot;
 using crashsupport::StopAfter;
 using testsupport::Bytes;
+using testsupport::fillrecords;
+using testsupport::putfile;
 using testsupport::readfile;
-using testsupport::writefile;
 
 namespace {
 
@@ -32,18 +33,14 @@ const QByteArray oldunfiled("Neza\xf8" "azeno");
 
 void put(const QString &path, const QByteArray &data)
 {
-    QDir().mkpath(QFileInfo(path).path());
-    ASSERT_TRUE(writefile(path, data)) << path.toStdString();
+    ASSERT_TRUE(putfile(path, data)) << path.toStdString();
 }
 
 // A database folder with every item, each file telling where it is from,
 // and the files an import leaves alone.
 void filldatabase(const QString &db)
 {
-    for (const char *name : {"contacts.dat", "calitems.dat", "tasks.dat", "subjects.dat", "timetable.dat",
-                             "categories.dat", "memocategories.dat", "subjfname.dat"})
-        put(db + name, QByteArray("current ") + name);
-    put(db + "dbversion.dat", "2.1");
+    ASSERT_TRUE(fillrecords(db, "current")) << db.toStdString();
     put(db + "photos/1.bmp", "current photo");
     put(db + "memos/Home.Shopping.rtf", "current note");
     put(db + "subjects/Autumn.dat", "current term");

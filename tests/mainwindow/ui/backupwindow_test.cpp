@@ -52,10 +52,7 @@ protected:
         db = dir.path() + "/Quillmoter/";
         backups = dir.path() + "/Backups";
         QDir().mkpath(backups);
-        for (const char *name : {"contacts.dat", "calitems.dat", "tasks.dat", "subjects.dat", "timetable.dat",
-                                 "categories.dat", "memocategories.dat", "subjfname.dat"})
-            put(db + name, QByteArray("current ") + name);
-        put(db + "dbversion.dat", "2.1");
+        EXPECT_TRUE(testsupport::fillrecords(db, "current")) << db.toStdString();
         put(db + "photos/1.bmp", "photo");
         put(db + "memos/Diary.rtf", "note");
         put(db + "subjects/Spring.dat", "term");
@@ -63,11 +60,7 @@ protected:
         put(db + "language.dat", "english");
         put(db + "custommelodies.dat", "");
     }
-    static void put(const QString &path, const QByteArray &data)
-    {
-        QDir().mkpath(QFileInfo(path).path());
-        ASSERT_TRUE(writefile(path, data));
-    }
+    static void put(const QString &path, const QByteArray &data) { ASSERT_TRUE(testsupport::putfile(path, data)); }
     void choose(const QString &folder) { form.findChild<QLineEdit *>("Edit1")->setText(folder); }
 
     QTemporaryDir dir;
