@@ -130,7 +130,6 @@ public:
     void write(const QString &name, QByteArray data);
     // `from` is renamed to `to`, which must not exist.
     void move(const QString &from, const QString &to);
-    bool empty() const { return files_.empty() && moves_.empty(); }
 
     // All or nothing: false with the reason in `error` when it could not be
     // begun (nothing changed), or when it stopped after the commit (the next
