@@ -131,14 +131,14 @@ QString unstorable(const QString &text)
 {
     QString missing;
     for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        if (char byte; encodeexactly(&unit, 1, &byte))
+            continue;
         // A pair is one character; a lone surrogate is one too.
         const qsizetype length =
-            text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
-        const QString character = text.mid(i, length);
+            QChar::isHighSurrogate(unit) && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+        const QStringView character = QStringView(text).mid(i, length);
         i += length - 1;
-        if (length == 1 && !character[0].isSurrogate()
-            && charof(static_cast<unsigned char>(byteof(character[0].unicode()))) == character[0])
-            continue;
         if (!missing.contains(character))
             missing += character;
     }

@@ -205,8 +205,8 @@ private:
                 // Objects are not stored; other control characters carry nothing.
             } else if (u < 0x80) {
                 out += char(u);
-            } else if (!ch.isSurrogate() && ansi::encodable(QString(ch))) {
-                const auto byte = static_cast<unsigned char>(ansi::byteof(u));
+            } else if (char stored; ansi::encodeexactly(&u, 1, &stored)) {
+                const auto byte = static_cast<unsigned char>(stored);
                 out += "\\'";
                 out += hex[byte >> 4];
                 out += hex[byte & 0xF];

@@ -24,15 +24,15 @@ void notelookup(const QString &section, const QString &key)
 class FilePass : public TranslationTexts
 {
 public:
-    explicit FilePass(const QString &path) : ini_(path) {}
+    explicit FilePass(std::shared_ptr<const IniFile> ini) : ini_(std::move(ini)) {}
     QString lookup(const QString &section, const QString &key, const QString &shown) const override
     {
         notelookup(section, key);
-        return ini_.readstring(section, key, shown);
+        return ini_->readstring(section, key, shown);
     }
 
 private:
-    IniFile ini_;
+    std::shared_ptr<const IniFile> ini_;
 };
 
 void translatememo(const TranslationTexts &pass, const QString &key, QStringList *lines)
@@ -105,10 +105,16 @@ QString Language::lookup(const QString &section, const QString &key, const QStri
     const QString path = filepath();
     if (path.isEmpty())
         return fallback;
-    // Read once: captions are looked up whenever a list is rebuilt.
+    return openedfile(path)->readstring(section, key, fallback);
+}
+
+std::shared_ptr<const IniFile> Language::openedfile(const QString &path) const
+{
+    // Read once, for the translation pass and every lookup after it:
+    // captions are looked up whenever a list is rebuilt.
     if (!lookupfile_ || lookupfile_->path() != path)
         lookupfile_ = std::make_shared<const IniFile>(path);
-    return lookupfile_->readstring(section, key, fallback);
+    return lookupfile_;
 }
 
 void Language::translate(const std::function<void(const TranslationTexts &)> &windows,
@@ -121,7 +127,7 @@ void Language::translate(const std::function<void(const TranslationTexts &)> &wi
         language_ = english;
         return;
     }
-    const FilePass pass(path);
+    const FilePass pass(openedfile(path));
     windows(pass);
 
     translatememo(pass, QStringLiteral("About"), memos.about);

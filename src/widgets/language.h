@@ -118,6 +118,8 @@ public:
 
 private:
     QString filepath() const;
+    // The language file at `path` as read, kept for later lookups.
+    std::shared_ptr<const IniFile> openedfile(const QString &path) const;
 
     QString language_ = english;
     QStringList entries_ = {english};

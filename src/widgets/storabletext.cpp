@@ -6,7 +6,7 @@
 
 bool checkstorable(const QString &text)
 {
-    if (ansi::unstorable(text).isEmpty())
+    if (ansi::encodable(text))
         return true;
     trans_messagebox(ansi::unstorablemessage, {ansi::unstorablechars(text)}, QStringLiteral("Error"),
                      mb::iconerror);

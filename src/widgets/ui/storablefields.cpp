@@ -28,7 +28,7 @@ public:
 
     State validate(QString &input, int &) const override
     {
-        if (ansi::unstorable(input).isEmpty()) {
+        if (ansi::encodable(input)) {
             refused.clear();
             return Acceptable;
         }
