@@ -237,18 +237,6 @@ calgeometry::CalendarFonts calgeometry::calendarfonts(const QLocale &locale)
     return fonts;
 }
 
-
-QList<DayRow> dayrows(const std::vector<TCalItemRec> &calitems, const QList<int> &indexes)
-{
-    QList<DayRow> rows;
-    rows.reserve(indexes.size());
-    for (int index : indexes) {
-        const TCalItemRec &r = calitems[size_t(index)];
-        rows.push_back({calcaption(r), itemimageindex(r.icon, r.remind), false});
-    }
-    return rows;
-}
-
 QList<DayEntry> sevendayentries(const std::vector<TCalItemRec> &calitems, QDate today)
 {
     QList<DayEntry> entries;

@@ -48,9 +48,6 @@ struct DayRow
     bool heading = false;
 };
 
-// The rows of the records in `indexes`.
-QList<DayRow> dayrows(const std::vector<TCalItemRec> &calitems, const QList<int> &indexes);
-
 // The list of the next seven days from `today`: today's records without a
 // heading, then for each later day that has records a blank row, a heading
 // with the date in `dateformat` (the d/m/y patterns) and its records.

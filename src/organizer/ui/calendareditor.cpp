@@ -173,8 +173,7 @@ TForm3::TForm3(Database &db, Settings &settings, MelodyPlayer &player, QWidget *
 
     // Icon.
     auto *iconbox = new FramedBox(left_);
-    auto *iconrow = new QHBoxLayout(iconbox);
-    iconrow->setContentsMargins(20, 16, 20, 16);
+    auto *iconrow = iconbox->insidelayout<QHBoxLayout>();
     auto *iconcaption = new QLabel(QStringLiteral("Icon:"), iconbox);
     settranslatable(iconcaption, TransKind::label);
     iconpicture = new QLabel(iconbox);
@@ -190,8 +189,7 @@ TForm3::TForm3(Database &db, Settings &settings, MelodyPlayer &player, QWidget *
 
     // Time.
     auto *timebox = new FramedBox(left_);
-    auto *times = new QGridLayout(timebox);
-    times->setContentsMargins(20, 16, 20, 16);
+    auto *times = timebox->insidelayout<QGridLayout>();
     RadioButton1 = new QRadioButton(QStringLiteral("Don't set time"), timebox);
     RadioButton2 = new QRadioButton(QStringLiteral("Use only one time"), timebox);
     RadioButton3 = new QRadioButton(QStringLiteral("Use both times"), timebox);
@@ -224,9 +222,9 @@ TForm3::TForm3(Database &db, Settings &settings, MelodyPlayer &player, QWidget *
     column->addWidget(timebox);
 
     // Reminder.
-    reminderpanel = new FramedBox(left_);
-    auto *reminder = new QGridLayout(reminderpanel);
-    reminder->setContentsMargins(20, 16, 20, 16);
+    auto *reminderbox = new FramedBox(left_);
+    reminderpanel = reminderbox;
+    auto *reminder = reminderbox->insidelayout<QGridLayout>();
     remindon = new QLabel(reminderpanel);
     remindon->setPixmap(iconpixmap(QStringLiteral("remindon.svg"), QSize(32, 32)));
     remindoff = new QLabel(reminderpanel);
@@ -263,8 +261,7 @@ TForm3::TForm3(Database &db, Settings &settings, MelodyPlayer &player, QWidget *
 
     // Text.
     auto *textbox = new FramedBox(left_);
-    auto *text = new QVBoxLayout(textbox);
-    text->setContentsMargins(20, 16, 20, 16);
+    auto *text = textbox->insidelayout<QVBoxLayout>();
     auto *textlabel = new QLabel(QStringLiteral("Text:"), textbox);
     settranslatable(textlabel, TransKind::label);
     Memo1 = new QPlainTextEdit(textbox);
@@ -290,9 +287,9 @@ TForm3::TForm3(Database &db, Settings &settings, MelodyPlayer &player, QWidget *
     column->addLayout(buttons);
 
     // Repetition, right of the window's closed width.
-    right_ = new FramedBox(this);
-    auto *repeat = new QVBoxLayout(right_);
-    repeat->setContentsMargins(20, 16, 20, 16);
+    auto *repeatbox = new FramedBox(this);
+    right_ = repeatbox;
+    auto *repeat = repeatbox->insidelayout<QVBoxLayout>();
     auto *kindrow = new QVBoxLayout;
     nonebutton = kindbutton(QStringLiteral("None"), right_);
     weeklybutton = kindbutton(QStringLiteral("Weekly"), right_);

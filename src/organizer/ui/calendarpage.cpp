@@ -51,22 +51,17 @@ QToolButton *arrow(const char *name, const char *icon, const QString &hint, QWid
     return b;
 }
 
-void daylistlook(QTreeView *list)
+} // namespace
+
+QTreeView *makedayview(QWidget *parent)
 {
+    auto *list = new QTreeView(parent);
     list->setHeaderHidden(true);
     list->setRootIsDecorated(false);
     list->setIconSize(QSize(32, 32));
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setFrameShape(QFrame::NoFrame);
-}
-
-} // namespace
-
-QTreeView *makedayview(QWidget *parent)
-{
-    auto *list = new QTreeView(parent);
-    daylistlook(list);
     // Rows are as tall as each other: nothing needs to be laid out but
     // what shows.
     list->setUniformRowHeights(true);

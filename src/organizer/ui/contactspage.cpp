@@ -4,7 +4,6 @@
 #include "organizer/contactlist.h"
 #include "organizer/ui/contacteditor.h"
 #include "platform/clock.h"
-#include "platform/collate.h"
 #include "platform/prompter.h"
 #include "platform/ui/icons.h"
 #include "platform/ui/printer.h"
@@ -22,13 +21,12 @@
 #include <QLabel>
 #include <QItemSelectionModel>
 #include <QListView>
-#include <QScopedValueRollback>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QToolButton>
 #include <QVBoxLayout>
-
 
 ContactsPage::ContactsPage(Database &db, Settings &settings, Clock &clock, TForm2 &editor, QWidget *parent)
     : PageWidget(db, settings, clock, parent), editor_(editor)
