@@ -338,8 +338,8 @@ void OverviewPage::builddonation(QBoxLayout *page)
     connect(hide, &LinkLabel::clicked, this, &OverviewPage::Label78Click);
 
     auto *line = new QHBoxLayout;
-    auto *information = new QLabel(QStringLiteral("For information, new versions and giving feedback click"), this);
-    settranslatable(information, TransKind::label);
+    QLabel *information =
+        translatedlabel(QStringLiteral("For information, new versions and giving feedback click"), this);
     LinkLabel *here = namedlink("herelink", QStringLiteral("here"), this);
     LinkLabel *support = namedlink("Label84", QStringLiteral("Support project"), this);
     line->addWidget(information);

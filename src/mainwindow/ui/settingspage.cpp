@@ -48,13 +48,6 @@ void heading(QVBoxLayout *column, const QString &caption, QWidget *parent)
     column->addWidget(captionlabel(caption, parent));
 }
 
-QLabel *caption(const QString &text, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    settranslatable(label, TransKind::label);
-    return label;
-}
-
 // A caption and its control on one row.
 QHBoxLayout *row(QLabel *label, QWidget *control)
 {
@@ -179,13 +172,13 @@ QWidget *SettingsPage::buildleft()
                             Setting::twoweeks));
     column->addWidget(check("weekendeducation", QStringLiteral("Weekend education"), Setting::weekendeducation));
     tttypecombo = choice("tttypecombo", {QStringLiteral("Table (High/Elementary school)"), QStringLiteral("Timeline (University)")}, true);
-    column->addLayout(row(caption(QStringLiteral("Type:"), box), tttypecombo));
+    column->addLayout(row(translatedlabel(QStringLiteral("Type:"), box), tttypecombo));
     connect(tttypecombo, &QComboBox::activated, this, [this](int type) { settings_.setnumber(Setting::tttype, type); });
 
     heading(column, QStringLiteral("Marks"), box);
     ComboBox2 = choice("ComboBox2", {QStringLiteral("Marks/percents (averages)"), QStringLiteral("Points (sum)"),
                                      QStringLiteral("ABCDF")}, true);
-    auto *marks = row(caption(QStringLiteral("Marks format:"), box), ComboBox2);
+    auto *marks = row(translatedlabel(QStringLiteral("Marks format:"), box), ComboBox2);
     QPushButton *subjects = namedbutton("BitBtn12", QStringLiteral("Edit subjects list"), box);
     marks->addWidget(subjects);
     column->addLayout(marks);
@@ -200,10 +193,10 @@ QWidget *SettingsPage::buildleft()
     Shape11->setObjectName(QStringLiteral("Shape11"));
     QPushButton *restore = namedbutton("BitBtn17", QStringLiteral("Restore defaults"), box);
     colours->addWidget(Shape10);
-    colours->addWidget(caption(QStringLiteral("Toolbar colour"), box));
+    colours->addWidget(translatedlabel(QStringLiteral("Toolbar colour"), box));
     colours->addSpacing(8);
     colours->addWidget(Shape11);
-    colours->addWidget(caption(QStringLiteral("Background colour"), box));
+    colours->addWidget(translatedlabel(QStringLiteral("Background colour"), box));
     colours->addStretch(1);
     colours->addWidget(restore);
     column->addLayout(colours);
@@ -213,7 +206,7 @@ QWidget *SettingsPage::buildleft()
     Edit5 = new QLineEdit(box);
     Edit5->setObjectName(QStringLiteral("Edit5"));
     refuseunstorable(Edit5); // "settings.ini" holds windows-1250 text
-    column->addLayout(row(caption(QStringLiteral("Welcome note:"), box), Edit5));
+    column->addLayout(row(translatedlabel(QStringLiteral("Welcome note:"), box), Edit5));
     connect(Edit5, &QLineEdit::textEdited, this,
             [this](const QString &text) { settings_.settext(Setting::welcomenote, text); });
 
@@ -226,7 +219,7 @@ QWidget *SettingsPage::buildleft()
     for (QRadioButton *b : {analogclock, digitalclock})
         settranslatable(b, TransKind::radiobutton);
     auto *clockrow = new QHBoxLayout;
-    clockrow->addWidget(caption(QStringLiteral("Clock:"), box));
+    clockrow->addWidget(translatedlabel(QStringLiteral("Clock:"), box));
     clockrow->addWidget(analogclock);
     clockrow->addWidget(digitalclock);
     clockrow->addStretch(1);
@@ -248,7 +241,7 @@ QWidget *SettingsPage::buildright()
     column->setSpacing(3);
 
     heading(column, QStringLiteral("Show tabs"), box);
-    auto *note = caption(QStringLiteral("If you don't use some program part, you can hide it"), box);
+    auto *note = translatedlabel(QStringLiteral("If you don't use some program part, you can hide it"), box);
     note->setWordWrap(true);
     column->addWidget(note);
     CheckListBox2 = new QListWidget(box);
@@ -276,11 +269,11 @@ QWidget *SettingsPage::buildright()
     // The system's own day names, not the language file's.
     const QLocale system = QLocale::system();
     weekstarts = choice("weekstarts", {system.dayName(1), system.dayName(7)}, false);
-    column->addLayout(row(caption(QStringLiteral("Week starts:"), box), weekstarts));
+    column->addLayout(row(translatedlabel(QStringLiteral("Week starts:"), box), weekstarts));
     connect(weekstarts, &QComboBox::activated, this, [this](int day) { settings_.setnumber(Setting::weekstarts, day); });
     // Patterns, not words: never translated, so the stored text always matches.
     ComboBox6 = choice("ComboBox6", dateformats(), false);
-    column->addLayout(row(caption(QStringLiteral("Date format:"), box), ComboBox6));
+    column->addLayout(row(translatedlabel(QStringLiteral("Date format:"), box), ComboBox6));
     connect(ComboBox6, &QComboBox::activated, this,
             [this](int index) { settings_.settext(Setting::dateformat, dateformats().value(index)); });
     ComboBox7 = new QComboBox(box);
@@ -289,7 +282,7 @@ QWidget *SettingsPage::buildright()
     for (const QString &list : folders::sortednames(namedaylistfiles()))
         ComboBox7->addItem(list, list);
     settranslatable(ComboBox7, TransKind::combobox);
-    column->addLayout(row(caption(QStringLiteral("Name days:"), box), ComboBox7));
+    column->addLayout(row(translatedlabel(QStringLiteral("Name days:"), box), ComboBox7));
     connect(ComboBox7, &QComboBox::activated, this,
             [this](int index) { settings_.settext(Setting::annilang, ComboBox7->itemData(index).toString()); });
     LinkLabel *namedays = namedlink("namedayslink", QStringLiteral("Name days of your country are missing?"), box);
@@ -297,7 +290,7 @@ QWidget *SettingsPage::buildright()
     connect(namedays, &LinkLabel::clicked, this, &SettingsPage::Label110Click);
 
     heading(column, QStringLiteral("Notes"), box);
-    column->addWidget(caption(QStringLiteral("Use this program to edit notes:"), box));
+    column->addWidget(translatedlabel(QStringLiteral("Use this program to edit notes:"), box));
     memoedit = choice("memoedit", {QStringLiteral("Build-in editor"), QStringLiteral("Microsoft Wordpad"),
                                    QStringLiteral("Microsoft Word"), QStringLiteral("Other program - Enter program path:")},
                       true);

@@ -174,8 +174,7 @@ TForm3::TForm3(Database &db, Settings &settings, MelodyPlayer &player, QWidget *
     // Icon.
     auto *iconbox = new FramedBox(left_);
     auto *iconrow = iconbox->insidelayout<QHBoxLayout>();
-    auto *iconcaption = new QLabel(QStringLiteral("Icon:"), iconbox);
-    settranslatable(iconcaption, TransKind::label);
+    QLabel *iconcaption = translatedlabel(QStringLiteral("Icon:"), iconbox);
     iconpicture = new QLabel(iconbox);
     iconpicture->setFixedSize(33, 33);
     iconpicture->setCursor(Qt::PointingHandCursor);
@@ -231,8 +230,7 @@ TForm3::TForm3(Database &db, Settings &settings, MelodyPlayer &player, QWidget *
     remindoff->setPixmap(iconpixmap(QStringLiteral("remindoff.svg"), QSize(32, 32)));
     CheckBox1 = new QCheckBox(QStringLiteral("Remind"), reminderpanel);
     settranslatable(CheckBox1, TransKind::checkbox);
-    auto *melodylabel = new QLabel(QStringLiteral("Melody:"), reminderpanel);
-    settranslatable(melodylabel, TransKind::label);
+    QLabel *melodylabel = translatedlabel(QStringLiteral("Melody:"), reminderpanel);
     melodybox = new ElidingComboBox(reminderpanel);
     melodybox->setEditable(false);
     melodybox->addItems(builtinmelodynames());
@@ -262,8 +260,7 @@ TForm3::TForm3(Database &db, Settings &settings, MelodyPlayer &player, QWidget *
     // Text.
     auto *textbox = new FramedBox(left_);
     auto *text = textbox->insidelayout<QVBoxLayout>();
-    auto *textlabel = new QLabel(QStringLiteral("Text:"), textbox);
-    settranslatable(textlabel, TransKind::label);
+    QLabel *textlabel = translatedlabel(QStringLiteral("Text:"), textbox);
     Memo1 = new QPlainTextEdit(textbox);
     Memo1->setMinimumHeight(90);
     text->addWidget(textlabel);

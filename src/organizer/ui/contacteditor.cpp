@@ -46,13 +46,6 @@ QPlainTextEdit *memo(const char *name, int lines, QWidget *parent)
     return edit;
 }
 
-QLabel *caption(const QString &text, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    settranslatable(label, TransKind::label);
-    return label;
-}
-
 QCheckBox *checkbox(const char *name, const QString &text, QWidget *parent)
 {
     auto *box = new QCheckBox(text, parent);
@@ -121,26 +114,26 @@ void TForm2::buildleft(QBoxLayout *columns)
     auto *who = fieldbox(column, this);
     Edit1 = lineedit("Edit1", this);
     Edit2 = lineedit("Edit2", this);
-    addrow(who, caption(QStringLiteral("Name:"), this), Edit1);
-    addrow(who, caption(QStringLiteral("Company:"), this), Edit2);
+    addrow(who, translatedlabel(QStringLiteral("Name:"), this), Edit1);
+    addrow(who, translatedlabel(QStringLiteral("Company:"), this), Edit2);
 
     auto *home = fieldbox(column, this);
-    home->addWidget(caption(QStringLiteral("Home:"), this), 0, 0, 1, 2);
+    home->addWidget(translatedlabel(QStringLiteral("Home:"), this), 0, 0, 1, 2);
     Edit3 = lineedit("Edit3", this);
     Edit4 = lineedit("Edit4", this);
     Memo1 = memo("Memo1", 3, this);
-    addrow(home, caption(QStringLiteral("Phone:"), this), Edit3);
-    addrow(home, caption(QStringLiteral("Fax:"), this), Edit4);
-    addrow(home, caption(QStringLiteral("Address:"), this), Memo1);
+    addrow(home, translatedlabel(QStringLiteral("Phone:"), this), Edit3);
+    addrow(home, translatedlabel(QStringLiteral("Fax:"), this), Edit4);
+    addrow(home, translatedlabel(QStringLiteral("Address:"), this), Memo1);
 
     auto *work = fieldbox(column, this);
-    work->addWidget(caption(QStringLiteral("Work:"), this), 0, 0, 1, 2);
+    work->addWidget(translatedlabel(QStringLiteral("Work:"), this), 0, 0, 1, 2);
     Edit5 = lineedit("Edit5", this);
     Edit6 = lineedit("Edit6", this);
     Memo2 = memo("Memo2", 3, this);
-    addrow(work, caption(QStringLiteral("Phone:"), this), Edit5);
-    addrow(work, caption(QStringLiteral("Fax:"), this), Edit6);
-    addrow(work, caption(QStringLiteral("Address:"), this), Memo2);
+    addrow(work, translatedlabel(QStringLiteral("Phone:"), this), Edit5);
+    addrow(work, translatedlabel(QStringLiteral("Fax:"), this), Edit6);
+    addrow(work, translatedlabel(QStringLiteral("Address:"), this), Memo2);
     column->addStretch(1);
     columns->addLayout(column, 1);
 }
@@ -161,12 +154,12 @@ void TForm2::buildright(QBoxLayout *columns)
     Edit10 = lineedit("Edit10", this);
     Edit11 = lineedit("Edit11", this);
     Edit12 = lineedit("Edit12", this);
-    addrow(reach, caption(QStringLiteral("Cellphone:"), this), Edit7);
-    addrow(reach, caption(QStringLiteral("WWW:"), this), Edit8);
-    addrow(reach, caption(QStringLiteral("email1:"), this), Edit9);
-    addrow(reach, caption(QStringLiteral("email2:"), this), Edit10);
-    addrow(reach, caption(QStringLiteral("IM1:"), this), Edit11);
-    addrow(reach, caption(QStringLiteral("IM2:"), this), Edit12);
+    addrow(reach, translatedlabel(QStringLiteral("Cellphone:"), this), Edit7);
+    addrow(reach, translatedlabel(QStringLiteral("WWW:"), this), Edit8);
+    addrow(reach, translatedlabel(QStringLiteral("email1:"), this), Edit9);
+    addrow(reach, translatedlabel(QStringLiteral("email2:"), this), Edit10);
+    addrow(reach, translatedlabel(QStringLiteral("IM1:"), this), Edit11);
+    addrow(reach, translatedlabel(QStringLiteral("IM2:"), this), Edit12);
 
     auto *dates = fieldbox(column, this);
     CheckBox1 = checkbox("CheckBox1", QStringLiteral("Birthday:"), this);
@@ -188,7 +181,7 @@ void TForm2::buildright(QBoxLayout *columns)
 
     auto *notes = fieldbox(column, this);
     Memo3 = memo("Memo3", 4, this);
-    addrow(notes, caption(QStringLiteral("Note:"), this), Memo3);
+    addrow(notes, translatedlabel(QStringLiteral("Note:"), this), Memo3);
     auto *buttons = new QHBoxLayout;
     BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));

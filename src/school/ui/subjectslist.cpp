@@ -35,8 +35,7 @@ TForm6::TForm6(Database &db, QWidget *parent) : QDialog(parent), db_(db)
     ListBox1 = new QListWidget(box);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setMinimumSize(220, 240);
-    auto *caption = new QLabel(QStringLiteral("Subject name:"), box);
-    settranslatable(caption, TransKind::label);
+    QLabel *caption = translatedlabel(QStringLiteral("Subject name:"), box);
     Edit1 = new QLineEdit(box);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     // What is shown is what the subject keeps.

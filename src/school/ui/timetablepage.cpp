@@ -52,8 +52,7 @@ QTime timeof(int minutes)
 
 QLabel *caption(const char *text, QWidget *buddy, QWidget *parent)
 {
-    auto *label = new QLabel(QLatin1String(text), parent);
-    settranslatable(label, TransKind::label);
+    QLabel *label = translatedlabel(QLatin1String(text), parent);
     label->setBuddy(buddy);
     return label;
 }

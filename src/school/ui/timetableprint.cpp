@@ -44,15 +44,13 @@ Tprintttform::Tprintttform(QWidget *parent) : QDialog(parent)
     auto *box = new FramedBox(this);
     box->setObjectName(QStringLiteral("PaintBox1"));
     auto *grid = box->insidelayout<QGridLayout>();
-    auto *Label2 = new QLabel(QStringLiteral("Printer:"), box);
-    settranslatable(Label2, TransKind::label);
+    QLabel *Label2 = translatedlabel(QStringLiteral("Printer:"), box);
     Label3 = new QLabel(box);
     Label3->setObjectName(QStringLiteral("Label3"));
     settranslatable(Label3, TransKind::label, 1); // filled in at run time
     Label4 = hiddenlabel(this, QStringLiteral("None "));
     QPushButton *settings = namedbutton("BitBtn3", QStringLiteral("Print settings"), box);
-    auto *Label1 = new QLabel(QStringLiteral("Width in cm:"), box);
-    settranslatable(Label1, TransKind::label);
+    QLabel *Label1 = translatedlabel(QStringLiteral("Width in cm:"), box);
     SpinEdit1 = new QSpinBox(box);
     SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
     SpinEdit1->setRange(5, 99);

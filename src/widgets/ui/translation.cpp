@@ -146,10 +146,16 @@ QPushButton *namedbutton(const char *name, const QString &caption, QWidget *pare
     return button;
 }
 
-QLabel *captionlabel(const QString &text, QWidget *parent)
+QLabel *translatedlabel(const QString &text, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
     settranslatable(label, TransKind::label);
+    return label;
+}
+
+QLabel *captionlabel(const QString &text, QWidget *parent)
+{
+    QLabel *label = translatedlabel(text, parent);
     QFont bold = label->font();
     bold.setBold(true);
     label->setFont(bold);

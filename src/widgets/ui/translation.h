@@ -35,6 +35,9 @@ void settranslatable(QObject *control, TransKind kind, int tag = 0);
 // ("No lesson", "Unfiled", ...), translated with every other label.
 QLabel *hiddenlabel(QWidget *parent, const QString &text);
 
+// A label with its caption translated.
+QLabel *translatedlabel(const QString &text, QWidget *parent);
+
 // A bold caption in front of a value ("Name day:"), translated.
 QLabel *captionlabel(const QString &text, QWidget *parent);
 
