@@ -24,12 +24,26 @@ struct RunFormat
     int halfpoints = defaulthalfpoints;
     QRgb colour = qRgb(0, 0, 0);
     bool bold = false, italic = false, underline = false, strike = false;
+
+    bool operator==(const RunFormat &) const = default;
 };
 
+// The font's name as the font table can hold it: without what the text
+// escaping leaves out or turns into a control word (objects, line breaks,
+// control characters), with "," for ";", which would end the name early, and
+// without the spaces around it, which reading trims.
+// Cleaned before fonts are numbered, so two names that write alike share one
+// entry and a name that writes as nothing is the default font.
 QString familyof(const QTextCharFormat &format)
 {
     const QStringList families = format.fontFamilies().toStringList();
-    return families.isEmpty() || families.first().isEmpty() ? rtf::defaultfamily : families.first();
+    QString name = families.isEmpty() ? QString() : families.first();
+    name.removeIf([](QChar ch) {
+        return ch.unicode() < 0x20 || ch == QChar::ObjectReplacementCharacter || ch == QChar::LineSeparator;
+    });
+    name.replace(QLatin1Char(';'), QLatin1Char(','));
+    name = name.trimmed();
+    return name.isEmpty() ? rtf::defaultfamily : name;
 }
 
 RunFormat runformat(const QTextCharFormat &format)
@@ -67,8 +81,7 @@ public:
         QByteArray out = "{\\rtf1\\ansi\\ansicpg1250\\deff0\\uc1{\\fonttbl";
         for (qsizetype i = 0; i < fonts_.size(); ++i) {
             out += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset238 ";
-            // A ";" would end the name early.
-            appendtext(out, QString(fonts_[i]).replace(QLatin1Char(';'), QLatin1String(",")));
+            appendtext(out, fonts_[i]);
             out += ";}";
         }
         out += "}\r\n{\\colortbl ;";
@@ -135,15 +148,30 @@ private:
         out += "\\plain";
         appendformat(out, runformat(block.charFormat()));
         out += ' ';
+        // Pieces that differ only in what is not written are one run, and a
+        // piece that writes as nothing is left out: the note read back then
+        // saves to the very same bytes.
+        std::vector<std::pair<RunFormat, QByteArray>> pieces;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             if (!fragment.isValid())
                 continue;
+            QByteArray text;
+            appendtext(text, fragment.text());
+            if (text.isEmpty())
+                continue;
+            RunFormat format = runformat(fragment.charFormat());
+            if (!pieces.empty() && pieces.back().first == format)
+                pieces.back().second += text;
+            else
+                pieces.emplace_back(std::move(format), std::move(text));
+        }
+        for (const auto &[format, text] : pieces) {
             // Each piece states its whole format, inheriting nothing from the mark's.
             out += "{\\plain";
-            appendformat(out, runformat(fragment.charFormat()));
+            appendformat(out, format);
             out += ' ';
-            appendtext(out, fragment.text());
+            out += text;
             out += '}';
         }
     }

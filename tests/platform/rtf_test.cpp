@@ -339,6 +339,33 @@ TEST(Rtf, FontNamesKeepEveryLetter)
     EXPECT_EQ(family(runs(doc.begin())[0].format), QStringLiteral("\u0416\u0416X"));
 }
 
+TEST(Rtf, FontNamesTheTableCannotHoldAreSavedTheSameEachTime)
+{
+    // An object or a control character in a foreign file's font name is not
+    // written; a name of nothing else was saved as an empty name once and as
+    // the default font the next time. A ";" ends a name, so it becomes ",";
+    // spaces around a name are not read. Names that write alike share one
+    // entry and one run.
+    QTextDocument source;
+    QTextCursor cursor(&source);
+    cursor.insertText(QStringLiteral("a"), styled(QString(QChar::ObjectReplacementCharacter), 10, Qt::black));
+    cursor.insertText(QStringLiteral("b"), styled(QStringLiteral("Serif;Bold\x01"), 10, Qt::black));
+    cursor.insertText(QStringLiteral("c"), styled(QStringLiteral("Serif,Bold"), 10, Qt::black));
+    cursor.insertText(QStringLiteral("d"), styled(QStringLiteral(" Serif,Bold\u00a0"), 10, Qt::black));
+    // A piece of nothing but what is not written leaves no trace.
+    cursor.insertText(QString(QChar::ObjectReplacementCharacter), styled(QStringLiteral("Courier"), 10, Qt::red));
+    const QByteArray first = rtf::write(source);
+    EXPECT_FALSE(first.contains("Courier"));
+    QTextDocument doc;
+    EXPECT_FALSE(readinto(doc, first).any());
+    EXPECT_EQ(rtf::write(doc), first);
+    const auto read = runs(doc.begin());
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_EQ(family(read[0].format), rtf::defaultfamily);
+    EXPECT_EQ(family(read[1].format), QStringLiteral("Serif,Bold"));
+    EXPECT_EQ(read[1].text, QStringLiteral("bcd"));
+}
+
 namespace {
 
 // The list kind and the number each paragraph shows, "-" for none.
